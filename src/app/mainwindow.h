@@ -1,0 +1,310 @@
+#pragma once
+
+#include "app/chrome.h"
+#include "app/closedialog.h"
+#include "app/deletedlg.h"
+#include "config/config.h"
+#include "dialogs/aboutdlg.h"
+#include "engine/information.h"
+#include "engine/rendercommand.h"
+#include "filelist/errordialog.h"
+#include "filelist/fileinfo.h"
+#include "filelist/passwordpdf.h"
+#include "filelist/prodlg.h"
+#include "posttask/shutdowndlg.h"
+
+#include <QMainWindow>
+#include <QMap>
+#include <QPointer>
+#include <QProcess>
+#include <QStringList>
+#include <QSystemTrayIcon>
+
+namespace Ui {
+class MainWindow;
+}
+class ListCls;
+class QAction;
+class QComboBox;
+class QMenu;
+class QNetworkAccessManager;
+class QNetworkReply;
+class QProgressBar;
+class QTableWidget;
+class QTableWidgetItem;
+class QTimer;
+class QTranslator;
+
+// The one top-level window. It owns every dialog, the tool processes, the per-file lists and the
+// run state for the program's whole life. Its member functions live in the folder of the
+// subsystem they belong to (src/filelist/mainwindow_*.cpp, src/engine/mainwindow_*.cpp, ...).
+class MainWindow final : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    explicit MainWindow(QWidget *parent = nullptr);
+    ~MainWindow() override;
+    Q_DISABLE_COPY_MOVE(MainWindow)
+
+signals:
+    // File list
+    void SaddFile(int batchTotal);
+    void SerrFile(const QStringList &lines, int batchTotal);
+    void sendpasswordname(const QString &path);
+    void setdelDlgText(const QString &text);
+    // Conversion run
+    void sendValue(int percent);
+    void changeOver(bool next);
+    void changefileNum(int total, int failed);
+    // After the run
+    void setsddlgText(const QString &text);
+
+public slots:
+    // Application shell: languages, skins, menus, tray, closing
+    void changeEnglish();
+    void changeChinese();
+    void changeJapanese();
+    void changeGerman();
+    void changeFrench();
+    void changeStyle1();
+    void changeStyle2();
+    void isshow(QSystemTrayIcon::ActivationReason reason);
+    void showConfig();
+    void showAbout();
+    void chooseclose();
+
+    // File list
+    void openFile();
+    void openFolder();
+    void savepassword(const QString &password);
+    void openPdf();
+    void openInformation();
+    void openPath(int row, int column);
+
+    // Conversion options
+    void changeOutFormat(int index);
+    void setDPIComboText(const QString &text);
+    void setColorText(const QString &text);
+    void saveTiffModel(int index);
+    void setselecttabletext(int index);
+    void setSelect(const QString &text);
+    void saveFile();
+
+    // Conversion engine
+    void redFromStdOut();
+    void redFromStdErOut();
+    void processFinished(int exitCode, QProcess::ExitStatus exitStatus);
+    void redMergerFromStdErOut();
+    void mergerProcessFinished(int exitCode, QProcess::ExitStatus exitStatus);
+    void showMessage();
+
+    // After the run
+    void isCswindow();
+    bool closeWindows(int action);
+
+    // Update check and web links
+    void updateCaption();
+    void VFinished();
+    void checkUpdate();
+    void openOfficial();
+
+private slots:
+    void on_minBtn_clicked();
+    void on_iconButton_clicked();
+    void on_tableWidget_itemSelectionChanged();
+    void on_tableWidget_customContextMenuRequested(const QPoint &position);
+    void on_delectBtn_clicked();
+    void on_delectAllBtn_clicked();
+    void on_OptionsTableWidget_itemSelectionChanged();
+    void on_newFileRadio_clicked();
+    void on_oldFileRadio_clicked();
+    void on_pathEdit_textChanged(const QString &text);
+    void on_openPath_clicked();
+    void on_browseBtn_clicked();
+    void on_stratBtn_clicked(bool checked);
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    friend class MainWindowProbe; // tests look at the per-file state
+
+    // --- Application shell (src/app) ---
+    void createTrayIcon();
+    void createActions();
+    void createMenus();
+    void installStartupLanguage();
+    void installStartupSkin();
+    void switchLanguage(uint language);
+    void switchSkin(uint style);
+    void propagateLanguage();
+    void retranslateMainTexts();
+    void hideToTray();
+    bool askConfirmation(const QString &question);
+
+    // --- File list (src/filelist) ---
+    void insertFileRow(const QStringList &paths, const QString &pageCount,
+                       const QString &sizeText, bool locked);
+    void shadeRows(QTableWidget *table);
+    void setGuideVisible(bool visible);
+    void enterEmptyState();
+    void clearList();
+    void countFolderFiles(const QString &folder);
+    void addFolderFiles(const QString &folder);
+    void announceAndProbe(const QString &path);
+    void finishBatch();
+    void probeFile(const QStringList &paths);
+    void probeWithPassword(const QString &path);
+    void rejectFile(const QString &path, const QString &reason);
+    QIcon lockIcon(bool locked) const;
+    QString passwordFor(const QString &path) const;
+
+    // --- Conversion options (src/options) ---
+    void fillFormatCatalogue();
+    void buildOptionTable();
+    void initOutputFolder();
+    int currentFileRow() const;
+    void removeEditor(int optionRow);
+    void removeOptionRow(int optionRow);
+    void setOptionValue(int optionRow, const QString &text);
+    void buildColourRow(const QString &defaultColour);
+    void buildMergeRow();
+    void applyFormatToAll();
+    bool commitPageSelection();
+    void showPageSelectionError();
+    int shownPageCount() const;
+
+    // --- Conversion engine (src/engine) ---
+    void startCurrentFile();
+    void startRender();
+    void renderedPage();
+    void failCurrentFile(const QString &reason);
+    void finishCurrentFile();
+    void nextFileOrEnd();
+    void endRun(bool merged);
+    void stopRun();
+    void discardInterruptedFile();
+    void setStatusReady(int row);
+    void setStatusFinished(int row);
+    void setStatusFailed(int row, const QString &reason);
+    void setControlsLocked(bool locked);
+    void startMerge();
+    void recordOutputFolder(int row, const QString &folder);
+
+    // --- After the run (src/posttask) ---
+    void startCountdown(int action);
+
+    // --- Update check (src/update) ---
+    void versionRequest();
+    void applyUpdatePolicy();
+
+    // Owned dialogs, in the order they are built.
+    Dialog closeChoice;
+    information summaryToast;
+    Config configDialog;
+    ProDlg progressDialog;
+    ErrorDialog errorDialog;
+    fileInfo fileInfoDialog;
+    ListCls *listClose = nullptr;
+    passWordPDF passwordDialog;
+    aboutDlg aboutDialog;
+    deleteDlg confirmDialog;
+    shutdowndlg countdownDialog;
+
+    QString version;
+    QString documentsPath;
+
+    // Per-file lists: element r belongs to file-list row r.
+    QStringList filePaths;
+    QStringList fileFolders;
+    QStringList fileNames;
+    QStringList pageCounts;
+    QStringList pageRanges;
+    QStringList dpiValues;
+    QStringList outputFolders; // the folder row r was converted into; empty until it is started
+    // Per-file option maps, keyed by row; a missing entry means the format's default.
+    QMap<int, QString> colorModes;
+    QMap<int, bool> mergeFlags;
+    // " -p " and the password that opened the file, by full path.
+    QMap<QString, QString> passwordOptions;
+    QString currentPassword;
+
+    // The add batch under way.
+    int batchTotal = 0;
+    bool batchHadError = false;
+    bool batchAddedAny = false;
+
+    // Option table and output folder.
+    bool restoreOptions = false;
+    QString pendingPageText;
+    int pendingPageRow = 0;
+    QString outputPath;
+    bool useOutputPath = false;
+
+    // The conversion run.
+    int runIndex = 0;
+    bool idle = true;
+    bool alreadyConverted = false;
+    int failedCount = 0;
+    int runFileCount = 0; // files this run has started
+    QList<int> pageQueue;
+    int selectedPageTotal = 0;
+    int pagesDone = 0;
+    int imageNumber = 1;
+    QString currentOutputFolder;
+    QString namingPrefix;
+    QStringList currentOutputFiles; // every image this run asked the renderer for, current file
+    QPointer<QProgressBar> rowProgressBar;
+    RenderJob renderJob;
+    QString renderCommand;
+    QString rendererOutput; // the tail of the renderer's output, for "Page " markers split across reads
+    QString rendererErrors;
+    QProcess renderProcess;
+    QProcess mergeProcess;
+    QStringList tiffMergeList;
+    QString mergeTarget;
+
+    // After the run.
+    int countdownValue = 9;
+    int countdownAction = 0;
+
+    // Update check.
+    QPointer<QNetworkAccessManager> updateManager;
+    QPointer<QNetworkReply> versionReply;
+
+    // Window chrome, menus, tray.
+    Ui::MainWindow *ui;
+    QTranslator *translator = nullptr;
+    QSystemTrayIcon *trayIcon = nullptr;
+    QAction *quitAction = nullptr;
+    QAction *addFilesAction = nullptr;
+    QAction *addFolderAction = nullptr;
+    QAction *deleteAction = nullptr;
+    QAction *deleteAllAction = nullptr;
+    QAction *chineseAction = nullptr;
+    QAction *englishAction = nullptr;
+    QAction *japaneseAction = nullptr;
+    QAction *germanAction = nullptr;
+    QAction *frenchAction = nullptr;
+    QAction *classicAction = nullptr;
+    QAction *elegantAction = nullptr;
+    QAction *configAction = nullptr;
+    QAction *officialAction = nullptr;
+    QAction *aboutAction = nullptr;
+    QAction *updateAction = nullptr;
+    QAction *displayAction = nullptr;
+    QAction *openFileAction = nullptr;
+    QAction *fileInformationAction = nullptr;
+    QMenu *mainMenu = nullptr;
+    QMenu *trayMenu = nullptr;
+    QMenu *languageMenu = nullptr;
+    QMenu *skinMenu = nullptr;
+    QMenu *addMenu = nullptr;
+    WindowDrag drag;
+};

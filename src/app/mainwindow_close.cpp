@@ -1,0 +1,43 @@
+// What the close button does: ask, remember the answer, warn about a non-empty list.
+#include "app/mainwindow.h"
+
+#include "app/listcls.h"
+#include "app/settings.h"
+#include "ui_mainwindow.h"
+
+#include <QCloseEvent>
+
+using namespace Qt::Literals::StringLiterals;
+
+void MainWindow::chooseclose()
+{
+    showNormal();
+    const bool remember = AppSettings().boolean(u"checkBox"_s);
+
+    if (ui->tableWidget->rowCount() > 0 && remember) {
+        // A remembered answer is applied without asking only while the list is empty.
+        if (configDialog.warnOnListClose)
+            listClose->exec();
+        else
+            close();
+        return;
+    }
+
+    if (!remember)
+        closeChoice.exec();
+
+    const AppSettings settings;
+    if (!settings.boolean(u"OkChecked"_s))
+        return;
+    if (settings.integer(u"radioNum"_s) == Dialog::Exit)
+        close();
+    else
+        hideToTray();
+}
+
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    // A renderer still running ends with the program: that is a stop, not a failure.
+    idle = true;
+    event->accept();
+}

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+// The program's plain warning box (one OK button). Tests switch it to recording mode, so a
+// warning never blocks them and they can see what the user would have been told.
+namespace MessageBox {
+
+void warning(QWidget *parent, const QString &title, const QString &text);
+
+struct Shown
+{
+    QString title;
+    QString text;
+};
+void setRecording(bool recording);
+QList<Shown> takeRecorded();
+
+} // namespace MessageBox

@@ -1,0 +1,60 @@
+#include "app/tools.h"
+
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFileInfo>
+#include <QHash>
+#include <QStandardPaths>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+QString platformToolFor(const QString &toolName)
+{
+    static const QHash<QString, QString> platformTools{
+        {u"P2I.exe"_s, u"gs"_s},         {u"pdfinfo"_s, u"pdfinfo"_s},
+        {u"pdfinfo.exe"_s, u"pdfinfo"_s}, {u"tiffcp.exe"_s, u"tiffcp"_s},
+        {u"Updates.exe"_s, u"vezudiri-updater"_s},
+    };
+    return platformTools.value(toolName, toolName);
+}
+
+} // namespace
+
+QString Tools::locate(const QString &toolName)
+{
+    const QString name = toolName.trimmed();
+    const QFileInfo bundled(QDir::current().filePath(name));
+    if (bundled.isFile() && bundled.isExecutable())
+        return bundled.absoluteFilePath();
+    return QStandardPaths::findExecutable(platformToolFor(name));
+}
+
+Tools::Result Tools::run(const Command &command, int timeoutMs)
+{
+    Result result;
+    const QString program = locate(command.tool);
+    if (program.isEmpty())
+        return result;
+
+    const QDeadlineTimer deadline(timeoutMs);
+    const auto remaining = [&deadline] { return int(qMax<qint64>(0, deadline.remainingTime())); };
+    QProcess process;
+    process.start(program, command.arguments, QIODevice::ReadWrite);
+    result.started = process.waitForStarted(remaining());
+    if (!result.started)
+        return result;
+    process.closeWriteChannel();
+    result.finished = process.waitForFinished(remaining());
+    if (!result.finished) {
+        process.kill();
+        process.waitForFinished(1000);
+        return result;
+    }
+    result.exitStatus = process.exitStatus();
+    result.exitCode = process.exitCode();
+    result.standardOutput = process.readAllStandardOutput();
+    result.standardError = process.readAllStandardError();
+    return result;
+}

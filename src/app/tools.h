@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QByteArray>
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+
+// The external tools keep the names the program has always shown ("P2I.exe", "pdfinfo.exe",
+// "tiffcp.exe", "Updates.exe"). A file of that name in the installation folder (the working
+// folder) wins, so a bundled tool or a test's fake is used; otherwise the platform's own tool is
+// taken from PATH: Ghostscript, poppler's pdfinfo, libtiff's tiffcp.
+namespace Tools {
+
+QString locate(const QString &toolName);
+
+// One tool invocation: the text the program shows and the argument list it really starts, built
+// from the same pieces so the two always agree.
+struct Command
+{
+    QString tool;
+    QStringList arguments;
+};
+
+struct Result
+{
+    bool started = false;
+    bool finished = false; // false: failed to start, or killed after the time limit
+    QProcess::ExitStatus exitStatus = QProcess::CrashExit;
+    int exitCode = -1;
+    QByteArray standardOutput;
+    QByteArray standardError;
+
+    bool succeeded() const
+    {
+        return finished && exitStatus == QProcess::NormalExit && exitCode == 0;
+    }
+};
+
+// Runs the tool and waits for it, at most timeoutMs; a tool still running then is killed.
+Result run(const Command &command, int timeoutMs);
+
+} // namespace Tools

@@ -1,0 +1,131 @@
+#include "rendercommand.h"
+
+#include <QDir>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+const QStringList formats = {u"PNG"_s, u"PNGGRAY"_s, u"JPEG"_s, u"TIFF"_s, u"BMP"_s,
+                             u"PSD"_s, u"PCX"_s,     u"FAX"_s,  u"GIF"_s,  u"JPG"_s};
+
+// The colour a format gets when none is stored; the renderer has no device without one.
+QString defaultColour(const QString &format)
+{
+    if (format == u"TIFF")
+        return u"24nc"_s;
+    if (format == u"BMP")
+        return u"16m"_s;
+    if (format == u"PSD")
+        return u"rgb"_s;
+    if (format == u"PCX")
+        return u"24bit"_s;
+    if (format == u"FAX")
+        return u"g3"_s;
+    return {};
+}
+
+// The colour names the option table shows for BMP and PCX, as device suffixes.
+QString deviceColour(const QString &colour)
+{
+    if (colour == u"256 Color")
+        return u"256"_s;
+    if (colour == u"16 Color")
+        return u"16"_s;
+    if (colour == u"32bit")
+        return u"32b"_s;
+    if (colour == u"24bit")
+        return u"24b"_s;
+    return colour;
+}
+
+} // namespace
+
+QString RenderJob::knownFormat() const
+{
+    return formats.contains(format) ? format : u"JPG"_s;
+}
+
+QString RenderJob::device() const
+{
+    const QString name = knownFormat();
+    if (name == u"PNG" || name == u"GIF")
+        return u"png16m"_s;
+    if (name == u"PNGGRAY")
+        return u"pnggray"_s;
+    if (name == u"JPEG" || name == u"JPG")
+        return u"jpeg"_s;
+    const QString chosen = colour.isEmpty() ? defaultColour(name) : colour;
+    if (name == u"BMP")
+        return u"bmp"_s + deviceColour(chosen);
+    if (name == u"PCX")
+        return u"pcx"_s + deviceColour(chosen);
+    if (name == u"PSD")
+        return u"psd"_s + chosen;
+    return u"tiff"_s + chosen;
+}
+
+int RenderJob::resolution() const
+{
+    const QString name = knownFormat();
+    if (name == u"PNG" || name == u"PNGGRAY" || name == u"GIF")
+        return dpi + 1;
+    if (name == u"BMP" && dpi > 99)
+        return dpi + 1;
+    return dpi;
+}
+
+QStringList RenderJob::deviceOptions() const
+{
+    QStringList options = {u"-sDEVICE="_s + device(), u"-dSAFER"_s, u"-dBATCH"_s, u"-dNOPROMPT"_s,
+                           u"-dNOPAUSE"_s};
+    if (device() == u"jpeg")
+        options << u"-dJPEGQ=100"_s;
+    const QString pageNumber = QString::number(page);
+    options << u"-r"_s + QString::number(resolution()) << u"-dFirstPage="_s + pageNumber
+            << u"-dLastPage="_s + pageNumber;
+    return options;
+}
+
+QString RenderJob::outputFile() const
+{
+    QString path = QDir::toNativeSeparators(outputFolder + u'/' + imageName);
+    // The renderer reads "%" as a page-number pattern and a leading "|" as a command to pipe
+    // into; "%%" is a plain "%" to it, and "./" keeps a relative path a path.
+    path.replace(u'%', u"%%"_s);
+    if (QDir::isRelativePath(path))
+        path.prepend(u"./"_s);
+    return path;
+}
+
+QString RenderJob::text() const
+{
+    QString command =
+        u"P2I.exe "_s + deviceOptions().join(u' ') + u" -sOutputFile=\""_s + outputFile() + u'"';
+    if (!password.isEmpty())
+        command += u" -sPDFPassword="_s + password;
+    return command + u" \""_s + QDir::toNativeSeparators(sourcePath) + u'"';
+}
+
+QStringList RenderJob::arguments() const
+{
+    QStringList list = deviceOptions();
+    list << u"-sOutputFile="_s + outputFile();
+    if (!password.isEmpty())
+        list << u"-sPDFPassword="_s + password;
+    list << QDir::toNativeSeparators(sourcePath);
+    return list;
+}
+
+QString RenderJob::extension(const QString &format)
+{
+    static const QStringList extensions = {u"png"_s, u"png"_s, u"jpeg"_s, u"tiff"_s, u"bmp"_s,
+                                           u"psd"_s, u"pcx"_s, u"tiff"_s, u"gif"_s,  u"jpg"_s};
+    const qsizetype index = formats.indexOf(format);
+    return index >= 0 ? extensions.at(index) : u"jpg"_s;
+}
+
+QString RenderJob::imageFileName(const QString &prefix, int number, const QString &format)
+{
+    return prefix + QString::number(number) + u'.' + extension(format);
+}

@@ -1,0 +1,233 @@
+// Adding files: the open dialog, a scanned folder, a drop; every file is probed with pdfinfo.
+#include "app/mainwindow.h"
+
+#include "app/filedialog.h"
+#include "app/messagebox.h"
+#include "app/settings.h"
+#include "filelist/pdfinfo.h"
+#include "filelist/pdfinfocommand.h"
+#include "ui_mainwindow.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QMimeData>
+#include <QSet>
+#include <QStandardPaths>
+
+#include <functional>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+// Every file below a folder, sub-folders included, in name order. Hidden entries are left out;
+// a folder reached twice through symbolic links is walked once.
+QStringList filesBelow(const QString &folder)
+{
+    QStringList files;
+    QSet<QString> walked;
+    const std::function<void(const QString &)> walk = [&](const QString &current) {
+        if (walked.contains(QFileInfo(current).canonicalFilePath()))
+            return;
+        walked.insert(QFileInfo(current).canonicalFilePath());
+        const QFileInfoList entries =
+            QDir(current).entryInfoList(QDir::Dirs | QDir::Files | QDir::NoDotAndDotDot,
+                                        QDir::Name | QDir::DirsLast);
+        for (const QFileInfo &entry : entries) {
+            const QString path = current + u'/' + entry.fileName();
+            if (entry.isDir())
+                walk(path);
+            else
+                files.append(path);
+        }
+    };
+    walk(folder);
+    return files;
+}
+
+// A page count pdfinfo really printed, or 0.
+int pageCountOf(const PdfInfo::Info &info)
+{
+    bool ok = false;
+    const int pages = info.pages.trimmed().toInt(&ok);
+    return ok ? pages : 0;
+}
+
+} // namespace
+
+void MainWindow::on_iconButton_clicked()
+{
+    openFile();
+}
+
+void MainWindow::openFile()
+{
+    if (commitPageSelection())
+        return;
+    QString startFolder = AppSettings().string(u"oldPath"_s);
+    if (startFolder.isEmpty()) {
+        startFolder = documentsPath + u"/ZEMRA VEZ ud Iri/"_s;
+        if (!QFileInfo(documentsPath + u"/ZEMRA VEZ ud Iri"_s).isDir())
+            QDir(documentsPath).mkdir(u"ZEMRA VEZ ud Iri"_s);
+    }
+    const QStringList chosen =
+        FileDialog::getOpenFileNames(this, u"Select one or more files to open"_s, startFolder,
+                                     u"PDF(*.pdf);;All(*.*)"_s);
+    if (chosen.isEmpty())
+        return;
+    batchTotal = int(chosen.size());
+    for (const QString &path : chosen)
+        announceAndProbe(path);
+    finishBatch();
+}
+
+void MainWindow::openFolder()
+{
+    const QString folder = FileDialog::getExistingDirectory(
+        this, tr("Open Directory"),
+        QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation),
+        QFileDialog::ShowDirsOnly | QFileDialog::DontResolveSymlinks);
+    if (folder.isEmpty())
+        return;
+    countFolderFiles(folder);
+    addFolderFiles(folder);
+    finishBatch();
+}
+
+void MainWindow::countFolderFiles(const QString &folder)
+{
+    batchTotal += int(filesBelow(folder).size());
+}
+
+void MainWindow::addFolderFiles(const QString &folder)
+{
+    const QStringList files = filesBelow(folder);
+    for (const QString &path : files)
+        announceAndProbe(path);
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (event->mimeData()->hasFormat(u"text/uri-list"_s))
+        event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent *event)
+{
+    QStringList paths;
+    const QList<QUrl> urls = event->mimeData()->urls();
+    for (const QUrl &url : urls) {
+        if (url.isLocalFile())
+            paths.append(url.toLocalFile());
+    }
+    if (paths.isEmpty())
+        return;
+    event->acceptProposedAction();
+
+    // Count everything first, so the progress dialog knows the whole batch.
+    for (const QString &path : std::as_const(paths)) {
+        if (QFileInfo(path).isDir())
+            countFolderFiles(path);
+        else
+            ++batchTotal;
+    }
+    for (const QString &path : std::as_const(paths)) {
+        if (QFileInfo(path).isDir())
+            addFolderFiles(path);
+        else
+            announceAndProbe(path);
+    }
+    finishBatch();
+}
+
+void MainWindow::announceAndProbe(const QString &path)
+{
+    progressDialog.show();
+    emit SaddFile(batchTotal);
+    // Let the progress dialog paint; the user's input waits until the batch is done.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    probeFile({path});
+}
+
+void MainWindow::finishBatch()
+{
+    progressDialog.close();
+    if (batchAddedAny)
+        setGuideVisible(false);
+    if (batchHadError)
+        errorDialog.exec();
+    batchAddedAny = false;
+    batchHadError = false;
+    batchTotal = 0;
+}
+
+void MainWindow::rejectFile(const QString &path, const QString &reason)
+{
+    batchHadError = true;
+    emit SerrFile({QDir::toNativeSeparators(path) + reason}, batchTotal);
+}
+
+void MainWindow::probeFile(const QStringList &paths)
+{
+    const QString path = paths.value(0);
+    if (path.contains(u'%')) {
+        rejectFile(path, tr(" <File name error(without %)>"));
+        return;
+    }
+
+    const Tools::Result result =
+        Tools::run(PdfInfoCommand::probe(path).command, PdfInfoCommand::timeout());
+    const PdfInfo::Info info = PdfInfo::parse(result.standardOutput);
+    if (!result.finished) {
+        MessageBox::warning(this, tr("Open Error"), tr("Can not open program pdfinfo.exe"));
+    } else if (result.succeeded() && pageCountOf(info) > 0) {
+        pageCounts.append(QString::number(pageCountOf(info)));
+        filePaths.append(path);
+        batchAddedAny = true;
+        insertFileRow({path}, pageCounts.last(), PdfInfo::sizeText(info.fileSizeBytes), false);
+        ui->ApplyAllBtn->setEnabled(true);
+    } else if (result.standardError.contains("password")) {
+        probeWithPassword(path);
+    } else {
+        rejectFile(path, tr(" <Format error>"));
+    }
+
+    if (!fileFolders.isEmpty())
+        AppSettings().setValue(u"oldPath"_s, fileFolders.last());
+    shadeRows(ui->tableWidget);
+}
+
+void MainWindow::probeWithPassword(const QString &path)
+{
+    const AppSettings settings;
+    if (settings.boolean(u"havePSW"_s)) {
+        currentPassword = settings.string(u"Psword"_s);
+    } else {
+        emit sendpasswordname(QDir::toNativeSeparators(path));
+        if (passwordDialog.exec() != QDialog::Accepted) {
+            rejectFile(path, tr(" <Cancel>"));
+            return;
+        }
+    }
+
+    const Tools::Result result = Tools::run(
+        PdfInfoCommand::withPassword(currentPassword, path).command, PdfInfoCommand::timeout());
+    const PdfInfo::Info info = PdfInfo::parse(result.standardOutput);
+    if (!result.succeeded() || pageCountOf(info) <= 0) {
+        rejectFile(path, tr(" <Password error>"));
+        return;
+    }
+    passwordOptions.insert(path, u" -p "_s + currentPassword);
+    pageCounts.append(QString::number(pageCountOf(info)));
+    batchAddedAny = true;
+    filePaths.append(path);
+    insertFileRow({path}, pageCounts.last(), PdfInfo::sizeText(info.fileSizeBytes), true);
+}
+
+void MainWindow::savepassword(const QString &password)
+{
+    currentPassword = password;
+}

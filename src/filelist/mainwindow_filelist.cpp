@@ -1,0 +1,123 @@
+// The file list: one row per PDF, with the per-file lists and option maps kept beside it.
+#include "app/mainwindow.h"
+
+#include "options/formats.h"
+#include "ui_mainwindow.h"
+
+#include <QColor>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+enum Column { ItemColumn, NameColumn, SizeColumn, FormatColumn, StatusColumn };
+
+constexpr int rowHeight = 25;
+
+QTableWidgetItem *readOnlyItem(const QString &text, Qt::Alignment alignment)
+{
+    auto *item = new QTableWidgetItem(text);
+    item->setTextAlignment(alignment);
+    item->setFlags(item->flags() & ~Qt::ItemIsEditable);
+    return item;
+}
+
+} // namespace
+
+QIcon MainWindow::lockIcon(bool locked) const
+{
+    return QIcon(locked ? u"skin/black/Btn/lock.png"_s : u"skin/black/Btn/ulock.png"_s);
+}
+
+void MainWindow::insertFileRow(const QStringList &paths, const QString &pageCount,
+                               const QString &sizeText, bool locked)
+{
+    QTableWidget *files = ui->tableWidget;
+    const QString path = paths.value(0);
+    const int row = files->rowCount();
+    files->insertRow(row);
+    files->setRowHeight(row, rowHeight);
+
+    const int split = qMax(1, int(path.lastIndexOf(u'/')));
+    fileFolders.append(path.left(split));
+    fileNames.append(path.mid(split + 1));
+    files->setItem(row, NameColumn, readOnlyItem(fileNames.last(), Qt::AlignLeft | Qt::AlignVCenter));
+
+    QTableWidgetItem *number = readOnlyItem(tr("%1").arg(row + 1), Qt::AlignCenter);
+    number->setIcon(lockIcon(locked));
+    files->setItem(row, ItemColumn, number);
+    files->setItem(row, StatusColumn, readOnlyItem(tr("Ready"), Qt::AlignCenter));
+
+    // The page count shows in the option table whichever row is selected.
+    if (QTableWidgetItem *allPages = ui->OptionsTableWidget->item(0, 1)) {
+        allPages->setText(pageCount);
+        allPages->setFlags(allPages->flags() & ~Qt::ItemIsEditable);
+    }
+
+    files->setItem(row, SizeColumn, readOnlyItem(sizeText, Qt::AlignCenter));
+
+    // The first file gets BMP, every later file the format of the row above it.
+    const QString format =
+        row == 0 ? u"BMP"_s : files->item(row - 1, FormatColumn)->text();
+    files->setItem(row, FormatColumn, readOnlyItem(format, Qt::AlignCenter));
+    if (Formats::hasMergeRow(format))
+        mergeFlags.insert(row, true);
+
+    pageRanges.append(u"All"_s);
+    if (idle) {
+        ui->delectAllBtn->setEnabled(true);
+        ui->stratBtn->setEnabled(true);
+        ui->delectBtn->setEnabled(true);
+    }
+    dpiValues.append(QString::fromUtf16(Formats::defaultResolution));
+
+    files->selectRow(row);
+    files->setCurrentCell(row, SizeColumn);
+}
+
+void MainWindow::shadeRows(QTableWidget *table)
+{
+    static const QColor odd(244, 244, 245);
+    static const QColor even(255, 255, 255);
+    for (int row = 0; row < table->rowCount(); ++row) {
+        const QColor &colour = row % 2 ? odd : even;
+        for (int column = 0; column < table->columnCount(); ++column) {
+            QTableWidgetItem *item = table->item(row, column);
+            // Only rows whose shade changes are touched, so long lists stay quick to extend.
+            if (item && item->background().color() != colour)
+                item->setBackground(colour);
+        }
+    }
+}
+
+void MainWindow::setGuideVisible(bool visible)
+{
+    for (QWidget *guide : std::initializer_list<QWidget *>{
+             ui->tabLabel, ui->iconButton, ui->label, ui->label_2, ui->label_3, ui->label_4,
+             ui->label_5, ui->label_6, ui->label_7})
+        guide->setVisible(visible);
+}
+
+void MainWindow::enterEmptyState()
+{
+    setGuideVisible(true);
+    ui->delectBtn->setEnabled(false);
+    ui->delectAllBtn->setEnabled(false);
+    ui->stratBtn->setEnabled(false);
+    ui->ApplyAllBtn->setEnabled(false);
+}
+
+void MainWindow::clearList()
+{
+    runIndex = 0;
+    alreadyConverted = false;
+    ui->tableWidget->clearContents();
+    ui->tableWidget->setRowCount(0);
+    for (QStringList *list : {&filePaths, &pageCounts, &pageRanges, &dpiValues, &outputFolders,
+                              &fileNames, &fileFolders})
+        list->clear();
+    colorModes.clear();
+    passwordOptions.clear();
+    mergeFlags.clear();
+    enterEmptyState();
+}

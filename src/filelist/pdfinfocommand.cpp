@@ -1,0 +1,45 @@
+#include "filelist/pdfinfocommand.h"
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+int timeoutMilliseconds = 30000;
+
+QString quoted(const QString &path)
+{
+    return u" \""_s + path + u'"';
+}
+
+} // namespace
+
+PdfInfoCommand::Invocation PdfInfoCommand::probe(const QString &path)
+{
+    return {{u"pdfinfo"_s, {path}}, u"pdfinfo "_s + path};
+}
+
+PdfInfoCommand::Invocation PdfInfoCommand::withPassword(const QString &password,
+                                                       const QString &path)
+{
+    return {{u"pdfinfo.exe"_s, {u"-upw"_s, password, path}},
+            u"pdfinfo.exe -upw "_s + password + quoted(path)};
+}
+
+PdfInfoCommand::Invocation PdfInfoCommand::information(const QString &password,
+                                                      const QString &path)
+{
+    if (password.isEmpty())
+        return {{u"pdfinfo.exe"_s, {path}}, u"pdfinfo.exe"_s + quoted(path)};
+    return {{u"pdfinfo.exe"_s, {u"-upw"_s, password, path}},
+            u"pdfinfo.exe -upw "_s + password + quoted(path)};
+}
+
+int PdfInfoCommand::timeout()
+{
+    return timeoutMilliseconds;
+}
+
+void PdfInfoCommand::setTimeout(int milliseconds)
+{
+    timeoutMilliseconds = milliseconds;
+}

@@ -1,0 +1,56 @@
+#include "posttask/shutdowndlg.h"
+
+#include "app/settings.h"
+#include "ui_shutdowndlg.h"
+
+using namespace Qt::Literals::StringLiterals;
+
+shutdowndlg::shutdowndlg(QWidget *parent)
+    : FramelessDialog(parent)
+    , ui(new Ui::shutdowndlg)
+{
+    ui->setupUi(this);
+    setDragStrip(ui->label);
+    Chrome::applyBackground(this, u"skin/black/Background/closeWnd.png"_s, true);
+    LngChange();
+    changeStyle();
+}
+
+shutdowndlg::~shutdowndlg()
+{
+    delete ui;
+}
+
+QString shutdowndlg::text() const
+{
+    return ui->textEdit->toPlainText();
+}
+
+void shutdowndlg::setTextEdit(const QString &text)
+{
+    ui->textEdit->setPlainText(text);
+}
+
+void shutdowndlg::on_Yes_clicked()
+{
+    if (planMode)
+        emit nowshutdown(AppSettings().integer(u"changeOver"_s));
+    accept();
+}
+
+void shutdowndlg::on_No_clicked()
+{
+    emit stoptimer();
+    reject();
+}
+
+void shutdowndlg::on_mainCls_clicked()
+{
+    emit stoptimer();
+    reject();
+}
+
+void shutdowndlg::retranslate()
+{
+    ui->retranslateUi(this);
+}
