@@ -1,4 +1,838 @@
 <?xml version="1.0" encoding="utf-8"?>
 <!DOCTYPE TS>
 <TS version="2.1" language="de">
+<context>
+    <name>Config</name>
+    <message>
+        <source>Config</source>
+        <translation>Einstellungen</translation>
+    </message>
+    <message>
+        <source>this is the gagagag</source>
+        <translation>Allgemeine Einstellungen</translation>
+    </message>
+    <message>
+        <source>General</source>
+        <translation>Allgemein</translation>
+    </message>
+    <message>
+        <source>Convert</source>
+        <translation>Konvertieren</translation>
+    </message>
+    <message>
+        <source>Others </source>
+        <translation>Sonstiges </translation>
+    </message>
+    <message>
+        <source>Close Settings</source>
+        <translation>Beim Schließen</translation>
+    </message>
+    <message>
+        <source>Close window, no promotion</source>
+        <translation>Beim Schließen nicht nachfragen</translation>
+    </message>
+    <message>
+        <source>Prompt me when have list</source>
+        <translation>Nachfragen, wenn die Liste Dateien enthält</translation>
+    </message>
+    <message>
+        <source>Minimize to tray</source>
+        <translation>In den Infobereich minimieren</translation>
+    </message>
+    <message>
+        <source>Update Settings</source>
+        <translation>Aktualisierung</translation>
+    </message>
+    <message>
+        <source>Check for Updates Automatically</source>
+        <translation>Automatisch nach Updates suchen</translation>
+    </message>
+    <message>
+        <source>PDF Security</source>
+        <translation>PDF-Sicherheit</translation>
+    </message>
+    <message>
+        <source>Owner Password:</source>
+        <translation>Besitzerpasswort:</translation>
+    </message>
+    <message>
+        <source>Output</source>
+        <translation>Ausgabe</translation>
+    </message>
+    <message>
+        <source>Output Folder:</source>
+        <translation>Ausgabeordner:</translation>
+    </message>
+    <message>
+        <source>Browse</source>
+        <translation>Auswählen</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>Öffnen</translation>
+    </message>
+    <message>
+        <source>Modify output file name</source>
+        <translation>Dateinamen der Ausgabe</translation>
+    </message>
+    <message>
+        <source>Use source file name</source>
+        <translation>Name der Quelldatei verwenden</translation>
+    </message>
+    <message>
+        <source>Name with number</source>
+        <translation>Mit Nummer benennen</translation>
+    </message>
+    <message>
+        <source>Name with following template</source>
+        <translation>Nach folgender Vorlage benennen</translation>
+    </message>
+    <message>
+        <source>+Number</source>
+        <translation>+Nummer</translation>
+    </message>
+    <message>
+        <source>Tiff Setting</source>
+        <translation>TIFF-Einstellung</translation>
+    </message>
+    <message>
+        <source>Output one tiff file</source>
+        <translation>Eine einzige TIFF-Datei ausgeben</translation>
+    </message>
+    <message>
+        <source>Post Task Action</source>
+        <translation>Aktion nach Abschluss</translation>
+    </message>
+    <message>
+        <source>After the conversion operation</source>
+        <translation>Nach der Konvertierung</translation>
+    </message>
+    <message>
+        <source>Language Setting</source>
+        <translation>Sprache</translation>
+    </message>
+    <message>
+        <source>Change Language:</source>
+        <translation>Sprache ändern:</translation>
+    </message>
+    <message>
+        <source>Shutdown Plan</source>
+        <translation>Geplantes Herunterfahren</translation>
+    </message>
+    <message>
+        <source>Shutdown</source>
+        <translation>Herunterfahren</translation>
+    </message>
+    <message>
+        <source>Restore Defaults</source>
+        <translation>Standardwerte wiederherstellen</translation>
+    </message>
+    <message>
+        <source>Default</source>
+        <translation>Standard</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Every Day</source>
+        <translation>Täglich</translation>
+    </message>
+    <message>
+        <source>Every Week</source>
+        <translation>Wöchentlich</translation>
+    </message>
+    <message>
+        <source>English</source>
+        <translation>Englisch</translation>
+    </message>
+    <message>
+        <source>Japanese</source>
+        <translation>Japanisch</translation>
+    </message>
+    <message>
+        <source>German</source>
+        <translation>Deutsch</translation>
+    </message>
+    <message>
+        <source>French</source>
+        <translation>Französisch</translation>
+    </message>
+    <message>
+        <source>Logout</source>
+        <translation>Abmelden</translation>
+    </message>
+    <message>
+        <source>Restart</source>
+        <translation>Neu starten</translation>
+    </message>
+    <message>
+        <source>Show Information</source>
+        <translation>Informationen anzeigen</translation>
+    </message>
+</context>
+<context>
+    <name>Dialog</name>
+    <message>
+        <source>Dialog</source>
+        <translation>Dialogfenster</translation>
+    </message>
+    <message>
+        <source>Close settings</source>
+        <translation>Beim Schließen</translation>
+    </message>
+    <message>
+        <source>What do you want to do? Exit/Minimize</source>
+        <translation>Was möchten Sie tun? Beenden/Minimieren</translation>
+    </message>
+    <message>
+        <source> Exit</source>
+        <translation> Beenden</translation>
+    </message>
+    <message>
+        <source> Minimize to tray</source>
+        <translation> In den Infobereich minimieren</translation>
+    </message>
+    <message>
+        <source> No longer to remind</source>
+        <translation> Nicht mehr nachfragen</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>Ja</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+</context>
+<context>
+    <name>ErrorDialog</name>
+    <message>
+        <source>ErrorDialog</source>
+        <translation>Fehler</translation>
+    </message>
+    <message>
+        <source>Insert information</source>
+        <translation>Ergebnis des Hinzufügens</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Total %1 file(s) be added in filelist.</source>
+        <translation>%1 Datei(en) wurde(n) zur Dateiliste hinzugefügt.</translation>
+    </message>
+    <message>
+        <source>Thefollowing %1 file(s) cann’t be added in filelist.</source>
+        <translation>Folgende %1 Datei(en) konnten nicht hinzugefügt werden.</translation>
+    </message>
+</context>
+<context>
+    <name>GifWriter</name>
+    <message>
+        <source>Not enough memory to reduce the colours of the image.</source>
+        <translation>Nicht genügend Speicher, um die Farben des Bildes zu reduzieren.</translation>
+    </message>
+    <message>
+        <source>The image could not be prepared for the colour reduction.</source>
+        <translation>Das Bild konnte nicht für die Farbreduktion vorbereitet werden.</translation>
+    </message>
+    <message>
+        <source>The colours of the image could not be reduced to a palette (libimagequant error %1).</source>
+        <translation>Die Farben des Bildes konnten nicht auf eine Palette reduziert werden (libimagequant-Fehler %1).</translation>
+    </message>
+    <message>
+        <source>Writing the GIF data failed: %1</source>
+        <translation>Schreiben der GIF-Daten fehlgeschlagen: %1</translation>
+    </message>
+    <message>
+        <source>There is no image to write to %1.</source>
+        <translation>Es gibt kein Bild, das nach %1 geschrieben werden kann.</translation>
+    </message>
+    <message>
+        <source>The image is %1 x %2 pixels; a GIF file holds at most %3 x %3.</source>
+        <translation>Das Bild hat %1 x %2 Pixel; eine GIF-Datei fasst höchstens %3 x %3.</translation>
+    </message>
+    <message>
+        <source>Cannot write %1: %2</source>
+        <translation>%1 kann nicht geschrieben werden: %2</translation>
+    </message>
+    <message>
+        <source>Cannot read the image %1: %2</source>
+        <translation>Das Bild %1 kann nicht gelesen werden: %2</translation>
+    </message>
+</context>
+<context>
+    <name>ListCls</name>
+    <message>
+        <source>ListCls</source>
+        <translation>Liste leeren</translation>
+    </message>
+    <message>
+        <source>Warring</source>
+        <translation>Warnung</translation>
+    </message>
+    <message>
+        <source>Clear whether the conversion</source>
+        <translation>Soll die Konvertierungsliste geleert</translation>
+    </message>
+    <message>
+        <source> list and close the program.</source>
+        <translation> und das Programm beendet werden?</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+</context>
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>MainWindow</source>
+        <translation>Hauptfenster</translation>
+    </message>
+    <message>
+        <source>Add Files</source>
+        <translation>Hinzufügen</translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation>Entfernen</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>Leeren</translation>
+    </message>
+    <message>
+        <source>Item</source>
+        <translation>Nr.</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Size</source>
+        <translation>Größe</translation>
+    </message>
+    <message>
+        <source>Format</source>
+        <translation>Format</translation>
+    </message>
+    <message>
+        <source>Status</source>
+        <translation>Status</translation>
+    </message>
+    <message>
+        <source>Getting started</source>
+        <translation>Erste Schritte</translation>
+    </message>
+    <message>
+        <source>1、Click &quot;</source>
+        <translation>1. Mit „</translation>
+    </message>
+    <message>
+        <source>&quot; to import file</source>
+        <translation>“ Dateien importieren</translation>
+    </message>
+    <message>
+        <source>2、Click &quot;</source>
+        <translation>2. Mit „</translation>
+    </message>
+    <message>
+        <source>&quot; to convert file</source>
+        <translation>“ Dateien konvertieren</translation>
+    </message>
+    <message>
+        <source>Output Format:</source>
+        <translation>Ausgabeformat:</translation>
+    </message>
+    <message>
+        <source>Options:</source>
+        <translation>Optionen:</translation>
+    </message>
+    <message>
+        <source>Options</source>
+        <translation>Optionen</translation>
+    </message>
+    <message>
+        <source>Value</source>
+        <translation>Wert</translation>
+    </message>
+    <message>
+        <source>Apply to all</source>
+        <translation>Auf alle anwenden</translation>
+    </message>
+    <message>
+        <source>Apply to all DPI</source>
+        <translation>DPI auf alle anwenden</translation>
+    </message>
+    <message>
+        <source>Output Folder</source>
+        <translation>Ausgabeordner</translation>
+    </message>
+    <message>
+        <source>Save file in source folder</source>
+        <translation>Im Quellordner speichern</translation>
+    </message>
+    <message>
+        <source>Customize</source>
+        <translation>Eigener Ordner</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>Öffnen</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>Start</translation>
+    </message>
+    <message>
+        <source>The renderer could not be started.</source>
+        <translation>Der Renderer konnte nicht gestartet werden.</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Stopp</translation>
+    </message>
+    <message>
+        <source>VEZ ud IRI</source>
+        <translation>VEZ ud IRI</translation>
+    </message>
+    <message>
+        <source>ZEMRA VEZ ud Iri</source>
+        <translation>ZEMRA VEZ ud Iri</translation>
+    </message>
+    <message>
+        <source>Quit</source>
+        <translation>Beenden</translation>
+    </message>
+    <message>
+        <source>Add File(s) ...</source>
+        <translation>Dateien hinzufügen...</translation>
+    </message>
+    <message>
+        <source>Add Folder ...</source>
+        <translation>Ordner hinzufügen...</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Entfernen</translation>
+    </message>
+    <message>
+        <source>Delect All</source>
+        <translation>Alle entfernen</translation>
+    </message>
+    <message>
+        <source>Chinese</source>
+        <translation>Chinesisch</translation>
+    </message>
+    <message>
+        <source>English</source>
+        <translation>Englisch</translation>
+    </message>
+    <message>
+        <source>Japanese</source>
+        <translation>Japanisch</translation>
+    </message>
+    <message>
+        <source>German</source>
+        <translation>Deutsch</translation>
+    </message>
+    <message>
+        <source>French</source>
+        <translation>Französisch</translation>
+    </message>
+    <message>
+        <source>Classic</source>
+        <translation>Klassisch</translation>
+    </message>
+    <message>
+        <source>Elegant</source>
+        <translation>Elegant</translation>
+    </message>
+    <message>
+        <source>Configuration</source>
+        <translation>Einstellungen</translation>
+    </message>
+    <message>
+        <source>Official Website</source>
+        <translation>Offizielle Website</translation>
+    </message>
+    <message>
+        <source>About</source>
+        <translation>Über</translation>
+    </message>
+    <message>
+        <source>Check for Updates</source>
+        <translation>Nach Updates suchen</translation>
+    </message>
+    <message>
+        <source>Display window</source>
+        <translation>Fenster anzeigen</translation>
+    </message>
+    <message>
+        <source>Open file</source>
+        <translation>Datei öffnen</translation>
+    </message>
+    <message>
+        <source>File Information</source>
+        <translation>Dateiinformationen</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>Sprache</translation>
+    </message>
+    <message>
+        <source>Skin</source>
+        <translation>Design</translation>
+    </message>
+    <message>
+        <source>Ready</source>
+        <translation>Bereit</translation>
+    </message>
+    <message>
+        <source>All Pages</source>
+        <translation>Alle Seiten</translation>
+    </message>
+    <message>
+        <source>Select Pages</source>
+        <translation>Seitenauswahl</translation>
+    </message>
+    <message>
+        <source>Width</source>
+        <translation>Breite</translation>
+    </message>
+    <message>
+        <source>Height</source>
+        <translation>Höhe</translation>
+    </message>
+    <message>
+        <source>Colors</source>
+        <translation>Farben</translation>
+    </message>
+    <message>
+        <source>Merge into One</source>
+        <translation>Zusammenführen</translation>
+    </message>
+    <message>
+        <source>The pages could not be joined into one TIFF file; the page files were kept.</source>
+        <translation>Die Seiten konnten nicht zu einer TIFF-Datei zusammengefügt werden; die Seitendateien bleiben erhalten.</translation>
+    </message>
+    <message>
+        <source>The renderer ended abnormally.</source>
+        <translation>Der Renderer wurde unerwartet beendet.</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Fehler</translation>
+    </message>
+    <message>
+        <source>&lt;font color=red&gt;P2I程序异常结束.&lt;/font&gt;<byte value="xd"/>
+</source>
+        <translation>&lt;font color=red&gt;Der Renderer P2I wurde unerwartet beendet.&lt;/font&gt;<byte value="xd"/>
+</translation>
+    </message>
+    <message>
+        <source>The renderer wrote no image for page %1.</source>
+        <translation>Der Renderer hat für Seite %1 kein Bild geschrieben.</translation>
+    </message>
+    <message>
+        <source>The renderer wrote no image for page %1: %2</source>
+        <translation>Der Renderer hat für Seite %1 kein Bild geschrieben: %2</translation>
+    </message>
+    <message>
+        <source>Page %1 could not be written as GIF: %2</source>
+        <translation>Seite %1 konnte nicht als GIF geschrieben werden: %2</translation>
+    </message>
+    <message>
+        <source>Some files have already been changed. Do you want to convert again?</source>
+        <translation>Einige Dateien wurden bereits konvertiert. Möchten Sie erneut konvertieren?</translation>
+    </message>
+    <message>
+        <source>
+Invalid output path!</source>
+        <translation>
+Ungültiger Ausgabepfad!</translation>
+    </message>
+    <message>
+        <source>The page selection names no page of this document.</source>
+        <translation>Die Seitenauswahl enthält keine Seite dieses Dokuments.</translation>
+    </message>
+    <message>
+        <source>No output folder could be created in %1.</source>
+        <translation>In %1 konnte kein Ausgabeordner angelegt werden.</translation>
+    </message>
+    <message>
+        <source>The renderer (Ghostscript) was not found.</source>
+        <translation>Der Renderer (Ghostscript) wurde nicht gefunden.</translation>
+    </message>
+    <message>
+        <source>Open Directory</source>
+        <translation>Ordner auswählen</translation>
+    </message>
+    <message>
+        <source> &lt;File name error(without %)&gt;</source>
+        <translation> &lt;Ungültiger Dateiname (kein % erlaubt)&gt;</translation>
+    </message>
+    <message>
+        <source>Open Error</source>
+        <translation>Fehler beim Öffnen</translation>
+    </message>
+    <message>
+        <source>Can not open program pdfinfo.exe</source>
+        <translation>Das Programm pdfinfo.exe kann nicht geöffnet werden</translation>
+    </message>
+    <message>
+        <source> &lt;Format error&gt;</source>
+        <translation> &lt;Formatfehler&gt;</translation>
+    </message>
+    <message>
+        <source> &lt;Cancel&gt;</source>
+        <translation> &lt;Abgebrochen&gt;</translation>
+    </message>
+    <message>
+        <source> &lt;Password error&gt;</source>
+        <translation> &lt;Falsches Passwort&gt;</translation>
+    </message>
+    <message>
+        <source>%1</source>
+        <translation>%1</translation>
+    </message>
+    <message>
+        <source>    Are you sure to clear all the items from the list</source>
+        <translation>    Möchten Sie wirklich alle Einträge aus der Liste entfernen?</translation>
+    </message>
+    <message>
+        <source>    Are you sure to remove the selected item(s) from the lies</source>
+        <translation>    Möchten Sie die ausgewählten Einträge wirklich aus der Liste entfernen?</translation>
+    </message>
+    <message>
+        <source>All</source>
+        <translation>alle</translation>
+    </message>
+    <message>
+        <source>Page:example(1,3,7-9)</source>
+        <translation>Seite:z.B.(1,3,5-7)</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>Ja</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>Nein</translation>
+    </message>
+    <message>
+        <source>  invalid format or out of range!</source>
+        <translation>  Ungültiges Format oder außerhalb des Bereichs!</translation>
+    </message>
+    <message>
+        <source>  Invalid output path or output file name!</source>
+        <translation>  Ungültiger Ausgabepfad oder Ausgabedateiname!</translation>
+    </message>
+    <message>
+        <source>  Are you sure to logout the windows!</source>
+        <translation>  Möchten Sie sich wirklich abmelden?</translation>
+    </message>
+    <message>
+        <source>  Are you sure to restart the windows!</source>
+        <translation>  Möchten Sie den Computer wirklich neu starten?</translation>
+    </message>
+    <message>
+        <source>  Are you sure to shutdown the windows!</source>
+        <translation>  Möchten Sie den Computer wirklich herunterfahren?</translation>
+    </message>
+    <message>
+        <source>(%1)</source>
+        <translation>(%1)</translation>
+    </message>
+    <message>
+        <source>  The system did not accept the request.</source>
+        <translation>  Das System hat die Anforderung nicht angenommen.</translation>
+    </message>
+</context>
+<context>
+    <name>ProDlg</name>
+    <message>
+        <source>ProDlg</source>
+        <translation>Fortschritt</translation>
+    </message>
+    <message>
+        <source>Open File</source>
+        <translation>Datei öffnen</translation>
+    </message>
+</context>
+<context>
+    <name>StartDlg</name>
+    <message>
+        <source>StartDlg</source>
+        <translation>Programmstart</translation>
+    </message>
+    <message>
+        <source>Version:</source>
+        <translation>Version:</translation>
+    </message>
+    <message>
+        <source>Initializing:</source>
+        <translation>Initialisierung:</translation>
+    </message>
+</context>
+<context>
+    <name>aboutDlg</name>
+    <message>
+        <source>aboutDlg</source>
+        <translation>Über</translation>
+    </message>
+    <message>
+        <source>About</source>
+        <translation>Über</translation>
+    </message>
+    <message>
+        <source>Version:</source>
+        <translation>Version:</translation>
+    </message>
+    <message>
+        <source>HomePage:</source>
+        <translation>Homepage:</translation>
+    </message>
+    <message>
+        <source>Copyright © 2026 ZEMRA. All rights reserved.</source>
+        <translation>Copyright © 2026 ZEMRA. Alle Rechte vorbehalten.</translation>
+    </message>
+</context>
+<context>
+    <name>deleteDlg</name>
+    <message>
+        <source>deleteDlg</source>
+        <translation>Bestätigung</translation>
+    </message>
+    <message>
+        <source>Information</source>
+        <translation>Hinweis</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>Ja</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>Nein</translation>
+    </message>
+</context>
+<context>
+    <name>fileInfo</name>
+    <message>
+        <source>fileInfo</source>
+        <translation>Dateiinformationen</translation>
+    </message>
+    <message>
+        <source>File Properties</source>
+        <translation>Dateieigenschaften</translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation>Datei</translation>
+    </message>
+    <message>
+        <source>File name:</source>
+        <translation>Dateiname:</translation>
+    </message>
+    <message>
+        <source>File path:</source>
+        <translation>Dateipfad:</translation>
+    </message>
+    <message>
+        <source>CreationDate:</source>
+        <translation>Erstellt am:</translation>
+    </message>
+    <message>
+        <source>File size:</source>
+        <translation>Dateigröße:</translation>
+    </message>
+    <message>
+        <source>Page size:</source>
+        <translation>Seitengröße:</translation>
+    </message>
+    <message>
+        <source>Pages:</source>
+        <translation>Seiten:</translation>
+    </message>
+    <message>
+        <source>PDF Version:</source>
+        <translation>PDF-Version:</translation>
+    </message>
+</context>
+<context>
+    <name>information</name>
+    <message>
+        <source>information</source>
+        <translation>Informationen</translation>
+    </message>
+    <message>
+        <source>Successfully</source>
+        <translation>Abgeschlossen</translation>
+    </message>
+    <message>
+        <source>Success: %1 file(s)</source>
+        <translation>Erfolg: %1 Datei(en)</translation>
+    </message>
+    <message>
+        <source>Fail:    %1 file(s)</source>
+        <translation>Fehler: %1 Datei(en)</translation>
+    </message>
+</context>
+<context>
+    <name>passWordPDF</name>
+    <message>
+        <source>passWordPDF</source>
+        <translation>PDF-Passwort</translation>
+    </message>
+    <message>
+        <source>请输入PDF文件的密码.</source>
+        <translation>Bitte geben Sie das Passwort der PDF-Datei ein.</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+</context>
+<context>
+    <name>shutdowndlg</name>
+    <message>
+        <source>shutdowndlg</source>
+        <translation>Herunterfahren</translation>
+    </message>
+    <message>
+        <source>Information</source>
+        <translation>Hinweis</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>Ja</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>Nein</translation>
+    </message>
+</context>
 </TS>

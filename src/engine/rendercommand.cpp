@@ -1,29 +1,12 @@
 #include "rendercommand.h"
 
+#include "options/formats.h"
+
 #include <QDir>
 
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
-
-const QStringList formats = {u"PNG"_s, u"PNGGRAY"_s, u"JPEG"_s, u"TIFF"_s, u"BMP"_s,
-                             u"PSD"_s, u"PCX"_s,     u"FAX"_s,  u"GIF"_s,  u"JPG"_s};
-
-// The colour a format gets when none is stored; the renderer has no device without one.
-QString defaultColour(const QString &format)
-{
-    if (format == u"TIFF")
-        return u"24nc"_s;
-    if (format == u"BMP")
-        return u"16m"_s;
-    if (format == u"PSD")
-        return u"rgb"_s;
-    if (format == u"PCX")
-        return u"24bit"_s;
-    if (format == u"FAX")
-        return u"g3"_s;
-    return {};
-}
 
 // The colour names the option table shows for BMP and PCX, as device suffixes.
 QString deviceColour(const QString &colour)
@@ -43,7 +26,7 @@ QString deviceColour(const QString &colour)
 
 QString RenderJob::knownFormat() const
 {
-    return formats.contains(format) ? format : u"JPG"_s;
+    return Formats::indexOf(format) >= 0 ? format : u"JPG"_s;
 }
 
 QString RenderJob::device() const
@@ -55,7 +38,8 @@ QString RenderJob::device() const
         return u"pnggray"_s;
     if (name == u"JPEG" || name == u"JPG")
         return u"jpeg"_s;
-    const QString chosen = colour.isEmpty() ? defaultColour(name) : colour;
+    // The renderer has no device without a colour, so an unset colour is the format's default.
+    const QString chosen = colour.isEmpty() ? Formats::defaultColour(name) : colour;
     if (name == u"BMP")
         return u"bmp"_s + deviceColour(chosen);
     if (name == u"PCX")
@@ -119,9 +103,10 @@ QStringList RenderJob::arguments() const
 
 QString RenderJob::extension(const QString &format)
 {
+    // in the order of the format catalogue
     static const QStringList extensions = {u"png"_s, u"png"_s, u"jpeg"_s, u"tiff"_s, u"bmp"_s,
                                            u"psd"_s, u"pcx"_s, u"tiff"_s, u"gif"_s,  u"jpg"_s};
-    const qsizetype index = formats.indexOf(format);
+    const int index = Formats::indexOf(format);
     return index >= 0 ? extensions.at(index) : u"jpg"_s;
 }
 

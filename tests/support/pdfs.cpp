@@ -1,0 +1,55 @@
+#include "pdfs.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QProcess>
+
+using namespace Qt::Literals::StringLiterals;
+
+bool Pdfs::write(const QString &path, int pages, const QPageSize &size)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QPdfWriter writer(path);
+    writer.setPageSize(size);
+    writer.setResolution(72);
+    writer.setTitle(u"Test document"_s);
+    QPainter painter;
+    if (!painter.begin(&writer))
+        return false;
+    for (int page = 1; page <= pages; ++page) {
+        if (page > 1)
+            writer.newPage();
+        const QRect area = painter.viewport();
+        painter.fillRect(QRect(20, 20, 120, 60), QColor(200, 30, 30));
+        QFont font = painter.font();
+        font.setPixelSize(96);
+        painter.setFont(font);
+        painter.drawText(area, Qt::AlignCenter, QString::number(page));
+    }
+    return painter.end();
+}
+
+bool Pdfs::encrypt(const QString &source, const QString &target, const QString &userPassword,
+                   const QString &ownerPassword)
+{
+    QProcess qpdf;
+    qpdf.start(u"qpdf"_s, {u"--encrypt"_s, userPassword, ownerPassword, u"256"_s, u"--"_s,
+                           source, target});
+    return qpdf.waitForFinished(30000) && qpdf.exitStatus() == QProcess::NormalExit &&
+           qpdf.exitCode() == 0;
+}
+
+bool Pdfs::truncate(const QString &source, const QString &target, double fraction)
+{
+    QFile in(source);
+    if (!in.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray bytes = in.readAll();
+    QFile out(target);
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return false;
+    return out.write(bytes.left(qsizetype(bytes.size() * fraction))) >= 0;
+}

@@ -1,0 +1,94 @@
+#include "testenvironment.h"
+
+#include "app/messagebox.h"
+#include "engine/information.h"
+#include "filelist/pdfinfocommand.h"
+#include "posttask/countdown.h"
+#include "update/updateaddresses.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QSettings>
+#include <QTest>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+void copyFolder(const QString &from, const QString &to)
+{
+    QDirIterator entries(from, QDir::Files | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+    while (entries.hasNext()) {
+        const QString source = entries.next();
+        const QString relative = QDir(from).relativeFilePath(source);
+        if (relative == u"vezudiri")
+            continue;
+        const QString target = to + u'/' + relative;
+        QDir().mkpath(QFileInfo(target).absolutePath());
+        QFile::copy(source, target);
+    }
+}
+
+} // namespace
+
+TestEnvironment::TestEnvironment()
+    : previousFolder(QDir::currentPath())
+{
+    copyFolder(QString::fromUtf8(VEZ_APP_DIR), installFolder.path());
+    QDir::setCurrent(installFolder.path());
+
+    setDesktop(&desktop);
+    setSessionEnd(&sessionEnd);
+    setConnectivity(&connectivity);
+    MessageBox::setRecording(true);
+    UpdateAddresses::setEndpoint(QUrl(u"http://127.0.0.1:9/latest-version.txt"_s));
+    PdfInfoCommand::setTimeout(30000);
+    information::setStepDelay(0);
+    Countdown::setInterval(1000);
+}
+
+TestEnvironment::~TestEnvironment()
+{
+    QDir::setCurrent(previousFolder);
+    setDesktop(nullptr);
+    setSessionEnd(nullptr);
+    setConnectivity(nullptr);
+    MessageBox::setRecording(false);
+}
+
+QString TestEnvironment::path(const QString &relative) const
+{
+    return installFolder.filePath(relative);
+}
+
+QString TestEnvironment::scratch(const QString &relative) const
+{
+    return relative.isEmpty() ? scratchFolder.path() : scratchFolder.filePath(relative);
+}
+
+void TestEnvironment::removeConfig()
+{
+    QFile::remove(path(u"config.ini"_s));
+}
+
+void TestEnvironment::writeConfig(const QString &key, const QVariant &value)
+{
+    QSettings(path(u"config.ini"_s), QSettings::IniFormat).setValue(key, value);
+}
+
+QVariant TestEnvironment::readConfig(const QString &key) const
+{
+    return QSettings(path(u"config.ini"_s), QSettings::IniFormat).value(key);
+}
+
+void TestEnvironment::installTool(const QString &name, const QString &script)
+{
+    QFile tool(path(name));
+    QVERIFY(tool.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    tool.write("#!/bin/sh\n");
+    tool.write(script.toUtf8());
+    tool.write("\n");
+    tool.close();
+    tool.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}

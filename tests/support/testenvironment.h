@@ -1,0 +1,76 @@
+#pragma once
+
+#include "app/desktop.h"
+#include "posttask/sessionend.h"
+#include "update/connectivity.h"
+
+#include <QList>
+#include <QString>
+#include <QTemporaryDir>
+#include <QUrl>
+
+// Records what the program hands to the desktop instead of opening it.
+class RecordingDesktop final : public Desktop
+{
+public:
+    bool openUrl(const QUrl &url) override
+    {
+        opened.append(url);
+        return true;
+    }
+    QList<QUrl> opened;
+};
+
+// Records session-end requests; nothing is ever shut down.
+class RecordingSessionEnd final : public SessionEnd
+{
+public:
+    bool request(Action action) override
+    {
+        requested.append(action);
+        return accept;
+    }
+    QList<Action> requested;
+    bool accept = true;
+};
+
+class FixedConnectivity final : public Connectivity
+{
+public:
+    bool isOnline() override { return online; }
+    bool online = false;
+};
+
+// A fresh installation folder for one test: a copy of the built one (config.ini, language/,
+// skin/, styles/) made the working folder, with every platform service replaced by a fake and
+// every wait shortened. Everything is restored when it goes out of scope.
+class TestEnvironment final
+{
+public:
+    TestEnvironment();
+    ~TestEnvironment();
+    Q_DISABLE_COPY_MOVE(TestEnvironment)
+
+    QString folder() const { return installFolder.path(); }
+    QString path(const QString &relative) const;
+    // A folder for the test's own files (PDFs, output), outside the installation folder.
+    QString scratch(const QString &relative = QString()) const;
+
+    // config.ini without the values of the delivered file: a program's very first start.
+    void removeConfig();
+    void writeConfig(const QString &key, const QVariant &value);
+    QVariant readConfig(const QString &key) const;
+
+    // Puts an executable script of that name into the installation folder, where it wins over the
+    // platform's tool.
+    void installTool(const QString &name, const QString &script);
+
+    RecordingDesktop desktop;
+    RecordingSessionEnd sessionEnd;
+    FixedConnectivity connectivity;
+
+private:
+    QTemporaryDir installFolder;
+    QTemporaryDir scratchFolder;
+    QString previousFolder;
+};

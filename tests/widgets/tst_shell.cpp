@@ -1,0 +1,272 @@
+// The application shell: settings, window placement and dragging, languages and skins, the
+// confirmation box.
+#include "app/appearance.h"
+#include "app/chrome.h"
+#include "app/settings.h"
+#include "mainwindowprobe.h"
+#include "modal.h"
+#include "testenvironment.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QTest>
+#include <QTextEdit>
+
+using namespace Qt::Literals::StringLiterals;
+
+class tst_Shell : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void settingsFoldKeyCase();
+    void settingsAbsentKeys();
+    void centring_data();
+    void centring();
+    void dragMovesOnlyFromTheStrip_data();
+    void dragMovesOnlyFromTheStrip();
+    void languageSwitchRetranslates();
+    void storedLanguageOutsideRangeGivesEnglish_data();
+    void storedLanguageOutsideRangeGivesEnglish();
+    void styleOtherThanOneGivesDefaultSheet_data();
+    void styleOtherThanOneGivesDefaultSheet();
+    void confirmationTellsAnswersApart_data();
+    void confirmationTellsAnswersApart();
+    void menusHoldTheirActions();
+};
+
+void tst_Shell::settingsFoldKeyCase()
+{
+    TestEnvironment env;
+    QFile ini(env.path(u"config.ini"_s));
+    QVERIFY(ini.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    ini.write("[General]\nlanguage=3\nISCLOSEWINDOW=false\n");
+    ini.close();
+
+    AppSettings settings;
+    QCOMPARE(settings.unsignedInteger(u"Language"_s), 3u);
+    QVERIFY(settings.contains(u"isCloseWindow"_s));
+    QCOMPARE(settings.boolean(u"isclosewindow"_s), false);
+
+    settings.setValue(u"Language"_s, 4);
+    settings.setValue(u"isCloseWindow"_s, true);
+    settings.setValue(u"Style"_s, 1);
+    QCOMPARE(AppSettings().integer(u"LANGUAGE"_s), 4);
+    // One entry per key, kept under the spelling already in the file.
+    QCOMPARE(QSettings(env.path(u"config.ini"_s), QSettings::IniFormat).allKeys(),
+             QStringList({u"ISCLOSEWINDOW"_s, u"Style"_s, u"language"_s}));
+}
+
+void tst_Shell::settingsAbsentKeys()
+{
+    TestEnvironment env;
+    env.removeConfig();
+    const AppSettings settings;
+    QVERIFY(!settings.value(u"radioNum"_s).isValid());
+    QCOMPARE(settings.integer(u"radioNum"_s), 0);
+    QCOMPARE(settings.boolean(u"checkBox"_s), false);
+    QCOMPARE(settings.string(u"saveFilePath"_s), QString());
+}
+
+void tst_Shell::centring_data()
+{
+    QTest::addColumn<QSize>("available");
+    QTest::addColumn<QPoint>("expected");
+    QTest::newRow("full hd") << QSize(1920, 1040) << QPoint(579, 229);
+    QTest::newRow("odd remainder") << QSize(1281, 901) << QPoint(260, 160);
+    QTest::newRow("smaller than the window") << QSize(700, 500) << QPoint(-30, -40);
+}
+
+void tst_Shell::centring()
+{
+    QFETCH(QSize, available);
+    QFETCH(QPoint, expected);
+    // Only the size of the available area counts, never its origin.
+    QCOMPARE(Chrome::centredPosition(available, QSize(760, 580)), expected);
+}
+
+void tst_Shell::dragMovesOnlyFromTheStrip_data()
+{
+    QTest::addColumn<QPoint>("pressAt");
+    QTest::addColumn<int>("button");
+    QTest::addColumn<QPoint>("expectedMove");
+    QTest::newRow("title strip, left button") << QPoint(100, 10) << int(Qt::LeftButton)
+                                              << QPoint(37, 21);
+    QTest::newRow("strip edge") << QPoint(760, 29) << int(Qt::LeftButton) << QPoint(37, 21);
+    QTest::newRow("below the strip") << QPoint(100, 200) << int(Qt::LeftButton) << QPoint();
+    QTest::newRow("right button") << QPoint(100, 10) << int(Qt::RightButton) << QPoint();
+}
+
+void tst_Shell::dragMovesOnlyFromTheStrip()
+{
+    QFETCH(QPoint, pressAt);
+    QFETCH(int, button);
+    QFETCH(QPoint, expectedMove);
+    TestEnvironment env;
+    MainWindow window;
+    window.move(200, 150);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    const QPoint start = window.pos();
+    const QPoint globalPress = window.mapToGlobal(pressAt);
+    const auto send = [&](QEvent::Type type, const QPoint &global, Qt::MouseButtons buttons) {
+        QMouseEvent event(type, window.mapFromGlobal(global), global,
+                          type == QEvent::MouseMove ? Qt::NoButton : Qt::MouseButton(button),
+                          buttons, Qt::NoModifier);
+        QCoreApplication::sendEvent(&window, &event);
+    };
+    send(QEvent::MouseButtonPress, globalPress, Qt::MouseButtons(button));
+    send(QEvent::MouseMove, globalPress + QPoint(1, 1), Qt::MouseButtons(button));
+    QCOMPARE(window.pos() - start, expectedMove.isNull() ? QPoint() : QPoint(1, 1));
+    send(QEvent::MouseMove, globalPress + QPoint(37, 21), Qt::MouseButtons(button));
+    send(QEvent::MouseButtonRelease, globalPress + QPoint(37, 21), Qt::NoButton);
+    QCOMPARE(window.pos() - start, expectedMove);
+    // After the release, moving the mouse moves nothing.
+    send(QEvent::MouseMove, globalPress + QPoint(80, 80), Qt::MouseButtons(button));
+    QCOMPARE(window.pos() - start, expectedMove);
+}
+
+void tst_Shell::languageSwitchRetranslates()
+{
+    TestEnvironment env;
+    MainWindow window;
+    MainWindowProbe probe(window);
+    QCOMPARE(probe.ui()->delectAllBtn->text(), u"Clear"_s);
+    QCOMPARE(window.windowTitle(), u"ZEMRA VEZ ud Iri"_s);
+    QCOMPARE(probe.action(u"English"_s)->isChecked(), true);
+    const QString englishConfirm =
+        probe.confirmDialog().findChild<QPushButton *>(u"No"_s)->text();
+
+    window.changeGerman();
+    QCOMPARE(env.readConfig(u"Language"_s).toInt(), 4);
+    QVERIFY(probe.ui()->delectAllBtn->text() != u"Clear"_s);
+    QVERIFY(probe.confirmDialog().findChild<QPushButton *>(u"No"_s)->text() != englishConfirm);
+    QVERIFY(probe.ui()->titleTextLabel->text().contains(u"VEZ ud IRI"_s));
+    int checkedLanguages = 0;
+    for (const QString &name : {u"Chinese"_s, u"English"_s, u"Japanese"_s, u"French"_s})
+        checkedLanguages += probe.action(name) && probe.action(name)->isChecked() ? 1 : 0;
+    QCOMPARE(checkedLanguages, 0);
+
+    window.changeChinese();
+    QVERIFY(probe.ui()->delectAllBtn->text() != u"Clear"_s);
+    window.changeEnglish();
+    QCOMPARE(probe.ui()->delectAllBtn->text(), u"Clear"_s);
+    QCOMPARE(probe.confirmDialog().findChild<QPushButton *>(u"No"_s)->text(), englishConfirm);
+    QCOMPARE(probe.action(u"English"_s)->isChecked(), true);
+}
+
+void tst_Shell::storedLanguageOutsideRangeGivesEnglish_data()
+{
+    QTest::addColumn<QVariant>("stored");
+    QTest::newRow("zero") << QVariant(0);
+    QTest::newRow("nine") << QVariant(9);
+    QTest::newRow("negative") << QVariant(-2);
+    QTest::newRow("text") << QVariant(u"german"_s);
+}
+
+void tst_Shell::storedLanguageOutsideRangeGivesEnglish()
+{
+    QFETCH(QVariant, stored);
+    TestEnvironment env;
+    env.writeConfig(u"Language"_s, stored);
+    MainWindow window;
+    MainWindowProbe probe(window);
+    QCOMPARE(probe.ui()->delectAllBtn->text(), u"Clear"_s);
+    QVERIFY(probe.action(u"English"_s)->isChecked());
+    QCOMPARE(probe.confirmDialog().findChild<QPushButton *>(u"Yes"_s)->text(), u"Yes"_s);
+}
+
+void tst_Shell::styleOtherThanOneGivesDefaultSheet_data()
+{
+    QTest::addColumn<QVariant>("stored");
+    QTest::addColumn<QString>("sheet");
+    QTest::addColumn<QString>("checked");
+    QTest::newRow("classic") << QVariant(1) << u"skin/black/mianStylse.css"_s << u"Classic"_s;
+    QTest::newRow("elegant") << QVariant(2) << u"skin/default/mianStylse.css"_s << u"Elegant"_s;
+    QTest::newRow("zero") << QVariant(0) << u"skin/default/mianStylse.css"_s << u"Elegant"_s;
+    QTest::newRow("seven") << QVariant(7) << u"skin/default/mianStylse.css"_s << u"Elegant"_s;
+    QTest::newRow("absent") << QVariant() << u"skin/default/mianStylse.css"_s << u"Elegant"_s;
+}
+
+void tst_Shell::styleOtherThanOneGivesDefaultSheet()
+{
+    QFETCH(QVariant, stored);
+    QFETCH(QString, sheet);
+    QFETCH(QString, checked);
+    TestEnvironment env;
+    if (stored.isValid())
+        env.writeConfig(u"Style"_s, stored);
+    MainWindow window;
+    MainWindowProbe probe(window);
+    const QString expected = Appearance::readStyleSheet(sheet);
+    QVERIFY(!expected.isEmpty());
+    QCOMPARE(window.styleSheet(), expected);
+    QCOMPARE(probe.confirmDialog().styleSheet(), expected);
+    QVERIFY(probe.action(checked)->isChecked());
+
+    window.changeStyle1();
+    QCOMPARE(window.styleSheet(), Appearance::readStyleSheet(u"skin/black/mianStylse.css"_s));
+    QCOMPARE(probe.aboutDialog().styleSheet(), window.styleSheet());
+    QVERIFY(probe.action(u"Classic"_s)->isChecked());
+    QVERIFY(!probe.action(u"Elegant"_s)->isChecked());
+}
+
+void tst_Shell::confirmationTellsAnswersApart_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<int>("result");
+    QTest::addColumn<bool>("closedByCloseButton");
+    QTest::newRow("yes") << u"Yes"_s << int(QDialog::Accepted) << false;
+    QTest::newRow("no") << u"No"_s << int(QDialog::Rejected) << false;
+    QTest::newRow("close button") << u"mainCls"_s << int(QDialog::Rejected) << true;
+}
+
+void tst_Shell::confirmationTellsAnswersApart()
+{
+    QFETCH(QString, button);
+    QFETCH(int, result);
+    QFETCH(bool, closedByCloseButton);
+    TestEnvironment env;
+    deleteDlg dialog;
+    dialog.closedByCloseButton = !closedByCloseButton;
+    dialog.setTextEdit(u"\n  A question?"_s);
+    QCOMPARE(dialog.findChild<QTextEdit *>(u"textEdit"_s)->toPlainText(), u"\n  A question?"_s);
+    Modal::clickNext(button);
+    QCOMPARE(dialog.exec(), result);
+    QCOMPARE(dialog.closedByCloseButton, closedByCloseButton);
+}
+
+void tst_Shell::menusHoldTheirActions()
+{
+    TestEnvironment env;
+    MainWindow window;
+    MainWindowProbe probe(window);
+    const auto texts = [](const QMenu *menu) {
+        QStringList result;
+        const QList<QAction *> actions = menu->actions();
+        for (const QAction *action : actions)
+            result << (action->isSeparator() ? u"-"_s : action->text());
+        return result;
+    };
+    QCOMPARE(texts(probe.mainMenu()),
+             QStringList({u"Configuration"_s, u"Language"_s, u"-"_s, u"Check for Updates"_s,
+                          u"Official Website"_s, u"About"_s, u"-"_s, u"Quit"_s}));
+    QCOMPARE(texts(probe.trayMenu()),
+             QStringList({u"Display window"_s, u"Configuration"_s, u"Language"_s, u"-"_s,
+                          u"Official Website"_s, u"About"_s, u"-"_s, u"Quit"_s}));
+    QCOMPARE(probe.trayIcon()->contextMenu(), probe.trayMenu());
+    QCOMPARE(probe.trayIcon()->toolTip(), u"ZEMRA VEZ ud Iri"_s);
+
+    // A single click on the tray icon does nothing; a double click shows the window again.
+    window.hide();
+    window.isshow(QSystemTrayIcon::Trigger);
+    QVERIFY(!window.isVisible());
+    window.isshow(QSystemTrayIcon::DoubleClick);
+    QVERIFY(window.isVisible());
+}
+
+QTEST_MAIN(tst_Shell)
+#include "tst_shell.moc"
