@@ -190,15 +190,18 @@ void MainWindow::finishCurrentFile()
 void MainWindow::discardInterruptedFile()
 {
     tiffMergeList.clear();
-    // Only the images this run asked for go, and the folder this run made for them if it is
-    // then empty; a folder holding anything else stays.
+    // Only the images this run asked for go (with the colour separations the renderer writes
+    // beside a TIFF as "<name>(Cyan).tif"), and the folder this run made for them if it is then
+    // empty; a folder holding anything else stays.
     for (const QString &image : std::as_const(currentOutputFiles)) {
         QFile::remove(image);
         const QFileInfo info(image);
-        const QFileInfoList separations = info.dir().entryInfoList(
-            {info.completeBaseName() + u"(*)."_s + info.suffix()}, QDir::Files);
-        for (const QFileInfo &separation : separations)
-            QFile::remove(separation.absoluteFilePath());
+        const QFileInfoList siblings = info.dir().entryInfoList(QDir::Files | QDir::Hidden);
+        for (const QFileInfo &sibling : siblings) {
+            if (sibling.fileName().startsWith(info.fileName() + u'(') &&
+                sibling.fileName().endsWith(u").tif"))
+                QFile::remove(sibling.absoluteFilePath());
+        }
     }
     if (!currentOutputFolder.isEmpty())
         QDir().rmdir(currentOutputFolder);

@@ -1,0 +1,61 @@
+#include "conversion.h"
+
+#include <QDir>
+#include <QFile>
+#include <QImageReader>
+#include <QTest>
+#include <QtEndian>
+
+using namespace Qt::Literals::StringLiterals;
+
+bool Conversion::run(MainWindowProbe &probe, int timeoutMs)
+{
+    probe.ui()->stratBtn->click();
+    return QTest::qWaitFor([&probe] { return probe.idle(); }, timeoutMs);
+}
+
+QSize Conversion::imageSize(const QString &path, const QString &format)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    const QByteArray head = file.read(32);
+    if (format == u"PCX") {
+        // Manufacturer 10, then the window as four little-endian 16-bit values.
+        if (head.size() < 12 || quint8(head.at(0)) != 10)
+            return {};
+        const auto word = [&head](int at) { return qFromLittleEndian<quint16>(head.constData() + at); };
+        return QSize(word(8) - word(4) + 1, word(10) - word(6) + 1);
+    }
+    if (format == u"PSD") {
+        if (!head.startsWith("8BPS"))
+            return {};
+        return QSize(int(qFromBigEndian<quint32>(head.constData() + 18)),
+                     int(qFromBigEndian<quint32>(head.constData() + 14)));
+    }
+    QImageReader reader(path);
+    const QByteArray expectedFormat = format == u"FAX" || format == u"TIFF" ? "tiff"
+                                      : format == u"JPG" || format == u"JPEG" ? "jpeg"
+                                      : format == u"PNGGRAY"                  ? "png"
+                                                                              : format.toLower().toLatin1();
+    if (reader.format() != expectedFormat)
+        return {};
+    return reader.size();
+}
+
+QSize Conversion::expectedSize(const QSizeF &pagePoints, int resolution)
+{
+    return QSize(qRound(pagePoints.width() * resolution / 72.0),
+                 qRound(pagePoints.height() * resolution / 72.0));
+}
+
+bool Conversion::closeTo(const QSize &actual, const QSize &expected)
+{
+    return actual.isValid() && qAbs(actual.width() - expected.width()) <= 1 &&
+           qAbs(actual.height() - expected.height()) <= 1;
+}
+
+QStringList Conversion::filesIn(const QString &folder)
+{
+    return QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+}

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "mainwindowprobe.h"
+
+#include <QSize>
+#include <QString>
+
+// Helpers shared by the conversion tests: running the real run and reading images back.
+namespace Conversion {
+
+// Presses Start and waits until the run is over (or the time runs out).
+bool run(MainWindowProbe &probe, int timeoutMs = 120000);
+
+// Width and height of an image file of any of the program's formats, read from the file itself;
+// an invalid size when the file is not a valid image of that format.
+QSize imageSize(const QString &path, const QString &format);
+
+// The size a page of widthPt x heightPt points has at the given resolution.
+QSize expectedSize(const QSizeF &pagePoints, int resolution);
+bool closeTo(const QSize &actual, const QSize &expected);
+
+// The files in a folder, by name.
+QStringList filesIn(const QString &folder);
+
+} // namespace Conversion

@@ -1,0 +1,306 @@
+// The course of a run: progress, Stop, failures that end a file but never the run, the re-run
+// question and the result toast.
+#include "app/messagebox.h"
+#include "conversion.h"
+#include "engine/information.h"
+#include "modal.h"
+#include "pdfs.h"
+#include "testenvironment.h"
+
+#include <QGuiApplication>
+#include <QLabel>
+#include <QProgressBar>
+#include <QScreen>
+#include <QTest>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+// A renderer that behaves like Ghostscript but waits on the given page, so a test can press
+// Stop while that page renders.
+QString slowOnPage(int page)
+{
+    return u"case \"$*\" in *-dFirstPage=%1\\ *) exec sleep 30 ;; esac\nexec gs \"$@\""_s.arg(
+        page);
+}
+
+bool failedWithReason(MainWindowProbe &probe, int row)
+{
+    const QTableWidgetItem *status = probe.files()->item(row, 4);
+    return !probe.files()->cellWidget(row, 4) && status && !status->icon().isNull() &&
+           !status->toolTip().isEmpty();
+}
+
+bool finished(MainWindowProbe &probe, int row)
+{
+    return qobject_cast<QLabel *>(probe.files()->cellWidget(row, 4)) != nullptr;
+}
+
+} // namespace
+
+class tst_Run : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void progressFollowsPageMarkers_data();
+    void progressFollowsPageMarkers();
+    void stopDiscardsOnlyTheInterruptedFile();
+    void crashingRendererFailsOneFile();
+    void failuresEndTheFileNotTheRun_data();
+    void failuresEndTheFileNotTheRun();
+    void rerunQuestion_data();
+    void rerunQuestion();
+    void outputFoldersStayWithTheirRows();
+    void toastShowsTheCounts();
+};
+
+void tst_Run::progressFollowsPageMarkers_data()
+{
+    QTest::addColumn<QString>("output");
+    QTest::addColumn<QString>("selection");
+    QTest::addColumn<QList<int>>("values");
+    // One renderer run per page; each prints its markers at once.
+    QTest::newRow("one marker per page") << u"Page 1"_s << u"1-3"_s << QList<int>({33, 66, 100});
+    QTest::newRow("two markers in one read")
+        << u"Page 1\\nPage 2"_s << u"1-4"_s << QList<int>({50, 100});
+}
+
+void tst_Run::progressFollowsPageMarkers()
+{
+    QFETCH(QString, output);
+    QFETCH(QString, selection);
+    QFETCH(QList<int>, values);
+    TestEnvironment env;
+    env.installTool(u"P2I.exe"_s, u"printf '%1\\n'\nexec gs -q \"$@\""_s.arg(output));
+    const QString pdf = env.scratch(u"doc.pdf"_s);
+    QVERIFY(Pdfs::write(pdf, 4));
+    MainWindow window;
+    MainWindowProbe probe(window);
+    probe.add({pdf});
+    probe.pageRanges()[0] = selection;
+    probe.dpiValues()[0] = u"70"_s;
+    QList<int> sent;
+    connect(&window, &MainWindow::sendValue, [&](int percent) { sent << percent; });
+    QVERIFY(Conversion::run(probe));
+    QCOMPARE(sent.mid(0, values.size()), values);
+}
+
+void tst_Run::stopDiscardsOnlyTheInterruptedFile()
+{
+    TestEnvironment env;
+    env.writeConfig(u"outputFileNameModel"_s, u"number"_s);
+    env.installTool(u"P2I.exe"_s, slowOnPage(4));
+    const QString done = env.scratch(u"done.pdf"_s);
+    const QString pdf = env.scratch(u"long.pdf"_s);
+    QVERIFY(Pdfs::write(done, 1));
+    QVERIFY(Pdfs::write(pdf, 10));
+    QVERIFY(QDir().mkpath(env.scratch(u"long"_s)));
+    MainWindow window;
+    MainWindowProbe probe(window);
+    probe.add({done, pdf});
+    probe.dpiValues() = {u"70"_s, u"70"_s};
+    probe.ui()->stratBtn->click();
+    // Pages 1 to 3 of the second file are written, page 4 is under way.
+    const QString folder = env.scratch(u"long(1)"_s);
+    QTRY_COMPARE_WITH_TIMEOUT(Conversion::filesIn(folder).size(), 3, 60000);
+    QTRY_VERIFY(probe.renderCommand().contains(u"-dFirstPage=4 "_s));
+    probe.ui()->stratBtn->click();
+    QVERIFY(probe.idle());
+    QTRY_VERIFY(!probe.files()->cellWidget(1, 4));
+
+    QVERIFY2(!QFileInfo::exists(folder), qPrintable(Conversion::filesIn(folder).join(u' ')));
+    QVERIFY(QFileInfo(env.scratch(u"long"_s)).isDir()); // not this run's folder
+    QVERIFY(finished(probe, 0));
+    QCOMPARE(Conversion::filesIn(env.scratch(u"done"_s)).size(), 1);
+    QCOMPARE(probe.files()->item(1, 4)->text(), u"Ready"_s);
+    QVERIFY(!probe.files()->cellWidget(1, 4));
+    QCOMPARE(probe.runIndex(), 1);
+    QVERIFY(!probe.ui()->stratBtn->isChecked());
+    QVERIFY(probe.ui()->delectBtn->isEnabled());
+
+    // Start again: the interrupted file is converted from its first page into a new folder.
+    env.installTool(u"P2I.exe"_s, u"exec gs \"$@\""_s);
+    QVERIFY(Conversion::run(probe));
+    QCOMPARE(Conversion::filesIn(folder).size(), 10);
+    QVERIFY(finished(probe, 1));
+}
+
+void tst_Run::crashingRendererFailsOneFile()
+{
+    TestEnvironment env;
+    env.installTool(u"P2I.exe"_s,
+                    u"case \"$*\" in *second*) kill -SEGV $$ ;; esac\nexec gs \"$@\""_s);
+    env.writeConfig(u"isShowMsg"_s, true);
+    QStringList pdfs;
+    for (const QString &name : {u"first"_s, u"second"_s, u"third"_s}) {
+        pdfs << env.scratch(name + u".pdf"_s);
+        QVERIFY(Pdfs::write(pdfs.last(), 1));
+    }
+    MainWindow window;
+    MainWindowProbe probe(window);
+    probe.add(pdfs);
+    probe.dpiValues() = {u"70"_s, u"70"_s, u"70"_s};
+    QList<std::pair<int, int>> counts;
+    connect(&window, &MainWindow::changefileNum,
+            [&](int total, int failed) { counts.append({total, failed}); });
+    QVERIFY(Conversion::run(probe));
+
+    const QList<MessageBox::Shown> warnings = MessageBox::takeRecorded();
+    QCOMPARE(warnings.size(), 1);
+    QCOMPARE(warnings.first().title, u"Error"_s);
+    QVERIFY(finished(probe, 0));
+    QVERIFY(failedWithReason(probe, 1));
+    QVERIFY(finished(probe, 2));
+    QCOMPARE(counts, (QList<std::pair<int, int>>{{3, 1}}));
+    QVERIFY(probe.alreadyConverted());
+}
+
+void tst_Run::failuresEndTheFileNotTheRun_data()
+{
+    QTest::addColumn<QString>("failure");
+    QTest::newRow("protected, rendered without its password") << u"password"_s;
+    QTest::newRow("output folder cannot be made") << u"folder"_s;
+    QTest::newRow("renderer exits with an error") << u"exit code"_s;
+    QTest::newRow("renderer missing") << u"missing"_s;
+    QTest::newRow("no page to convert") << u"no pages"_s;
+}
+
+void tst_Run::failuresEndTheFileNotTheRun()
+{
+    QFETCH(QString, failure);
+    TestEnvironment env;
+    const QString good = env.scratch(u"good.pdf"_s);
+    QVERIFY(Pdfs::write(good, 1));
+    QString bad = env.scratch(u"bad.pdf"_s);
+    QVERIFY(Pdfs::write(bad, 2));
+    const QByteArray searchPath = qgetenv("PATH");
+    const auto restorePath = qScopeGuard([&searchPath] { qputenv("PATH", searchPath); });
+
+    MainWindow window;
+    MainWindowProbe probe(window);
+    if (failure == u"password") {
+        const QString locked = env.scratch(u"locked.pdf"_s);
+        QVERIFY(Pdfs::encrypt(bad, locked, u"pw"_s));
+        env.writeConfig(u"havePSW"_s, true);
+        env.writeConfig(u"Psword"_s, u"pw"_s);
+        bad = locked;
+    }
+    probe.add({bad, good});
+    QCOMPARE(probe.files()->rowCount(), 2);
+    probe.dpiValues() = {u"70"_s, u"70"_s};
+    if (failure == u"password") {
+        // As if the password had never been given.
+        const_cast<QMap<QString, QString> &>(probe.passwordOptions()).clear();
+    } else if (failure == u"folder") {
+        // A folder that exists but takes no new folder, even for root.
+        probe.ui()->newFileRadio->click();
+        probe.ui()->pathEdit->setText(u"/proc"_s);
+    } else if (failure == u"exit code") {
+        env.installTool(u"P2I.exe"_s,
+                        u"case \"$*\" in *bad.pdf*) echo 'Error: broken' >&2; exit 1 ;; esac\n"
+                        "exec gs \"$@\""_s);
+    } else if (failure == u"missing") {
+        qputenv("PATH", env.scratch().toUtf8());
+    } else {
+        probe.pageRanges()[0] = u""_s;
+    }
+
+    QVERIFY(Conversion::run(probe, 60000));
+    QVERIFY(failedWithReason(probe, 0));
+    if (failure == u"missing" || failure == u"folder") {
+        QVERIFY(failedWithReason(probe, 1));
+    } else {
+        QVERIFY(finished(probe, 1));
+    }
+    // Only a crash stops for a message box.
+    QVERIFY(MessageBox::takeRecorded().isEmpty());
+    QVERIFY(probe.alreadyConverted());
+    QVERIFY(probe.ui()->delectAllBtn->isEnabled());
+}
+
+void tst_Run::rerunQuestion_data()
+{
+    QTest::addColumn<QString>("answer");
+    QTest::addColumn<int>("rowsConverted");
+    QTest::addColumn<bool>("started");
+    QTest::newRow("yes: everything again") << u"Yes"_s << 3 << true;
+    QTest::newRow("no: only the new file") << u"No"_s << 1 << true;
+    QTest::newRow("close button: nothing") << u"mainCls"_s << 0 << false;
+}
+
+void tst_Run::rerunQuestion()
+{
+    QFETCH(QString, answer);
+    QFETCH(int, rowsConverted);
+    QFETCH(bool, started);
+    TestEnvironment env;
+    const QString pdf = env.scratch(u"a.pdf"_s);
+    QVERIFY(Pdfs::write(pdf, 1));
+    MainWindow window;
+    MainWindowProbe probe(window);
+    probe.add({pdf, pdf});
+    probe.dpiValues() = {u"70"_s, u"70"_s};
+    QVERIFY(Conversion::run(probe));
+    probe.add({pdf});
+    probe.dpiValues()[2] = u"70"_s;
+
+    int renders = 0;
+    connect(&probe.renderProcess(), &QProcess::started, [&] { ++renders; });
+    Modal::clickNext(answer, "deleteDlg");
+    QVERIFY(Conversion::run(probe));
+    QCOMPARE(renders, rowsConverted);
+    QVERIFY(probe.alreadyConverted());
+    QVERIFY(!probe.ui()->stratBtn->isChecked());
+    QCOMPARE(finished(probe, 2), started);
+    if (answer == u"mainCls") {
+        // After the close button nothing starts, even with a row waiting.
+        QCOMPARE(probe.runIndex(), 2);
+    }
+}
+
+void tst_Run::outputFoldersStayWithTheirRows()
+{
+    TestEnvironment env;
+    const QString pdf = env.scratch(u"x.pdf"_s);
+    QVERIFY(Pdfs::write(pdf, 1));
+    MainWindow window;
+    MainWindowProbe probe(window);
+    probe.add({pdf, pdf, pdf});
+    probe.dpiValues() = {u"70"_s, u"70"_s, u"70"_s};
+    probe.pageRanges()[1] = QString(); // the middle file fails before its folder is made
+    QVERIFY(Conversion::run(probe));
+    QCOMPARE(probe.outputFolders().value(0), env.scratch(u"x"_s));
+    QCOMPARE(probe.outputFolders().value(1), QString());
+    QCOMPARE(probe.outputFolders().value(2), env.scratch(u"x(1)"_s));
+    env.desktop.opened.clear();
+    window.openPath(2, 4);
+    window.openPath(1, 4);
+    QCOMPARE(env.desktop.opened, QList<QUrl>{QUrl::fromLocalFile(env.scratch(u"x(1)"_s))});
+}
+
+void tst_Run::toastShowsTheCounts()
+{
+    TestEnvironment env;
+    env.writeConfig(u"isShowMsg"_s, true);
+    const QString pdf = env.scratch(u"x.pdf"_s);
+    QVERIFY(Pdfs::write(pdf, 1));
+    MainWindow window;
+    MainWindowProbe probe(window);
+    probe.add({pdf, pdf});
+    probe.dpiValues() = {u"70"_s, u"70"_s};
+    QVERIFY(Conversion::run(probe));
+
+    information &toast = probe.summaryToast();
+    QTRY_VERIFY(toast.isVisible());
+    QCOMPARE(toast.findChild<QLabel *>(u"inforLable"_s)->text(), u"Success: 2 file(s)"_s);
+    QCOMPARE(toast.findChild<QLabel *>(u"inforLable_2"_s)->text(), u"Fail:    0 file(s)"_s);
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    QCOMPARE(toast.x(), area.right() - toast.width() - 1);
+    QVERIFY(toast.y() < area.bottom() - toast.height() + 1);
+    QTRY_VERIFY_WITH_TIMEOUT(!toast.isVisible(), 7000);
+}
+
+QTEST_MAIN(tst_Run)
+#include "tst_run.moc"
