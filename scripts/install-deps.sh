@@ -15,7 +15,7 @@ packages=(
   fonts-dejavu-core fonts-wqy-microhei
   # tests: encrypted PDFs, a display, screenshots, a private D-Bus with a mock logind,
   # and clang for the fuzz target
-  qpdf xvfb xauth x11-utils imagemagick dbus python3-dbusmock clang libclang-rt-14-dev
+  qpdf xvfb xauth x11-utils xdotool imagemagick dbus python3-dbusmock clang libclang-rt-14-dev
 )
 
 missing=()
