@@ -8,8 +8,7 @@
 FramelessDialog::FramelessDialog(QWidget *parent)
     : QDialog(parent)
     , translator(new QTranslator(this))
-{
-}
+{}
 
 void FramelessDialog::LngChange()
 {

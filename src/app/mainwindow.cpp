@@ -54,6 +54,8 @@ MainWindow::MainWindow(QWidget *parent)
 
     fillFormatCatalogue();
     buildOptionTable();
+    lockedIcon = QIcon(QPixmap(u"skin/black/Btn/lock.png"_s));
+    unlockedIcon = QIcon(QPixmap(u"skin/black/Btn/ulock.png"_s));
 
     initOutputFolder();
     for (QWidget *dialog : std::initializer_list<QWidget *>{
@@ -91,8 +93,7 @@ MainWindow::MainWindow(QWidget *parent)
     connect(this, &MainWindow::setdelDlgText, &confirmDialog, &deleteDlg::setTextEdit);
     connect(&configDialog, &Config::outPathChange, ui->pathEdit, &QLineEdit::setText);
     connect(&renderProcess, &QProcess::readyReadStandardOutput, this, &MainWindow::redFromStdOut);
-    connect(&renderProcess, &QProcess::readyReadStandardError, this,
-            &MainWindow::redFromStdErOut);
+    connect(&renderProcess, &QProcess::readyReadStandardError, this, &MainWindow::redFromStdErOut);
     connect(&renderProcess, &QProcess::finished, this, &MainWindow::processFinished);
     connect(&renderProcess, &QProcess::errorOccurred, this, [this](QProcess::ProcessError error) {
         if (error == QProcess::FailedToStart && !idle)

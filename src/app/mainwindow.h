@@ -162,7 +162,7 @@ private:
     void probeFile(const QStringList &paths);
     void probeWithPassword(const QString &path);
     void rejectFile(const QString &path, const QString &reason);
-    QIcon lockIcon(bool locked) const;
+    const QIcon &lockIcon(bool locked) const;
     QString passwordFor(const QString &path) const;
 
     // --- Conversion options (src/options) ---
@@ -234,6 +234,9 @@ private:
     // " -p " and the password that opened the file, by full path.
     QMap<QString, QString> passwordOptions;
     QString currentPassword;
+    // Loaded once: every row shows one of them.
+    QIcon lockedIcon;
+    QIcon unlockedIcon;
 
     // The add batch under way.
     int batchTotal = 0;

@@ -42,8 +42,7 @@ void MainWindow::createActions()
     classicAction = checkable(tr("Classic"), &MainWindow::changeStyle1);
     elegantAction = checkable(tr("Elegant"), &MainWindow::changeStyle2);
 
-    configAction =
-        new QAction(QIcon(u"styles/Btn/setIcon.png"_s), tr("Configuration"), this);
+    configAction = new QAction(QIcon(u"styles/Btn/setIcon.png"_s), tr("Configuration"), this);
     connect(configAction, &QAction::triggered, this, &MainWindow::showConfig);
     officialAction = new QAction(tr("Official Website"), this);
     connect(officialAction, &QAction::triggered, this, &MainWindow::openOfficial);

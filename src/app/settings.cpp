@@ -4,8 +4,7 @@ using namespace Qt::Literals::StringLiterals;
 
 AppSettings::AppSettings()
     : settings(u"config.ini"_s, QSettings::IniFormat)
-{
-}
+{}
 
 QString AppSettings::storedSpelling(const QString &key) const
 {

@@ -13,8 +13,10 @@ namespace {
 QString platformToolFor(const QString &toolName)
 {
     static const QHash<QString, QString> platformTools{
-        {u"P2I.exe"_s, u"gs"_s},         {u"pdfinfo"_s, u"pdfinfo"_s},
-        {u"pdfinfo.exe"_s, u"pdfinfo"_s}, {u"tiffcp.exe"_s, u"tiffcp"_s},
+        {u"P2I.exe"_s, u"gs"_s},
+        {u"pdfinfo"_s, u"pdfinfo"_s},
+        {u"pdfinfo.exe"_s, u"pdfinfo"_s},
+        {u"tiffcp.exe"_s, u"tiffcp"_s},
         {u"Updates.exe"_s, u"vezudiri-updater"_s},
     };
     return platformTools.value(toolName, toolName);
@@ -39,7 +41,9 @@ Tools::Result Tools::run(const Command &command, int timeoutMs)
         return result;
 
     const QDeadlineTimer deadline(timeoutMs);
-    const auto remaining = [&deadline] { return int(qMax<qint64>(0, deadline.remainingTime())); };
+    const auto remaining = [&deadline] {
+        return int(qMax<qint64>(0, deadline.remainingTime()));
+    };
     QProcess process;
     process.start(program, command.arguments, QIODevice::ReadWrite);
     result.started = process.waitForStarted(remaining());

@@ -39,8 +39,8 @@ void MainWindow::redMergerFromStdErOut()
 void MainWindow::mergerProcessFinished(int exitCode, QProcess::ExitStatus exitStatus)
 {
     const QString partial = partialFile(mergeTarget);
-    bool merged = exitStatus == QProcess::NormalExit && exitCode == 0 &&
-                  QFileInfo(partial).size() > 0;
+    bool merged =
+        exitStatus == QProcess::NormalExit && exitCode == 0 && QFileInfo(partial).size() > 0;
     if (merged) {
         for (const QString &page : std::as_const(tiffMergeList))
             QFile::remove(page);

@@ -129,9 +129,8 @@ void MainWindow::processFinished(int exitCode, QProcess::ExitStatus exitStatus)
     if (Formats::indexOf(renderJob.format) == Formats::GIF) {
         QString error;
         if (!GifWriter::convertFile(image, image, &error)) {
-            failCurrentFile(tr("Page %1 could not be written as GIF: %2")
-                                .arg(renderJob.page)
-                                .arg(error));
+            failCurrentFile(
+                tr("Page %1 could not be written as GIF: %2").arg(renderJob.page).arg(error));
             return;
         }
     }
@@ -177,8 +176,8 @@ void MainWindow::finishCurrentFile()
     setStatusFinished(runIndex);
 
     if (!tiffMergeList.isEmpty()) {
-        mergeTarget = currentOutputFolder + u'/' + Naming::baseName(fileNames.value(runIndex)) +
-                      u".tiff"_s;
+        mergeTarget =
+            currentOutputFolder + u'/' + Naming::baseName(fileNames.value(runIndex)) + u".tiff"_s;
         startMerge();
         return;
     }

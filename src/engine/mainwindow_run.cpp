@@ -36,7 +36,8 @@ void MainWindow::on_stratBtn_clicked(bool checked)
     QTableWidget *files = ui->tableWidget;
 
     if (alreadyConverted) {
-        emit setdelDlgText(tr("Some files have already been changed. Do you want to convert again?"));
+        emit setdelDlgText(
+            tr("Some files have already been changed. Do you want to convert again?"));
         if (confirmDialog.exec() == QDialog::Accepted) {
             for (int row = 0; row < files->rowCount(); ++row)
                 setStatusReady(row);
@@ -84,9 +85,9 @@ void MainWindow::setControlsLocked(bool locked)
     } else {
         ui->formatCombo->setEnabled(true);
     }
-    for (QWidget *control : std::initializer_list<QWidget *>{
-             ui->openPath, ui->pathEdit, ui->newFileRadio, ui->oldFileRadio, ui->delectBtn,
-             ui->delectAllBtn})
+    for (QWidget *control :
+         std::initializer_list<QWidget *>{ui->openPath, ui->pathEdit, ui->newFileRadio,
+                                          ui->oldFileRadio, ui->delectBtn, ui->delectAllBtn})
         control->setEnabled(!locked);
 }
 
@@ -116,8 +117,8 @@ void MainWindow::startCurrentFile()
     const QString parent = useOutputPath ? outputPath : fileFolders.value(row);
     const OutputFolder::Created folder = OutputFolder::createFresh(parent, baseName);
     if (!folder.ok) {
-        failCurrentFile(tr("No output folder could be created in %1.")
-                            .arg(QDir::toNativeSeparators(parent)));
+        failCurrentFile(
+            tr("No output folder could be created in %1.").arg(QDir::toNativeSeparators(parent)));
         return;
     }
     currentOutputFolder = folder.path;

@@ -37,8 +37,8 @@ void ErrorDialog::setDlg(const QStringList &lines, int batchTotal)
 
 void ErrorDialog::showCounts()
 {
-    ui->inLabel->setText(tr("Total %1 file(s) be added in filelist.")
-                             .arg(qMax(0, total - int(errorLines.size()))));
+    ui->inLabel->setText(
+        tr("Total %1 file(s) be added in filelist.").arg(qMax(0, total - int(errorLines.size()))));
     ui->errorLabel->setText(
         tr("Thefollowing %1 file(s) cann’t be added in filelist.").arg(errorLines.size()));
 }

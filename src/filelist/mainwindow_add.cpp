@@ -33,9 +33,8 @@ QStringList filesBelow(const QString &folder)
         if (walked.contains(QFileInfo(current).canonicalFilePath()))
             return;
         walked.insert(QFileInfo(current).canonicalFilePath());
-        const QFileInfoList entries =
-            QDir(current).entryInfoList(QDir::Dirs | QDir::Files | QDir::NoDotAndDotDot,
-                                        QDir::Name | QDir::DirsLast);
+        const QFileInfoList entries = QDir(current).entryInfoList(
+            QDir::Dirs | QDir::Files | QDir::NoDotAndDotDot, QDir::Name | QDir::DirsLast);
         for (const QFileInfo &entry : entries) {
             const QString path = current + u'/' + entry.fileName();
             if (entry.isDir())
@@ -73,9 +72,8 @@ void MainWindow::openFile()
         if (!QFileInfo(documentsPath + u"/ZEMRA VEZ ud Iri"_s).isDir())
             QDir(documentsPath).mkdir(u"ZEMRA VEZ ud Iri"_s);
     }
-    const QStringList chosen =
-        FileDialog::getOpenFileNames(this, u"Select one or more files to open"_s, startFolder,
-                                     u"PDF(*.pdf);;All(*.*)"_s);
+    const QStringList chosen = FileDialog::getOpenFileNames(
+        this, u"Select one or more files to open"_s, startFolder, u"PDF(*.pdf);;All(*.*)"_s);
     if (chosen.isEmpty())
         return;
     batchTotal = int(chosen.size());
@@ -146,9 +144,12 @@ void MainWindow::dropEvent(QDropEvent *event)
 void MainWindow::announceAndProbe(const QString &path)
 {
     progressDialog.show();
+    const int shown = progressDialog.progressValue();
     emit SaddFile(batchTotal);
-    // Let the progress dialog paint; the user's input waits until the batch is done.
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    // Let the progress dialog paint when its bar moves; the user's input waits until the batch
+    // is done.
+    if (progressDialog.progressValue() != shown)
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     probeFile({path});
 }
 
@@ -195,8 +196,11 @@ void MainWindow::probeFile(const QStringList &paths)
         rejectFile(path, tr(" <Format error>"));
     }
 
-    if (!fileFolders.isEmpty())
-        AppSettings().setValue(u"oldPath"_s, fileFolders.last());
+    if (!fileFolders.isEmpty()) {
+        AppSettings settings;
+        if (settings.string(u"oldPath"_s) != fileFolders.last())
+            settings.setValue(u"oldPath"_s, fileFolders.last());
+    }
     shadeRows(ui->tableWidget);
 }
 

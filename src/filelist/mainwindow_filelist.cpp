@@ -24,9 +24,9 @@ QTableWidgetItem *readOnlyItem(const QString &text, Qt::Alignment alignment)
 
 } // namespace
 
-QIcon MainWindow::lockIcon(bool locked) const
+const QIcon &MainWindow::lockIcon(bool locked) const
 {
-    return QIcon(locked ? u"skin/black/Btn/lock.png"_s : u"skin/black/Btn/ulock.png"_s);
+    return locked ? lockedIcon : unlockedIcon;
 }
 
 void MainWindow::insertFileRow(const QStringList &paths, const QString &pageCount,

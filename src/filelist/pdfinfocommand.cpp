@@ -19,14 +19,13 @@ PdfInfoCommand::Invocation PdfInfoCommand::probe(const QString &path)
 }
 
 PdfInfoCommand::Invocation PdfInfoCommand::withPassword(const QString &password,
-                                                       const QString &path)
+                                                        const QString &path)
 {
     return {{u"pdfinfo.exe"_s, {u"-upw"_s, password, path}},
             u"pdfinfo.exe -upw "_s + password + quoted(path)};
 }
 
-PdfInfoCommand::Invocation PdfInfoCommand::information(const QString &password,
-                                                      const QString &path)
+PdfInfoCommand::Invocation PdfInfoCommand::information(const QString &password, const QString &path)
 {
     if (password.isEmpty())
         return {{u"pdfinfo.exe"_s, {path}}, u"pdfinfo.exe"_s + quoted(path)};

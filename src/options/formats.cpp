@@ -25,8 +25,8 @@ QStringList Formats::colourChoices(const QString &name)
         return {u"24nc"_s, u"32nc"_s, u"12nc"_s, u"sep"_s, u"crle"_s, u"gray"_s,
                 u"g3"_s,   u"g32d"_s, u"g4"_s,   u"lzw"_s, u"pack"_s};
     if (name == u"BMP")
-        return {u"16m"_s, u"256 Color"_s, u"16 Color"_s, u"mono"_s,
-                u"gray"_s, u"sep1"_s,     u"sep8"_s,     u"32bit"_s};
+        return {u"16m"_s,  u"256 Color"_s, u"16 Color"_s, u"mono"_s,
+                u"gray"_s, u"sep1"_s,      u"sep8"_s,     u"32bit"_s};
     if (name == u"PSD")
         return {u"rgb"_s, u"cmyk"_s};
     if (name == u"PCX")

@@ -24,7 +24,9 @@ QSize Conversion::imageSize(const QString &path, const QString &format)
         // Manufacturer 10, then the window as four little-endian 16-bit values.
         if (head.size() < 12 || quint8(head.at(0)) != 10)
             return {};
-        const auto word = [&head](int at) { return qFromLittleEndian<quint16>(head.constData() + at); };
+        const auto word = [&head](int at) {
+            return qFromLittleEndian<quint16>(head.constData() + at);
+        };
         return QSize(word(8) - word(4) + 1, word(10) - word(6) + 1);
     }
     if (format == u"PSD") {
@@ -34,10 +36,10 @@ QSize Conversion::imageSize(const QString &path, const QString &format)
                      int(qFromBigEndian<quint32>(head.constData() + 14)));
     }
     QImageReader reader(path);
-    const QByteArray expectedFormat = format == u"FAX" || format == u"TIFF" ? "tiff"
+    const QByteArray expectedFormat = format == u"FAX" || format == u"TIFF"   ? "tiff"
                                       : format == u"JPG" || format == u"JPEG" ? "jpeg"
                                       : format == u"PNGGRAY"                  ? "png"
-                                                                              : format.toLower().toLatin1();
+                                                             : format.toLower().toLatin1();
     if (reader.format() != expectedFormat)
         return {};
     return reader.size();

@@ -63,8 +63,7 @@ void tst_Conversion::everyFormatAndColour_data()
     QTest::addColumn<QString>("extension");
 
     const QStringList plain = {u"PNG"_s, u"PNGGRAY"_s, u"JPEG"_s, u"JPG"_s, u"GIF"_s};
-    const QStringList plainDevices = {u"png16m"_s, u"pnggray"_s, u"jpeg"_s, u"jpeg"_s,
-                                      u"png16m"_s};
+    const QStringList plainDevices = {u"png16m"_s, u"pnggray"_s, u"jpeg"_s, u"jpeg"_s, u"png16m"_s};
     const QStringList plainExtensions = {u"png"_s, u"png"_s, u"jpeg"_s, u"jpg"_s, u"gif"_s};
     for (int index = 0; index < plain.size(); ++index) {
         const bool plusOne = plain[index].startsWith(u"PNG") || plain[index] == u"GIF";
@@ -83,9 +82,11 @@ void tst_Conversion::everyFormatAndColour_data()
             return u"24b"_s;
         return colour;
     };
-    const std::pair<QString, QString> coloured[] = {
-        {u"TIFF"_s, u"tiff"_s}, {u"FAX"_s, u"tiff"_s}, {u"BMP"_s, u"bmp"_s},
-        {u"PSD"_s, u"psd"_s},   {u"PCX"_s, u"pcx"_s}};
+    const std::pair<QString, QString> coloured[] = {{u"TIFF"_s, u"tiff"_s},
+                                                    {u"FAX"_s, u"tiff"_s},
+                                                    {u"BMP"_s, u"bmp"_s},
+                                                    {u"PSD"_s, u"psd"_s},
+                                                    {u"PCX"_s, u"pcx"_s}};
     for (const auto &[format, prefix] : coloured) {
         const QStringList colours = Formats::colourChoices(format);
         for (const QString &colour : colours) {
@@ -94,12 +95,11 @@ void tst_Conversion::everyFormatAndColour_data()
                 << RenderJob::extension(format);
         }
     }
-    QTest::newRow("BMP above 99 DPI") << u"BMP"_s << u"16m"_s << u"bmp16m"_s << 100 << 101
-                                      << u"bmp"_s;
-    QTest::newRow("BMP at 99 DPI") << u"BMP"_s << u"mono"_s << u"bmpmono"_s << 99 << 99
-                                   << u"bmp"_s;
-    QTest::newRow("BMP without a colour") << u"BMP"_s << QString() << u"bmp16m"_s << 72 << 72
-                                          << u"bmp"_s;
+    QTest::newRow("BMP above 99 DPI")
+        << u"BMP"_s << u"16m"_s << u"bmp16m"_s << 100 << 101 << u"bmp"_s;
+    QTest::newRow("BMP at 99 DPI") << u"BMP"_s << u"mono"_s << u"bmpmono"_s << 99 << 99 << u"bmp"_s;
+    QTest::newRow("BMP without a colour")
+        << u"BMP"_s << QString() << u"bmp16m"_s << 72 << 72 << u"bmp"_s;
 }
 
 void tst_Conversion::everyFormatAndColour()
@@ -199,8 +199,7 @@ void tst_Conversion::naming_data()
                             << QStringList({u"two3.bmp"_s}) << u"source"_s;
     QTest::newRow("number") << u"number"_s << QStringList({u"1.bmp"_s, u"2.bmp"_s})
                             << QStringList({u"3.bmp"_s}) << u"number"_s;
-    QTest::newRow("template") << u"template"_s
-                              << QStringList({u"Scan-1.bmp"_s, u"Scan-2.bmp"_s})
+    QTest::newRow("template") << u"template"_s << QStringList({u"Scan-1.bmp"_s, u"Scan-2.bmp"_s})
                               << QStringList({u"Scan-3.bmp"_s}) << u"template"_s;
     QTest::newRow("wrong case becomes source")
         << u"Source"_s << QStringList({u"one1.bmp"_s, u"one2.bmp"_s})
@@ -297,8 +296,7 @@ void tst_Conversion::mergeJoinsPages_data()
     QTest::addColumn<int>("pages");
     QTest::newRow("TIFF") << u"TIFF"_s << u"source"_s << u"All"_s << u"report.pdf"_s << 3;
     QTest::newRow("FAX") << u"FAX"_s << u"source"_s << u"All"_s << u"report.pdf"_s << 3;
-    QTest::newRow("a page twice") << u"TIFF"_s << u"source"_s << u"2,2"_s << u"report.pdf"_s
-                                  << 2;
+    QTest::newRow("a page twice") << u"TIFF"_s << u"source"_s << u"2,2"_s << u"report.pdf"_s << 2;
     // The merged file carries the name of its own first page: 1.pdf, named by number.
     QTest::newRow("name of a page") << u"TIFF"_s << u"number"_s << u"All"_s << u"1.pdf"_s << 3;
 }

@@ -21,8 +21,7 @@ namespace {
 // Stop while that page renders.
 QString slowOnPage(int page)
 {
-    return u"case \"$*\" in *-dFirstPage=%1\\ *) exec sleep 30 ;; esac\nexec gs \"$@\""_s.arg(
-        page);
+    return u"case \"$*\" in *-dFirstPage=%1\\ *) exec sleep 30 ;; esac\nexec gs \"$@\""_s.arg(page);
 }
 
 bool failedWithReason(MainWindowProbe &probe, int row)
@@ -143,8 +142,9 @@ void tst_Run::crashingRendererFailsOneFile()
     probe.add(pdfs);
     probe.dpiValues() = {u"70"_s, u"70"_s, u"70"_s};
     QList<std::pair<int, int>> counts;
-    connect(&window, &MainWindow::changefileNum,
-            [&](int total, int failed) { counts.append({total, failed}); });
+    connect(&window, &MainWindow::changefileNum, [&](int total, int failed) {
+        counts.append({total, failed});
+    });
     QVERIFY(Conversion::run(probe));
 
     const QList<MessageBox::Shown> warnings = MessageBox::takeRecorded();

@@ -24,9 +24,8 @@ void waitForModal(const std::function<void(QWidget *)> &action, const char *clas
 
 void Modal::whenShown(std::function<void(QWidget *dialog)> action, const char *className)
 {
-    QTimer::singleShot(0, [action = std::move(action), className] {
-        waitForModal(action, className, 3000);
-    });
+    QTimer::singleShot(
+        0, [action = std::move(action), className] { waitForModal(action, className, 3000); });
 }
 
 void Modal::clickNext(const QString &buttonName, const char *className)

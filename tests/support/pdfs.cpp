@@ -36,8 +36,8 @@ bool Pdfs::encrypt(const QString &source, const QString &target, const QString &
                    const QString &ownerPassword)
 {
     QProcess qpdf;
-    qpdf.start(u"qpdf"_s, {u"--encrypt"_s, userPassword, ownerPassword, u"256"_s, u"--"_s,
-                           source, target});
+    qpdf.start(u"qpdf"_s,
+               {u"--encrypt"_s, userPassword, ownerPassword, u"256"_s, u"--"_s, source, target});
     return qpdf.waitForFinished(30000) && qpdf.exitStatus() == QProcess::NormalExit &&
            qpdf.exitCode() == 0;
 }

@@ -8,11 +8,11 @@
 #include "testenvironment.h"
 
 #include <QDir>
-#include <QScopeGuard>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QProgressBar>
+#include <QScopeGuard>
 #include <QTest>
 #include <QTextEdit>
 
@@ -78,8 +78,7 @@ void tst_FileList::addedFilesShowNameSizeAndPages()
     QVERIFY(probe.ui()->ApplyAllBtn->isEnabled());
     QVERIFY(!probe.ui()->tabLabel->isVisible() || !probe.ui()->tabLabel->isVisibleTo(&window));
     QVERIFY(probe.passwordOptions().isEmpty());
-    QCOMPARE(FileDialog::lastStartFolder(),
-             probe.documentsPath() + u"/ZEMRA VEZ ud Iri/"_s);
+    QCOMPARE(FileDialog::lastStartFolder(), probe.documentsPath() + u"/ZEMRA VEZ ud Iri/"_s);
 }
 
 void tst_FileList::rowsAreNumberedAndShaded()
@@ -176,11 +175,10 @@ void tst_FileList::folderScanCountsBeforeProbing()
 
     // Every file of the tree is counted before the first probe; hidden files are left out.
     QCOMPARE(announced, QList<int>(5, 5));
-    QCOMPARE(probe.fileNames(),
-             QStringList({u"a.pdf"_s, u"b.pdf"_s, u"c.pdf"_s, u"d.pdf"_s}));
+    QCOMPARE(probe.fileNames(), QStringList({u"a.pdf"_s, u"b.pdf"_s, u"c.pdf"_s, u"d.pdf"_s}));
     QCOMPARE(probe.pageCounts().value(2), u"4"_s);
-    QCOMPARE(errorText.trimmed(), QDir::toNativeSeparators(root + u"/notes.txt"_s) +
-                                      u" <Format error>"_s);
+    QCOMPARE(errorText.trimmed(),
+             QDir::toNativeSeparators(root + u"/notes.txt"_s) + u" <Format error>"_s);
     QCOMPARE(countText, u"Total 4 file(s) be added in filelist."_s);
 }
 
@@ -199,8 +197,7 @@ void tst_FileList::dropTakesFilesAndFolders()
     QMimeData data;
     data.setUrls({QUrl::fromLocalFile(first), QUrl::fromLocalFile(env.scratch(u"drop folder"_s)),
                   QUrl::fromLocalFile(second), QUrl(u"https://example.com/remote.pdf"_s)});
-    QDragEnterEvent enter(QPoint(100, 100), Qt::CopyAction, &data, Qt::LeftButton,
-                          Qt::NoModifier);
+    QDragEnterEvent enter(QPoint(100, 100), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(&window, &enter);
     QVERIFY(enter.isAccepted());
     QDropEvent drop(QPointF(100, 100), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
@@ -225,11 +222,10 @@ void tst_FileList::badFilesAreListedWithTheirReason()
     MainWindow window;
     MainWindowProbe probe(window);
     QStringList lines;
-    connect(&window, &MainWindow::SerrFile,
-            [&](const QStringList &rejected, int total) {
-                QCOMPARE(total, 4);
-                lines << rejected;
-            });
+    connect(&window, &MainWindow::SerrFile, [&](const QStringList &rejected, int total) {
+        QCOMPARE(total, 4);
+        lines << rejected;
+    });
     QString inLabel;
     QString errorLabel;
     Modal::whenShown(
@@ -239,8 +235,8 @@ void tst_FileList::badFilesAreListedWithTheirReason()
             dialog->findChild<QPushButton *>(u"OKButton"_s)->click();
         },
         "ErrorDialog");
-    FileDialog::setNextFileNames({percent, env.scratch(u"truncated.pdf"_s), good,
-                                  env.scratch(u"photo.pdf"_s)});
+    FileDialog::setNextFileNames(
+        {percent, env.scratch(u"truncated.pdf"_s), good, env.scratch(u"photo.pdf"_s)});
     window.openFile();
 
     QCOMPARE(lines, QStringList({percent + u" <File name error(without %)>"_s,
@@ -337,8 +333,8 @@ void tst_FileList::progressMovesForLargeBatches()
 void tst_FileList::protectedFiles_data()
 {
     QTest::addColumn<QVariant>("defaultPassword"); // invalid: none configured
-    QTest::addColumn<QString>("typed");           // empty: the prompt is cancelled
-    QTest::addColumn<QString>("reason");          // empty: the file is added
+    QTest::addColumn<QString>("typed");            // empty: the prompt is cancelled
+    QTest::addColumn<QString>("reason");           // empty: the file is added
     QTest::newRow("default password right") << QVariant(u"s3cret pw"_s) << QString() << QString();
     QTest::newRow("default password wrong")
         << QVariant(u"wrong"_s) << QString() << u" <Password error>"_s;

@@ -93,8 +93,8 @@ void tst_Shell::dragMovesOnlyFromTheStrip_data()
     QTest::addColumn<QPoint>("pressAt");
     QTest::addColumn<int>("button");
     QTest::addColumn<QPoint>("expectedMove");
-    QTest::newRow("title strip, left button") << QPoint(100, 10) << int(Qt::LeftButton)
-                                              << QPoint(37, 21);
+    QTest::newRow("title strip, left button")
+        << QPoint(100, 10) << int(Qt::LeftButton) << QPoint(37, 21);
     QTest::newRow("strip edge") << QPoint(760, 29) << int(Qt::LeftButton) << QPoint(37, 21);
     QTest::newRow("below the strip") << QPoint(100, 200) << int(Qt::LeftButton) << QPoint();
     QTest::newRow("right button") << QPoint(100, 10) << int(Qt::RightButton) << QPoint();
@@ -137,8 +137,7 @@ void tst_Shell::languageSwitchRetranslates()
     QCOMPARE(probe.ui()->delectAllBtn->text(), u"Clear"_s);
     QCOMPARE(window.windowTitle(), u"ZEMRA VEZ ud Iri"_s);
     QCOMPARE(probe.action(u"English"_s)->isChecked(), true);
-    const QString englishConfirm =
-        probe.confirmDialog().findChild<QPushButton *>(u"No"_s)->text();
+    const QString englishConfirm = probe.confirmDialog().findChild<QPushButton *>(u"No"_s)->text();
 
     window.changeGerman();
     QCOMPARE(env.readConfig(u"Language"_s).toInt(), 4);
