@@ -17,7 +17,7 @@
     </message>
     <message>
         <source>Convert</source>
-        <translation>Konvertieren</translation>
+        <translation>Umwandeln</translation>
     </message>
     <message>
         <source>Others </source>

@@ -153,15 +153,17 @@ MainWindow::MainWindow(QWidget *parent)
 
 MainWindow::~MainWindow()
 {
-    // The renderer and merge tool must not outlive the window that reads their output.
+    // The tools must not outlive the window that reads their output. A page being rendered when
+    // the program ends is a stop: what the run wrote for that file goes, as after Stop.
     idle = true;
-    for (QProcess *process : {&renderProcess, &mergeProcess}) {
-        process->disconnect(this);
-        if (process->state() != QProcess::NotRunning) {
-            process->kill();
-            process->waitForFinished(3000);
-        }
+    mergeProcess.disconnect(this);
+    renderProcess.disconnect(this);
+    if (renderProcess.state() != QProcess::NotRunning) {
+        renderProcess.kill();
+        renderProcess.waitForFinished(3000);
+        discardInterruptedFile();
     }
+    abandonMerge();
     delete ui;
 }
 

@@ -195,6 +195,7 @@ private:
     void setStatusFailed(int row, const QString &reason);
     void setControlsLocked(bool locked);
     void startMerge();
+    void abandonMerge();
     void recordOutputFolder(int row, const QString &folder);
 
     // --- After the run (src/posttask) ---

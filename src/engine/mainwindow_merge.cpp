@@ -31,6 +31,16 @@ void MainWindow::startMerge()
                        QIODevice::ReadWrite);
 }
 
+// The program is ending: the page files stay, only the half-joined file goes.
+void MainWindow::abandonMerge()
+{
+    if (mergeProcess.state() == QProcess::NotRunning)
+        return;
+    mergeProcess.kill();
+    mergeProcess.waitForFinished(3000);
+    QFile::remove(partialFile(mergeTarget));
+}
+
 void MainWindow::redMergerFromStdErOut()
 {
     mergeProcess.readAllStandardError();

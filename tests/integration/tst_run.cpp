@@ -46,6 +46,7 @@ private slots:
     void progressFollowsPageMarkers_data();
     void progressFollowsPageMarkers();
     void stopDiscardsOnlyTheInterruptedFile();
+    void endingTheProgramMidPageIsAStop();
     void crashingRendererFailsOneFile();
     void failuresEndTheFileNotTheRun_data();
     void failuresEndTheFileNotTheRun();
@@ -124,6 +125,25 @@ void tst_Run::stopDiscardsOnlyTheInterruptedFile()
     QVERIFY(Conversion::run(probe));
     QCOMPARE(Conversion::filesIn(folder).size(), 10);
     QVERIFY(finished(probe, 1));
+}
+
+void tst_Run::endingTheProgramMidPageIsAStop()
+{
+    TestEnvironment env;
+    env.installTool(u"P2I.exe"_s, slowOnPage(2));
+    const QString pdf = env.scratch(u"doc.pdf"_s);
+    QVERIFY(Pdfs::write(pdf, 3));
+    {
+        MainWindow window;
+        MainWindowProbe probe(window);
+        probe.add({pdf});
+        probe.dpiValues()[0] = u"70"_s;
+        probe.ui()->stratBtn->click();
+        QTRY_VERIFY_WITH_TIMEOUT(probe.renderCommand().contains(u"-dFirstPage=2 "_s), 30000);
+        window.close();
+    }
+    QVERIFY(!QFileInfo::exists(env.scratch(u"doc"_s)));
+    QVERIFY(QFileInfo(pdf).isFile());
 }
 
 void tst_Run::crashingRendererFailsOneFile()
