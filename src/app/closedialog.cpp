@@ -69,6 +69,11 @@ void Dialog::on_mainCls_clicked()
     cancel();
 }
 
+void Dialog::reject()
+{
+    cancel();
+}
+
 void Dialog::cancel()
 {
     // Cancelling also forgets "No longer to remind": the user is asked again next time.

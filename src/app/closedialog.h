@@ -20,6 +20,9 @@ public:
 
     enum Choice { NotChosen = 0, Exit = 1, MinimizeToTray = 2 };
 
+    // Escape answers like "Cancel"; otherwise the last "Yes" would still count.
+    void reject() override;
+
 signals:
     void checkBoxchange();
     void DcheckBoxchange();

@@ -276,7 +276,6 @@ private:
 
     // After the run.
     int countdownValue = 9;
-    int countdownAction = 0;
 
     // Update check.
     QPointer<QNetworkAccessManager> updateManager;

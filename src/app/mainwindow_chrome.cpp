@@ -121,6 +121,9 @@ void MainWindow::isshow(QSystemTrayIcon::ActivationReason reason)
 
 void MainWindow::showConfig()
 {
+    // "OK" hands the dialog's folder back to the main window: it must be the current one, not
+    // the one the dialog was built with.
+    configDialog.setOutputFolder(outputPath);
     configDialog.exec();
 }
 

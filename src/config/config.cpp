@@ -217,14 +217,19 @@ void Config::on_RestoreBtn_clicked()
     ui->ouputNameEdit->clear();
 }
 
+void Config::setOutputFolder(const QString &folder)
+{
+    ui->outPathEdit->setText(QDir::toNativeSeparators(folder));
+    ui->outPathEdit->setCursorPosition(0);
+}
+
 void Config::on_setOutPath_clicked()
 {
     const QString folder =
         OutputFolderUi::choose(this, QDir::fromNativeSeparators(ui->outPathEdit->text()));
     if (folder.isEmpty())
         return;
-    ui->outPathEdit->setText(QDir::toNativeSeparators(folder));
-    ui->outPathEdit->setCursorPosition(0);
+    setOutputFolder(folder);
 }
 
 void Config::on_openBtn_clicked()
@@ -276,4 +281,6 @@ void Config::retranslate()
 {
     ui->retranslateUi(this);
     fillChoices();
+    // Follow a language chosen from the main menu, so "OK" does not switch it back.
+    ui->languageComBo->setCurrentIndex(AppSettings().integer(u"Language"_s) - 2);
 }

@@ -25,6 +25,8 @@ public:
     // The post-task action runs at the end of a run ("isclosewindow").
     bool postTaskEnabled = false;
 
+    void setOutputFolder(const QString &folder);
+
 signals:
     void uiSetCls(bool remember);
     void outPathChange(const QString &folder);

@@ -90,5 +90,7 @@ void MainWindow::on_delectBtn_clicked()
         quiet.unblock();
         pendingPageText.clear();
         clearList();
+        // The rows took the selection with them unannounced; blank the option table as Clear does.
+        on_tableWidget_itemSelectionChanged();
     }
 }

@@ -154,7 +154,15 @@ void MainWindow::on_OptionsTableWidget_itemSelectionChanged()
 
 void MainWindow::on_tableWidget_itemSelectionChanged()
 {
-    if (commitPageSelection() || !idle)
+    const int editedRow = pendingPageRow;
+    if (commitPageSelection()) {
+        // The table still shows the file whose selection was refused: the list goes back to
+        // it, so what the user edits next reaches the file they see.
+        if (idle && editedRow >= 0 && editedRow < ui->tableWidget->rowCount())
+            ui->tableWidget->selectRow(editedRow);
+        return;
+    }
+    if (!idle)
         return;
     QTableWidget *files = ui->tableWidget;
     QTableWidget *options = ui->OptionsTableWidget;

@@ -64,14 +64,16 @@ bool MainWindow::commitPageSelection()
     if (options->cellWidget(selectPagesRow, 1)) {
         options->removeCellWidget(selectPagesRow, 1);
         options->clearSelection();
-        if (!pendingPageText.isEmpty() && !PageSelection::rangesValid(pendingPageText)) {
-            showPageSelectionError();
-            setOptionValue(selectPagesRow, tr("All"));
-            if (pendingPageRow >= 0 && pendingPageRow < pageRanges.size())
-                pageRanges[pendingPageRow] = u"All"_s;
-            pendingPageText = u"All"_s;
-            return true;
-        }
+    }
+    // Checked even when another option's editor has already closed the page editor, so an
+    // empty range such as 3-3 never reaches the file.
+    if (!pendingPageText.isEmpty() && !PageSelection::rangesValid(pendingPageText)) {
+        showPageSelectionError();
+        setOptionValue(selectPagesRow, tr("All"));
+        if (pendingPageRow >= 0 && pendingPageRow < pageRanges.size())
+            pageRanges[pendingPageRow] = u"All"_s;
+        pendingPageText = u"All"_s;
+        return true;
     }
     if (pendingPageRow >= 0 && pendingPageRow < pageRanges.size() && !pendingPageText.isEmpty()) {
         pageRanges[pendingPageRow] = pendingPageText;

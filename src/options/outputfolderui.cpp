@@ -33,7 +33,8 @@ QString OutputFolderUi::choose(QWidget *parent, const QString &current)
 
 void OutputFolderUi::open(QWidget *parent, const QString &folder)
 {
-    const QString path = QDir::fromNativeSeparators(folder);
+    // A typed "\" separates folders here as it does in the folder the run writes to.
+    const QString path = QDir::fromNativeSeparators(folder).replace(u'\\', u'/');
     if (!path.isEmpty() && (QFileInfo(path).isDir() || QDir().mkpath(path))) {
         desktop().openUrl(QUrl::fromLocalFile(path));
         return;

@@ -14,8 +14,8 @@ QString defaultFolder(const QString &documentsPath);
 // Gives "" when cancelled, else the chosen folder without a trailing "/".
 QString choose(QWidget *parent, const QString &current);
 
-// Shows the folder in the file manager, creating it and its missing parents first. A folder that
-// cannot be created is reported in a confirmation box.
+// Shows the folder in the file manager, creating it and its missing parents first; "\" counts as
+// "/". A folder that cannot be created is reported in a confirmation box.
 void open(QWidget *parent, const QString &folder);
 
 } // namespace OutputFolderUi

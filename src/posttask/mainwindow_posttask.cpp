@@ -31,7 +31,6 @@ void MainWindow::startCountdown(int action)
 {
     emit setsddlgText(question(action) + u"(10)"_s);
     countdownValue = 9;
-    countdownAction = action;
 
     QTimer ticks;
     ticks.setInterval(Countdown::interval());

@@ -33,8 +33,15 @@ void shutdowndlg::setTextEdit(const QString &text)
 
 void shutdowndlg::on_Yes_clicked()
 {
-    if (planMode)
-        emit nowshutdown(AppSettings().integer(u"changeOver"_s));
+    if (planMode) {
+        AppSettings settings;
+        const int action = settings.integer(u"changeOver"_s);
+        if (action >= 1 && action <= 3)
+            emit nowshutdown(action);
+        else
+            // Changed by hand during the countdown: nothing is ended, as when a tick meets it.
+            settings.setValue(u"changeOver"_s, 0);
+    }
     accept();
 }
 

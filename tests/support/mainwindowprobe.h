@@ -5,6 +5,7 @@
 #include "ui_mainwindow.h"
 
 #include <QComboBox>
+#include <QNetworkReply>
 #include <QTableWidget>
 
 // What the tests read and drive inside the main window: its form, its dialogs and its per-file
@@ -71,11 +72,16 @@ public:
     QMenu *mainMenu() const { return w.mainMenu; }
     QMenu *trayMenu() const { return w.trayMenu; }
     QAction *action(const QString &text) const;
+    // The update check's request while it is pending; null before it starts and once handled.
+    QNetworkReply *versionReply() const { return w.versionReply.data(); }
 
     // Probes one file the way the three ways of adding do, as a batch of its own.
     void add(const QStringList &paths);
     bool commitPageSelection() { return w.commitPageSelection(); }
     void startCountdown(int action) { w.startCountdown(action); }
+    // The bookkeeping a partly finished run leaves behind.
+    void setOutputFolders(const QStringList &folders) { w.outputFolders = folders; }
+    void setAlreadyConverted(bool converted) { w.alreadyConverted = converted; }
 
 private:
     MainWindow &w;
