@@ -151,7 +151,8 @@ private:
     // --- File list (src/filelist) ---
     void insertFileRow(const QStringList &paths, const QString &pageCount,
                        const QString &sizeText, bool locked);
-    void shadeRows(QTableWidget *table);
+    // Shades the rows from firstRow down; rows above it keep their shade.
+    void shadeRows(QTableWidget *table, int firstRow = 0);
     void setGuideVisible(bool visible);
     void enterEmptyState();
     void clearList();

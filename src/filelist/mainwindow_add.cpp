@@ -174,6 +174,7 @@ void MainWindow::rejectFile(const QString &path, const QString &reason)
 void MainWindow::probeFile(const QStringList &paths)
 {
     const QString path = paths.value(0);
+    const int rowsBefore = ui->tableWidget->rowCount();
     if (path.contains(u'%')) {
         rejectFile(path, tr(" <File name error(without %)>"));
         return;
@@ -201,7 +202,8 @@ void MainWindow::probeFile(const QStringList &paths)
         if (settings.string(u"oldPath"_s) != fileFolders.last())
             settings.setValue(u"oldPath"_s, fileFolders.last());
     }
-    shadeRows(ui->tableWidget);
+    // Only an added row needs its shade; the rows above keep theirs.
+    shadeRows(ui->tableWidget, rowsBefore);
 }
 
 void MainWindow::probeWithPassword(const QString &path)

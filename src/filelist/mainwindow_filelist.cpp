@@ -75,16 +75,14 @@ void MainWindow::insertFileRow(const QStringList &paths, const QString &pageCoun
     files->setCurrentCell(row, SizeColumn);
 }
 
-void MainWindow::shadeRows(QTableWidget *table)
+void MainWindow::shadeRows(QTableWidget *table, int firstRow)
 {
     static const QColor odd(244, 244, 245);
     static const QColor even(255, 255, 255);
-    for (int row = 0; row < table->rowCount(); ++row) {
+    for (int row = qMax(0, firstRow); row < table->rowCount(); ++row) {
         const QColor &colour = row % 2 ? odd : even;
         for (int column = 0; column < table->columnCount(); ++column) {
-            QTableWidgetItem *item = table->item(row, column);
-            // Only rows whose shade changes are touched, so long lists stay quick to extend.
-            if (item && item->background().color() != colour)
+            if (QTableWidgetItem *item = table->item(row, column))
                 item->setBackground(colour);
         }
     }
