@@ -149,8 +149,8 @@ private:
     bool askConfirmation(const QString &question);
 
     // --- File list (src/filelist) ---
-    void insertFileRow(const QStringList &paths, const QString &pageCount,
-                       const QString &sizeText, bool locked);
+    void insertFileRow(const QStringList &paths, const QString &pageCount, const QString &sizeText,
+                       bool locked);
     // Shades the rows from firstRow down; rows above it keep their shade.
     void shadeRows(QTableWidget *table, int firstRow = 0);
     void setGuideVisible(bool visible);
@@ -268,7 +268,8 @@ private:
     QPointer<QProgressBar> rowProgressBar;
     RenderJob renderJob;
     QString renderCommand;
-    QString rendererOutput; // the tail of the renderer's output, for "Page " markers split across reads
+    QString
+        rendererOutput; // the tail of the renderer's output, for "Page " markers split across reads
     QString rendererErrors;
     QProcess renderProcess;
     QProcess mergeProcess;

@@ -12,8 +12,8 @@ fileInfo::fileInfo(QWidget *parent)
 {
     ui->setupUi(this);
     ui->pdfLabelT->setText(u"VEZ ud IRI"_s);
-    for (QLabel *value : {ui->fileNameL, ui->creatDateL, ui->fileSizeL, ui->pageSizeL, ui->pagesL,
-                          ui->PDFL})
+    for (QLabel *value :
+         {ui->fileNameL, ui->creatDateL, ui->fileSizeL, ui->pageSizeL, ui->pagesL, ui->PDFL})
         value->setTextFormat(Qt::PlainText);
     setDragStrip(ui->titLabel);
     Chrome::applyBackground(this, u"skin/black/Background/config.png"_s, true);
@@ -29,7 +29,9 @@ fileInfo::~fileInfo()
 
 void fileInfo::setFileText(const QStringList &values)
 {
-    const auto at = [&values](int index) { return values.value(index); };
+    const auto at = [&values](int index) {
+        return values.value(index);
+    };
     ui->fileNameL->setText(at(0));
     ui->filePathL->setText(QDir::toNativeSeparators(at(1)));
     ui->filePathL->setCursorPosition(0);

@@ -41,7 +41,8 @@ void MainWindow::insertFileRow(const QStringList &paths, const QString &pageCoun
     const int split = qMax(1, int(path.lastIndexOf(u'/')));
     fileFolders.append(path.left(split));
     fileNames.append(path.mid(split + 1));
-    files->setItem(row, NameColumn, readOnlyItem(fileNames.last(), Qt::AlignLeft | Qt::AlignVCenter));
+    files->setItem(row, NameColumn,
+                   readOnlyItem(fileNames.last(), Qt::AlignLeft | Qt::AlignVCenter));
 
     QTableWidgetItem *number = readOnlyItem(tr("%1").arg(row + 1), Qt::AlignCenter);
     number->setIcon(lockIcon(locked));
@@ -57,8 +58,7 @@ void MainWindow::insertFileRow(const QStringList &paths, const QString &pageCoun
     files->setItem(row, SizeColumn, readOnlyItem(sizeText, Qt::AlignCenter));
 
     // The first file gets BMP, every later file the format of the row above it.
-    const QString format =
-        row == 0 ? u"BMP"_s : files->item(row - 1, FormatColumn)->text();
+    const QString format = row == 0 ? u"BMP"_s : files->item(row - 1, FormatColumn)->text();
     files->setItem(row, FormatColumn, readOnlyItem(format, Qt::AlignCenter));
     if (Formats::hasMergeRow(format))
         mergeFlags.insert(row, true);
@@ -90,9 +90,9 @@ void MainWindow::shadeRows(QTableWidget *table, int firstRow)
 
 void MainWindow::setGuideVisible(bool visible)
 {
-    for (QWidget *guide : std::initializer_list<QWidget *>{
-             ui->tabLabel, ui->iconButton, ui->label, ui->label_2, ui->label_3, ui->label_4,
-             ui->label_5, ui->label_6, ui->label_7})
+    for (QWidget *guide : std::initializer_list<QWidget *>{ui->tabLabel, ui->iconButton, ui->label,
+                                                           ui->label_2, ui->label_3, ui->label_4,
+                                                           ui->label_5, ui->label_6, ui->label_7})
         guide->setVisible(visible);
 }
 

@@ -1,4 +1,5 @@
-// The file list's context menu, opening a PDF or a finished row's folder, and the properties dialog.
+// The file list's context menu, opening a PDF or a finished row's folder, and the properties
+// dialog.
 #include "app/mainwindow.h"
 
 #include "app/desktop.h"

@@ -12,8 +12,7 @@ using namespace Qt::Literals::StringLiterals;
 namespace {
 
 // Drops key row and moves every later key down by one.
-template <typename T>
-void removeRowKey(QMap<int, T> &map, int row)
+template <typename T> void removeRowKey(QMap<int, T> &map, int row)
 {
     QMap<int, T> shifted;
     for (auto it = map.cbegin(); it != map.cend(); ++it) {

@@ -102,7 +102,8 @@ void MainWindow::on_OptionsTableWidget_itemSelectionChanged()
         options->setCellWidget(DpiRow, 1, editor);
         options->selectRow(DpiRow);
         connect(editor, &QComboBox::editTextChanged, this, &MainWindow::setDPIComboText);
-        for (const int other : {int(SelectPagesRow), int(Formats::ColourRow), int(Formats::MergeRow)})
+        for (const int other :
+             {int(SelectPagesRow), int(Formats::ColourRow), int(Formats::MergeRow)})
             removeEditor(other);
         break;
     }
@@ -145,8 +146,8 @@ void MainWindow::on_OptionsTableWidget_itemSelectionChanged()
         break;
     }
     default:
-        for (const int other : {int(SelectPagesRow), int(DpiRow), int(Formats::ColourRow),
-                                int(Formats::MergeRow)})
+        for (const int other :
+             {int(SelectPagesRow), int(DpiRow), int(Formats::ColourRow), int(Formats::MergeRow)})
             removeEditor(other);
         break;
     }
@@ -229,8 +230,7 @@ void MainWindow::changeOutFormat(int index)
     const int fileRow = currentFileRow();
     QTableWidget *files = ui->tableWidget;
 
-    if (Formats::hasColourRow(format) && fileRow >= 0 &&
-        files->item(fileRow, 3)->text() != format)
+    if (Formats::hasColourRow(format) && fileRow >= 0 && files->item(fileRow, 3)->text() != format)
         colorModes.remove(fileRow);
 
     if (!Formats::hasColourRow(format)) {

@@ -19,10 +19,9 @@ QString OutputFolderUi::defaultFolder(const QString &documentsPath)
 
 QString OutputFolderUi::choose(QWidget *parent, const QString &current)
 {
-    const QString start =
-        QFileInfo(current).isDir()
-            ? current
-            : QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    const QString start = QFileInfo(current).isDir()
+                              ? current
+                              : QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     QString folder = FileDialog::getExistingDirectory(
         parent, QCoreApplication::translate("MainWindow", "Open Directory"), start,
         QFileDialog::ShowDirsOnly | QFileDialog::DontResolveSymlinks);

@@ -30,13 +30,13 @@ QUrl UpdateAddresses::installerDownload()
 }
 
 UpdateAddresses::Invocation UpdateAddresses::updater(const QString &version,
-                                                    const QString &documentsPath)
+                                                     const QString &documentsPath)
 {
     const QString folder = QDir::toNativeSeparators(documentsPath + u"/ZEMRA VEZ ud Iri"_s);
     const QString address = endpoint().toString();
     const QString download = installerDownload().toString();
-    return {{u"Updates.exe"_s, {u"-uv"_s, address, u"-v"_s, version, u"-ud"_s, download, u"-p"_s,
-                                folder}},
+    return {{u"Updates.exe"_s,
+             {u"-uv"_s, address, u"-v"_s, version, u"-ud"_s, download, u"-p"_s, folder}},
             u"Updates.exe -uv "_s + address + u" -v "_s + version + u" -ud "_s + download +
                 u" -p \""_s + folder + u'"'};
 }

@@ -15,8 +15,7 @@ class MainWindowProbe final
 public:
     explicit MainWindowProbe(MainWindow &window)
         : w(window)
-    {
-    }
+    {}
 
     Ui::MainWindow *ui() const { return w.ui; }
     QTableWidget *files() const { return w.ui->tableWidget; }
