@@ -56,7 +56,8 @@ void aboutDlg::on_mainCls_clicked()
 void aboutDlg::refreshHomePage()
 {
     const QString page = HomePage::current().toHtmlEscaped();
-    ui->label_4->setText(u"<a href=\"http://%1\">%1</a>"_s.arg(page));
+    // The link colour is set here: Qt takes it from the application palette, not from the skin.
+    ui->label_4->setText(u"<a style=\"color:#8ab8fb;\" href=\"http://%1\">%1</a>"_s.arg(page));
 }
 
 void aboutDlg::retranslate()
