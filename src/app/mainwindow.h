@@ -13,6 +13,7 @@
 #include "filelist/prodlg.h"
 #include "posttask/shutdowndlg.h"
 
+#include <QElapsedTimer>
 #include <QMainWindow>
 #include <QMap>
 #include <QPointer>
@@ -241,6 +242,7 @@ private:
     QIcon unlockedIcon;
 
     // The add batch under way.
+    QElapsedTimer progressPainted;
     int batchTotal = 0;
     bool batchHadError = false;
     bool batchAddedAny = false;

@@ -1,6 +1,5 @@
 #include "app/tools.h"
 
-#include <QDeadlineTimer>
 #include <QDir>
 #include <QFileInfo>
 #include <QHash>
@@ -40,17 +39,11 @@ Tools::Result Tools::run(const Command &command, int timeoutMs)
     if (program.isEmpty())
         return result;
 
-    const QDeadlineTimer deadline(timeoutMs);
-    const auto remaining = [&deadline] {
-        return int(qMax<qint64>(0, deadline.remainingTime()));
-    };
+    // The tools read nothing: their input is closed from the start.
     QProcess process;
-    process.start(program, command.arguments, QIODevice::ReadWrite);
-    result.started = process.waitForStarted(remaining());
-    if (!result.started)
-        return result;
-    process.closeWriteChannel();
-    result.finished = process.waitForFinished(remaining());
+    process.setStandardInputFile(QProcess::nullDevice());
+    process.start(program, command.arguments, QIODevice::ReadOnly);
+    result.finished = process.waitForFinished(timeoutMs);
     if (!result.finished) {
         process.kill();
         process.waitForFinished(1000);

@@ -23,7 +23,6 @@ struct Command
 
 struct Result
 {
-    bool started = false;
     bool finished = false; // false: failed to start, or killed after the time limit
     QProcess::ExitStatus exitStatus = QProcess::CrashExit;
     int exitCode = -1;

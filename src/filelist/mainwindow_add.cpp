@@ -146,10 +146,13 @@ void MainWindow::announceAndProbe(const QString &path)
     progressDialog.show();
     const int shown = progressDialog.progressValue();
     emit SaddFile(batchTotal);
-    // Let the progress dialog paint when its bar moves; the user's input waits until the batch
-    // is done.
-    if (progressDialog.progressValue() != shown)
+    // Let the progress dialog paint when its bar moves, at most every 50 ms; the user's input
+    // waits until the batch is done.
+    if (progressDialog.progressValue() != shown &&
+        (!progressPainted.isValid() || progressPainted.hasExpired(50))) {
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        progressPainted.start();
+    }
     probeFile({path});
 }
 
