@@ -26,14 +26,11 @@ class MainWindow;
 }
 class ListCls;
 class QAction;
-class QComboBox;
 class QMenu;
 class QNetworkAccessManager;
 class QNetworkReply;
 class QProgressBar;
 class QTableWidget;
-class QTableWidgetItem;
-class QTimer;
 class QTranslator;
 
 // The one top-level window. It owns every dialog, the tool processes, the per-file lists and the
