@@ -84,8 +84,10 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cp -r "$app_dir" "$work/app"
 export HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" XDG_RUNTIME_DIR="$work/run"
-mkdir -p "$HOME" "$XDG_RUNTIME_DIR" "$work/pdfs"
+mkdir -p "$HOME" "$XDG_RUNTIME_DIR" "$work/pdfs" "$XDG_CONFIG_HOME/ZEMRA"
 chmod 700 "$XDG_RUNTIME_DIR"
+# An older version on record: every start writes its own.
+printf '[Version]\nver=1.0.0.1\n' > "$XDG_CONFIG_HOME/ZEMRA/RADAZizIDA.conf"
 unset QT_QPA_PLATFORM
 
 # A three-page PDF written by Ghostscript itself.
