@@ -71,27 +71,29 @@ void tst_Conversion::everyFormatAndColour_data()
             << plain[index] << QString() << plainDevices[index] << 72 << (plusOne ? 73 : 72)
             << plainExtensions[index];
     }
-    const auto deviceSuffix = [](const QString &colour) {
-        if (colour == u"256 Color")
-            return u"256"_s;
-        if (colour == u"16 Color")
-            return u"16"_s;
-        if (colour == u"32bit")
-            return u"32b"_s;
-        if (colour == u"24bit")
-            return u"24b"_s;
-        return colour;
+    // Every colour keyword the option table offers, with the Ghostscript device it must select.
+    const struct
+    {
+        const char *format;
+        QStringList devices;
+    } coloured[] = {
+        {"TIFF",
+         {u"tiff24nc"_s, u"tiff32nc"_s, u"tiff12nc"_s, u"tiffsep"_s, u"tiffcrle"_s, u"tiffgray"_s,
+          u"tiffg3"_s, u"tiffg32d"_s, u"tiffg4"_s, u"tifflzw"_s, u"tiffpack"_s}},
+        {"FAX", {u"tiffg3"_s, u"tiffg32d"_s, u"tiffg4"_s}},
+        {"BMP",
+         {u"bmp16m"_s, u"bmp256"_s, u"bmp16"_s, u"bmpmono"_s, u"bmpgray"_s, u"bmpsep1"_s,
+          u"bmpsep8"_s, u"bmp32b"_s}},
+        {"PSD", {u"psdrgb"_s, u"psdcmyk"_s}},
+        {"PCX", {u"pcx24b"_s, u"pcx256"_s, u"pcx16"_s, u"pcxmono"_s, u"pcxgray"_s, u"pcxcmyk"_s}},
     };
-    const std::pair<QString, QString> coloured[] = {{u"TIFF"_s, u"tiff"_s},
-                                                    {u"FAX"_s, u"tiff"_s},
-                                                    {u"BMP"_s, u"bmp"_s},
-                                                    {u"PSD"_s, u"psd"_s},
-                                                    {u"PCX"_s, u"pcx"_s}};
-    for (const auto &[format, prefix] : coloured) {
+    for (const auto &[name, devices] : coloured) {
+        const QString format = QString::fromLatin1(name);
         const QStringList colours = Formats::colourChoices(format);
-        for (const QString &colour : colours) {
-            QTest::addRow("%s %s", qPrintable(format), qPrintable(colour))
-                << format << colour << prefix + deviceSuffix(colour) << 72 << 72
+        QCOMPARE(colours.size(), devices.size());
+        for (qsizetype index = 0; index < colours.size(); ++index) {
+            QTest::addRow("%s %s", name, qPrintable(colours[index]))
+                << format << colours[index] << devices[index] << 72 << 72
                 << RenderJob::extension(format);
         }
     }
