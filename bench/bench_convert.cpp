@@ -33,7 +33,7 @@ RenderJob jobFor(const QString &pdf, const QString &folder, int page)
     job.format = u"BMP"_s;
     job.colour = u"16m"_s;
     job.dpi = 120;
-    job.page = page;
+    job.pages = {page};
     job.outputFolder = folder;
     job.imageName = RenderJob::imageFileName(u"page"_s, page, job.format);
     job.sourcePath = pdf;

@@ -8,7 +8,7 @@ packages=(
   build-essential cmake pkg-config clang-format
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-tools-dev qt6-tools-dev-tools
   qt6-l10n-tools qt6-qpa-plugins qt6-image-formats-plugins libgl-dev
-  libgif-dev libimagequant-dev
+  libgif-dev libimagequant-dev libpng-dev
   # the tools the program drives
   ghostscript poppler-utils libtiff-tools
   # interface fonts for all five languages

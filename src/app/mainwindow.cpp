@@ -10,7 +10,6 @@
 #include <QDir>
 #include <QHeaderView>
 #include <QMouseEvent>
-#include <QProgressBar>
 #include <QStandardPaths>
 #include <QTimer>
 #include <QTranslator>
@@ -92,21 +91,7 @@ MainWindow::MainWindow(QWidget *parent)
     connect(this, &MainWindow::changefileNum, &summaryToast, &information::setLabelText);
     connect(this, &MainWindow::setdelDlgText, &confirmDialog, &deleteDlg::setTextEdit);
     connect(&configDialog, &Config::outPathChange, ui->pathEdit, &QLineEdit::setText);
-    connect(&renderProcess, &QProcess::readyReadStandardOutput, this, &MainWindow::redFromStdOut);
-    connect(&renderProcess, &QProcess::readyReadStandardError, this, &MainWindow::redFromStdErOut);
-    connect(&renderProcess, &QProcess::finished, this, &MainWindow::processFinished);
-    connect(&renderProcess, &QProcess::errorOccurred, this, [this](QProcess::ProcessError error) {
-        if (error == QProcess::FailedToStart && !idle)
-            failCurrentFile(tr("The renderer could not be started."));
-    });
-    connect(&mergeProcess, &QProcess::readyReadStandardError, this,
-            &MainWindow::redMergerFromStdErOut);
-    connect(&mergeProcess, &QProcess::finished, this, &MainWindow::mergerProcessFinished);
-    connect(&mergeProcess, &QProcess::errorOccurred, this, [this](QProcess::ProcessError error) {
-        if (error == QProcess::FailedToStart)
-            mergerProcessFinished(-1, QProcess::CrashExit);
-    });
-    connect(this, &MainWindow::changeOver, this, &MainWindow::on_stratBtn_clicked);
+    connectEngine();
     connect(this, &MainWindow::setsddlgText, &countdownDialog, &shutdowndlg::setTextEdit);
     connect(&countdownDialog, &shutdowndlg::nowshutdown, this, &MainWindow::closeWindows);
     connect(ui->formatCombo, &QComboBox::currentIndexChanged, this, &MainWindow::changeOutFormat);
@@ -153,17 +138,10 @@ MainWindow::MainWindow(QWidget *parent)
 
 MainWindow::~MainWindow()
 {
-    // The tools must not outlive the window that reads their output. A page being rendered when
-    // the program ends is a stop: what the run wrote for that file goes, as after Stop.
-    idle = true;
-    mergeProcess.disconnect(this);
-    renderProcess.disconnect(this);
-    if (renderProcess.state() != QProcess::NotRunning) {
-        renderProcess.kill();
-        renderProcess.waitForFinished(3000);
-        discardInterruptedFile();
-    }
-    abandonMerge();
+    // The tools must not outlive the window: ending the program in the middle of a run is a
+    // stop, and what the run wrote for the interrupted files goes.
+    engine.disconnect(this);
+    engine.stop();
     delete ui;
 }
 

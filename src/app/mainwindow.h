@@ -5,8 +5,8 @@
 #include "app/deletedlg.h"
 #include "config/config.h"
 #include "dialogs/aboutdlg.h"
+#include "engine/conversionqueue.h"
 #include "engine/information.h"
-#include "engine/rendercommand.h"
 #include "filelist/errordialog.h"
 #include "filelist/fileinfo.h"
 #include "filelist/passwordpdf.h"
@@ -17,7 +17,6 @@
 #include <QMainWindow>
 #include <QMap>
 #include <QPointer>
-#include <QProcess>
 #include <QStringList>
 #include <QSystemTrayIcon>
 
@@ -29,7 +28,6 @@ class QAction;
 class QMenu;
 class QNetworkAccessManager;
 class QNetworkReply;
-class QProgressBar;
 class QTableWidget;
 class QTranslator;
 
@@ -53,7 +51,6 @@ signals:
     void setdelDlgText(const QString &text);
     // Conversion run
     void sendValue(int percent);
-    void changeOver(bool next);
     void changefileNum(int total, int failed);
     // After the run
     void setsddlgText(const QString &text);
@@ -90,11 +87,6 @@ public slots:
     void saveFile();
 
     // Conversion engine
-    void redFromStdOut();
-    void redFromStdErOut();
-    void processFinished(int exitCode, QProcess::ExitStatus exitStatus);
-    void redMergerFromStdErOut();
-    void mergerProcessFinished(int exitCode, QProcess::ExitStatus exitStatus);
     void showMessage();
 
     // After the run
@@ -149,8 +141,8 @@ private:
     // --- File list (src/filelist) ---
     void insertFileRow(const QStringList &paths, const QString &pageCount, const QString &sizeText,
                        bool locked);
-    // Shades the rows from firstRow down; rows above it keep their shade.
-    void shadeRows(QTableWidget *table, int firstRow = 0);
+    // Shades the rows firstRow to lastRow (-1: the last row); the other rows keep their shade.
+    void shadeRows(QTableWidget *table, int firstRow = 0, int lastRow = -1);
     void setGuideVisible(bool visible);
     void enterEmptyState();
     void clearList();
@@ -180,21 +172,21 @@ private:
     int shownPageCount() const;
 
     // --- Conversion engine (src/engine) ---
-    void startCurrentFile();
-    void startRender();
-    void renderedPage();
-    void failCurrentFile(const QString &reason);
-    void finishCurrentFile();
-    void nextFileOrEnd();
-    void endRun(bool merged);
+    enum class RowState { Waiting, Queued, Finished, Failed };
+    void connectEngine();
+    void enqueueRow(int row);
+    void fileStarted(int row, const QString &outputFolder, const QString &command);
+    void fileProgress(int row, int percent);
+    void fileFinished(int row);
+    void fileFailed(int row, const QString &reason, FileConversion::Failure kind);
+    void fileInterrupted(int row);
+    void rowEnded(int row, RowState state);
+    void endRun(int files, int failed);
     void stopRun();
-    void discardInterruptedFile();
     void setStatusReady(int row);
     void setStatusFinished(int row);
     void setStatusFailed(int row, const QString &reason);
     void setControlsLocked(bool locked);
-    void startMerge();
-    void abandonMerge();
     void recordOutputFolder(int row, const QString &folder);
 
     // --- After the run (src/posttask) ---
@@ -252,28 +244,14 @@ private:
     bool useOutputPath = false;
 
     // The conversion run.
-    int runIndex = 0;
+    ConversionQueue engine;
+    QList<RowState> rowStates;
+    int runIndex = 0; // rows above it have finished or failed
     bool idle = true;
     bool alreadyConverted = false;
     int failedCount = 0;
-    int runFileCount = 0; // files this run has started
-    QList<int> pageQueue;
-    int selectedPageTotal = 0;
-    int pagesDone = 0;
-    int imageNumber = 1;
-    QString currentOutputFolder;
-    QString namingPrefix;
-    QStringList currentOutputFiles; // every image this run asked the renderer for, current file
-    QPointer<QProgressBar> rowProgressBar;
-    RenderJob renderJob;
-    QString renderCommand;
-    QString
-        rendererOutput; // the tail of the renderer's output, for "Page " markers split across reads
-    QString rendererErrors;
-    QProcess renderProcess;
-    QProcess mergeProcess;
-    QStringList tiffMergeList;
-    QString mergeTarget;
+    bool lastEndedMerged = false; // the last file to end was joined into one TIFF
+    QString renderCommand;        // the renderer run started last
 
     // After the run.
     int countdownValue = 9;

@@ -37,7 +37,8 @@ void MainWindow::chooseclose()
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
-    // A renderer still running ends with the program: that is a stop, not a failure.
-    idle = true;
+    // Closing ends the program: a run still going is stopped, as the Stop button does.
+    if (!idle)
+        stopRun();
     event->accept();
 }

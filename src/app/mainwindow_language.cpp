@@ -134,13 +134,16 @@ void MainWindow::retranslateMainTexts()
     aboutDialog.setversion(version);
     ui->titleTextLabel->setText(u"<b>"_s + tr("VEZ ud IRI") + u"</b>"_s);
 
-    // Rows still waiting show "Ready" in the new language; finished rows keep their status and
-    // the row being converted keeps its progress bar above the item.
-    for (int row = runIndex; row < ui->tableWidget->rowCount(); ++row) {
+    // Rows still waiting show "Ready" in the new language; finished and failed rows keep their
+    // status and a row being converted keeps its progress bar above the item.
+    for (int row = 0; row < ui->tableWidget->rowCount(); ++row) {
+        if (rowStates.value(row) != RowState::Waiting && rowStates.value(row) != RowState::Queued)
+            continue;
         auto *ready = new QTableWidgetItem(tr("Ready"));
         ready->setTextAlignment(Qt::AlignCenter);
         ready->setFlags(ready->flags() & ~Qt::ItemIsEditable);
         ui->tableWidget->setItem(row, 4, ready);
+        shadeRows(ui->tableWidget, row, row);
     }
 
     setWindowTitle(tr("ZEMRA VEZ ud Iri"));

@@ -5,6 +5,10 @@
 #include <QHash>
 #include <QStandardPaths>
 
+#include <csignal>
+#include <sys/prctl.h>
+#include <unistd.h>
+
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
@@ -32,6 +36,27 @@ QString Tools::locate(const QString &toolName)
     return QStandardPaths::findExecutable(platformToolFor(name));
 }
 
+void Tools::endWithParent(QProcess &process)
+{
+    const pid_t parent = getpid();
+    // Runs in the child between fork and exec: only async-signal-safe calls.
+    process.setChildProcessModifier([parent] {
+        setpgid(0, 0);
+        prctl(PR_SET_PDEATHSIG, SIGKILL);
+        if (getppid() != parent)
+            _exit(127);
+    });
+}
+
+void Tools::kill(QProcess &process)
+{
+    if (process.state() == QProcess::NotRunning)
+        return;
+    if (const qint64 pid = process.processId(); pid > 0)
+        ::kill(-pid_t(pid), SIGKILL);
+    process.kill();
+}
+
 Tools::Result Tools::run(const Command &command, int timeoutMs)
 {
     Result result;
@@ -42,10 +67,11 @@ Tools::Result Tools::run(const Command &command, int timeoutMs)
     // The tools read nothing: their input is closed from the start.
     QProcess process;
     process.setStandardInputFile(QProcess::nullDevice());
+    endWithParent(process);
     process.start(program, command.arguments, QIODevice::ReadOnly);
     result.finished = process.waitForFinished(timeoutMs);
     if (!result.finished) {
-        process.kill();
+        kill(process);
         process.waitForFinished(1000);
         return result;
     }

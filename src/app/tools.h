@@ -35,6 +35,12 @@ struct Result
     }
 };
 
+// The process gets a process group of its own, and the system kills it when the program ends in
+// any way, a crash or SIGKILL included: no tool outlives the program that reads its output.
+void endWithParent(QProcess &process);
+// Kills the tool and whatever it started itself (a wrapper script's Ghostscript, say).
+void kill(QProcess &process);
+
 // Runs the tool and waits for it, at most timeoutMs; a tool still running then is killed.
 Result run(const Command &command, int timeoutMs);
 

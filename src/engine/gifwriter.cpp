@@ -2,16 +2,15 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QImage>
-#include <QImageReader>
-#include <QPainter>
+#include <QFile>
 #include <QSaveFile>
 
 #include <gif_lib.h>
 #include <libimagequant.h>
+#include <png.h>
 
+#include <cstring>
 #include <memory>
-#include <vector>
 
 namespace {
 
@@ -40,71 +39,82 @@ struct Indexed
     std::vector<GifByteType> pixels;
 };
 
+QString tr(const char *text)
+{
+    return QCoreApplication::translate("GifWriter", text);
+}
+
 bool fail(QString *error, const QString &text)
 {
-    if (error) {
+    if (error)
         *error = text;
-    }
     return false;
 }
 
-QImage opaqueRgba(const QImage &image)
+// libimagequant asks now and then whether to go on.
+int keepGoing(float, void *cancel)
 {
-    if (!image.hasAlphaChannel()) {
-        return image.convertToFormat(QImage::Format_RGBA8888);
+    return static_cast<const std::atomic_bool *>(cancel)->load() ? 0 : 1;
+}
+
+// Paper is white: a transparent pixel shows white through it.
+std::vector<unsigned char> opaque(const GifWriter::Rgba &image)
+{
+    std::vector<unsigned char> flat(image.pixels);
+    for (size_t at = 0; at + 3 < flat.size(); at += 4) {
+        const unsigned alpha = flat[at + 3];
+        if (alpha == 255)
+            continue;
+        for (size_t c = 0; c < 3; ++c)
+            flat[at + c] = static_cast<unsigned char>(
+                (flat[at + c] * alpha + 255 * (255 - alpha) + 127) / 255);
+        flat[at + 3] = 255;
     }
-    QImage flat(image.size(), QImage::Format_RGBA8888);
-    flat.fill(Qt::white);
-    QPainter painter(&flat);
-    painter.drawImage(0, 0, image);
-    painter.end();
     return flat;
 }
 
-bool quantize(const QImage &image, Indexed *indexed, QString *error)
+bool quantize(const GifWriter::Rgba &image, Indexed *indexed, QString *error,
+              const std::atomic_bool *cancel)
 {
-    const QImage rgba = opaqueRgba(image);
-    const int width = rgba.width();
-    const int height = rgba.height();
+    std::vector<unsigned char> rgba = opaque(image);
+    const int width = image.width;
+    const int height = image.height;
 
     std::unique_ptr<liq_attr, LiqAttrDeleter> attr(liq_attr_create());
-    if (!attr) {
-        return fail(error,
-                    QCoreApplication::translate(
-                        "GifWriter", "Not enough memory to reduce the colours of the image."));
-    }
+    if (!attr)
+        return fail(error, tr("Not enough memory to reduce the colours of the image."));
     liq_set_speed(attr.get(), quantizationSpeed);
+    if (cancel)
+        liq_attr_set_progress_callback(attr.get(), keepGoing,
+                                       const_cast<std::atomic_bool *>(cancel));
 
     std::vector<void *> rows(static_cast<size_t>(height));
-    for (int y = 0; y < height; ++y) {
-        // liq only reads the rows; its C interface lacks the const.
-        rows[static_cast<size_t>(y)] = const_cast<uchar *>(rgba.constScanLine(y));
-    }
+    for (int y = 0; y < height; ++y)
+        rows[static_cast<size_t>(y)] = rgba.data() + size_t(y) * size_t(width) * 4;
     std::unique_ptr<liq_image, LiqImageDeleter> input(
         liq_image_create_rgba_rows(attr.get(), rows.data(), width, height, 0));
-    if (!input) {
-        return fail(error,
-                    QCoreApplication::translate(
-                        "GifWriter", "The image could not be prepared for the colour reduction."));
-    }
+    if (!input)
+        return fail(error, tr("The image could not be prepared for the colour reduction."));
 
     liq_result *rawResult = nullptr;
     liq_error status = liq_image_quantize(input.get(), attr.get(), &rawResult);
     std::unique_ptr<liq_result, LiqResultDeleter> result(rawResult);
-    if (status == LIQ_OK) {
+    if (status == LIQ_OK && cancel)
+        liq_result_set_progress_callback(result.get(), keepGoing,
+                                         const_cast<std::atomic_bool *>(cancel));
+    if (status == LIQ_OK)
         status = liq_set_dithering_level(result.get(), 1.0f);
-    }
     if (status == LIQ_OK) {
         indexed->pixels.resize(static_cast<size_t>(width) * static_cast<size_t>(height));
         status = liq_write_remapped_image(result.get(), input.get(), indexed->pixels.data(),
                                           indexed->pixels.size());
     }
+    if (cancel && cancel->load())
+        return fail(error, tr("The GIF encoding was cancelled."));
     if (status != LIQ_OK) {
-        return fail(error,
-                    QCoreApplication::translate(
-                        "GifWriter", "The colours of the image could not be reduced to a palette "
-                                     "(libimagequant error %1).")
-                        .arg(static_cast<int>(status)));
+        return fail(error, tr("The colours of the image could not be reduced to a palette "
+                              "(libimagequant error %1).")
+                               .arg(static_cast<int>(status)));
     }
 
     // The palette is final only after remapping.
@@ -115,9 +125,8 @@ bool quantize(const QImage &image, Indexed *indexed, QString *error)
     }
     // giflib only takes colour tables whose size is a power of two, at least 2.
     size_t tableSize = 2;
-    while (tableSize < indexed->palette.size()) {
+    while (tableSize < indexed->palette.size())
         tableSize *= 2;
-    }
     indexed->palette.resize(tableSize, GifColorType{0, 0, 0});
     return true;
 }
@@ -131,7 +140,7 @@ int writeToDevice(GifFileType *gif, const GifByteType *data, int length)
 QString gifError(int code)
 {
     const char *text = GifErrorString(code);
-    return QCoreApplication::translate("GifWriter", "Writing the GIF data failed: %1")
+    return tr("Writing the GIF data failed: %1")
         .arg(text ? QString::fromUtf8(text) : QString::number(code));
 }
 
@@ -168,65 +177,73 @@ bool encode(const Indexed &indexed, int width, int height, QSaveFile *file, QStr
     return true;
 }
 
+// The PNG's pixels as RGBA, whatever its colour type and depth.
+bool readPng(const QString &path, GifWriter::Rgba *image, QString *error)
+{
+    const auto unreadable = [&](const QString &why) {
+        return fail(error,
+                    tr("Cannot read the image %1: %2").arg(QDir::toNativeSeparators(path), why));
+    };
+    png_image png;
+    std::memset(&png, 0, sizeof png);
+    png.version = PNG_IMAGE_VERSION;
+    if (!png_image_begin_read_from_file(&png, QFile::encodeName(path).constData()))
+        return unreadable(QString::fromLocal8Bit(png.message));
+    png.format = PNG_FORMAT_RGBA;
+    image->width = int(png.width);
+    image->height = int(png.height);
+    image->pixels.resize(size_t(png.width) * size_t(png.height) * 4);
+    const bool read = png_image_finish_read(&png, nullptr, image->pixels.data(), 0, nullptr);
+    const QString message = QString::fromLocal8Bit(png.message);
+    png_image_free(&png);
+    return read ? true : unreadable(message);
+}
+
 } // namespace
 
 namespace GifWriter {
 
-bool write(const QImage &image, const QString &path, QString *error)
+bool write(const Rgba &image, const QString &path, QString *error, const std::atomic_bool *cancel)
 {
-    if (image.isNull()) {
+    if (image.width <= 0 || image.height <= 0 ||
+        image.pixels.size() != size_t(image.width) * size_t(image.height) * 4) {
         return fail(error,
-                    QCoreApplication::translate("GifWriter", "There is no image to write to %1.")
-                        .arg(QDir::toNativeSeparators(path)));
+                    tr("There is no image to write to %1.").arg(QDir::toNativeSeparators(path)));
     }
-    if (image.width() > gifMaxSide || image.height() > gifMaxSide) {
-        return fail(error, QCoreApplication::translate(
-                               "GifWriter",
-                               "The image is %1 x %2 pixels; a GIF file holds at most %3 x %3.")
-                               .arg(image.width())
-                               .arg(image.height())
+    if (image.width > gifMaxSide || image.height > gifMaxSide) {
+        return fail(error, tr("The image is %1 x %2 pixels; a GIF file holds at most %3 x %3.")
+                               .arg(image.width)
+                               .arg(image.height)
                                .arg(gifMaxSide));
     }
 
     Indexed indexed;
-    if (!quantize(image, &indexed, error)) {
+    if (!quantize(image, &indexed, error, cancel))
         return false;
-    }
 
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
-        return fail(error, QCoreApplication::translate("GifWriter", "Cannot write %1: %2")
-                               .arg(QDir::toNativeSeparators(path), file.errorString()));
+        return fail(
+            error,
+            tr("Cannot write %1: %2").arg(QDir::toNativeSeparators(path), file.errorString()));
     }
-    if (!encode(indexed, image.width(), image.height(), &file, error)) {
+    if (!encode(indexed, image.width, image.height, &file, error)) {
         file.cancelWriting();
         return false;
     }
     if (!file.commit()) {
-        return fail(error, QCoreApplication::translate("GifWriter", "Cannot write %1: %2")
-                               .arg(QDir::toNativeSeparators(path), file.errorString()));
+        return fail(
+            error,
+            tr("Cannot write %1: %2").arg(QDir::toNativeSeparators(path), file.errorString()));
     }
     return true;
 }
 
-bool convertFile(const QString &sourceImage, const QString &gifPath, QString *error)
+bool convertFile(const QString &pngPath, const QString &gifPath, QString *error,
+                 const std::atomic_bool *cancel)
 {
-    QImage image;
-    {
-        QImageReader reader(sourceImage);
-        // The renderer writes PNG data under a ".gif" name.
-        reader.setDecideFormatFromContent(true);
-        // Pages at high resolutions exceed Qt's default limit; the GIF size limit is checked
-        // before encoding.
-        reader.setAllocationLimit(0);
-        image = reader.read();
-        if (image.isNull()) {
-            return fail(error,
-                        QCoreApplication::translate("GifWriter", "Cannot read the image %1: %2")
-                            .arg(QDir::toNativeSeparators(sourceImage), reader.errorString()));
-        }
-    }
-    return write(image, gifPath, error);
+    Rgba image;
+    return readPng(pngPath, &image, error) && write(image, gifPath, error, cancel);
 }
 
 } // namespace GifWriter

@@ -2,17 +2,29 @@
 
 #include <QString>
 
-class QImage;
+#include <atomic>
+#include <vector>
 
 // Writes real GIF files: the colours are reduced to one 256-entry palette with dithering. The
 // target only ever holds a complete file: it is written beside the target and renamed over it.
 // Transparent areas are flattened onto white, like paper.
 namespace GifWriter {
 
-bool write(const QImage &image, const QString &path, QString *error = nullptr);
+// Pixels as 8-bit red, green, blue and alpha, row after row without padding.
+struct Rgba
+{
+    int width = 0;
+    int height = 0;
+    std::vector<unsigned char> pixels;
+};
 
-// Reads any image Qt can read (the renderer's PNG output, say) and writes it as GIF. The source
-// and the target may be the same file.
-bool convertFile(const QString &sourceImage, const QString &gifPath, QString *error = nullptr);
+// A set cancel flag makes a write under way give up soon; the target is left as it was.
+bool write(const Rgba &image, const QString &path, QString *error = nullptr,
+           const std::atomic_bool *cancel = nullptr);
+
+// Reads a PNG file (the renderer's output) and writes it as GIF. The source and the target may
+// be the same file.
+bool convertFile(const QString &pngPath, const QString &gifPath, QString *error = nullptr,
+                 const std::atomic_bool *cancel = nullptr);
 
 } // namespace GifWriter

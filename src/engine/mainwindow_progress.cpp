@@ -1,17 +1,13 @@
-// What happens while the renderer runs and after it exits: progress, the next page, the next file,
-// each file's final status and the end of the run.
+// What the engine reports, shown in the file list: each row's progress and final status, and
+// the end of the run with its summary and the action after it.
 #include "app/mainwindow.h"
 
 #include "app/messagebox.h"
 #include "app/settings.h"
-#include "engine/gifwriter.h"
-#include "engine/naming.h"
 #include "options/formats.h"
-#include "options/pageselection.h"
 #include "ui_mainwindow.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <QLabel>
 #include <QProgressBar>
 
@@ -20,7 +16,6 @@ using namespace Qt::Literals::StringLiterals;
 namespace {
 
 constexpr int statusColumn = 4;
-const QString pageMarker = u"Page "_s;
 
 QTableWidgetItem *statusItem(const QString &text)
 {
@@ -30,24 +25,23 @@ QTableWidgetItem *statusItem(const QString &text)
     return item;
 }
 
-// The last line the renderer wrote to its error output, to tell the user why a page failed.
-QString lastLine(const QString &text)
-{
-    const QStringList lines = text.split(u'\n', Qt::SkipEmptyParts);
-    for (auto it = lines.crbegin(); it != lines.crend(); ++it) {
-        const QString line = it->trimmed();
-        if (!line.isEmpty())
-            return line;
-    }
-    return {};
-}
-
 } // namespace
+
+void MainWindow::connectEngine()
+{
+    connect(&engine, &ConversionQueue::fileStarted, this, &MainWindow::fileStarted);
+    connect(&engine, &ConversionQueue::fileProgress, this, &MainWindow::fileProgress);
+    connect(&engine, &ConversionQueue::fileFinished, this, &MainWindow::fileFinished);
+    connect(&engine, &ConversionQueue::fileFailed, this, &MainWindow::fileFailed);
+    connect(&engine, &ConversionQueue::fileInterrupted, this, &MainWindow::fileInterrupted);
+    connect(&engine, &ConversionQueue::runEnded, this, &MainWindow::endRun);
+}
 
 void MainWindow::setStatusReady(int row)
 {
     ui->tableWidget->removeCellWidget(row, statusColumn);
     ui->tableWidget->setItem(row, statusColumn, statusItem(tr("Ready")));
+    shadeRows(ui->tableWidget, row, row);
 }
 
 void MainWindow::setStatusFinished(int row)
@@ -60,6 +54,7 @@ void MainWindow::setStatusFinished(int row)
     finished->setCursor(Qt::PointingHandCursor);
     finished->setToolTip(QDir::toNativeSeparators(outputFolders.value(row)));
     files->setCellWidget(row, statusColumn, finished);
+    shadeRows(files, row, row);
 }
 
 void MainWindow::setStatusFailed(int row, const QString &reason)
@@ -70,163 +65,76 @@ void MainWindow::setStatusFailed(int row, const QString &reason)
     failed->setIcon(QIcon(u"styles/Btn/status_err.png"_s));
     failed->setToolTip(reason);
     files->setItem(row, statusColumn, failed);
+    shadeRows(files, row, row);
 }
 
-void MainWindow::redFromStdOut()
+void MainWindow::fileStarted(int row, const QString &outputFolder, const QString &command)
 {
-    // Keep a few characters of the previous read: a marker may be split between two reads.
-    rendererOutput = rendererOutput.right(pageMarker.size() - 1) +
-                     QString::fromLocal8Bit(renderProcess.readAllStandardOutput());
-    const int markers = int(rendererOutput.count(pageMarker));
-    if (markers == 0)
-        return;
-    rendererOutput = rendererOutput.mid(rendererOutput.lastIndexOf(pageMarker) + 1);
-    pagesDone += markers;
-    if (selectedPageTotal > 0) {
-        const int percent = int(qint64(pagesDone) * 100 / selectedPageTotal);
-        if (percent != 0)
-            emit sendValue(qMin(percent, 100));
-    }
+    recordOutputFolder(row, outputFolder);
+    renderCommand = command;
+    auto *bar = new QProgressBar;
+    bar->setRange(0, 100);
+    bar->setValue(0);
+    ui->tableWidget->setCellWidget(row, statusColumn, bar);
 }
 
-void MainWindow::redFromStdErOut()
+void MainWindow::fileProgress(int row, int percent)
 {
-    rendererErrors += QString::fromLocal8Bit(renderProcess.readAllStandardError());
-    rendererErrors = rendererErrors.right(2000);
+    if (auto *bar = qobject_cast<QProgressBar *>(ui->tableWidget->cellWidget(row, statusColumn)))
+        bar->setValue(percent);
+    emit sendValue(percent);
 }
 
-void MainWindow::processFinished(int exitCode, QProcess::ExitStatus exitStatus)
+void MainWindow::fileFinished(int row)
 {
-    if (idle) {
-        // Stop was pressed: whatever the renderer managed, the file starts over next time.
-        discardInterruptedFile();
-        return;
-    }
-    if (exitStatus == QProcess::CrashExit) {
-        setStatusFailed(runIndex, tr("The renderer ended abnormally."));
-        MessageBox::warning(this, tr("Error"), tr("<font color=red>P2I程序异常结束.</font>\r\n"));
-        ++failedCount;
-        if (rowProgressBar)
-            rowProgressBar->close();
-        pageQueue.clear();
-        pagesDone = 0;
-        selectedPageTotal = 0;
-        tiffMergeList.clear();
-        nextFileOrEnd();
-        return;
-    }
-
-    const QString image = renderJob.outputFolder + u'/' + renderJob.imageName;
-    if (exitCode != 0 || !QFileInfo(image).isFile()) {
-        const QString detail = lastLine(rendererErrors);
-        failCurrentFile(detail.isEmpty()
-                            ? tr("The renderer wrote no image for page %1.").arg(renderJob.page)
-                            : tr("The renderer wrote no image for page %1: %2")
-                                  .arg(renderJob.page)
-                                  .arg(detail));
-        return;
-    }
-    if (Formats::indexOf(renderJob.format) == Formats::GIF) {
-        QString error;
-        if (!GifWriter::convertFile(image, image, &error)) {
-            failCurrentFile(
-                tr("Page %1 could not be written as GIF: %2").arg(renderJob.page).arg(error));
-            return;
-        }
-    }
-    renderedPage();
+    if (auto *bar = qobject_cast<QProgressBar *>(ui->tableWidget->cellWidget(row, statusColumn)))
+        bar->setValue(100);
+    setStatusFinished(row);
+    lastEndedMerged =
+        mergeFlags.value(row) && Formats::hasMergeRow(ui->tableWidget->item(row, 3)->text());
+    rowEnded(row, RowState::Finished);
 }
 
-void MainWindow::renderedPage()
+void MainWindow::fileFailed(int row, const QString &reason, FileConversion::Failure kind)
 {
-    pageQueue.removeFirst();
-    rendererErrors.clear();
-    if (pageQueue.isEmpty()) {
-        finishCurrentFile();
-        return;
-    }
-    // Only the page and the image name change; the source and the folder stay as they are.
-    renderJob.page = pageQueue.first();
-    ++imageNumber;
-    renderJob.imageName = RenderJob::imageFileName(namingPrefix, imageNumber, renderJob.format);
-    if (!tiffMergeList.isEmpty())
-        tiffMergeList.append(currentOutputFolder + u'/' + renderJob.imageName);
-    startRender();
-}
-
-void MainWindow::failCurrentFile(const QString &reason)
-{
-    setStatusFailed(runIndex, reason);
+    setStatusFailed(row, reason);
     ++failedCount;
-    pageQueue.clear();
-    pagesDone = 0;
-    selectedPageTotal = 0;
-    tiffMergeList.clear();
-    nextFileOrEnd();
+    lastEndedMerged = false;
+    rowEnded(row, RowState::Failed);
+    if (kind == FileConversion::Failure::Crash) {
+        // Shown once the engine's report is done, so the run goes on behind the box.
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                MessageBox::warning(this, tr("Error"),
+                                    tr("<font color=red>P2I程序异常结束.</font>\r\n"));
+            },
+            Qt::QueuedConnection);
+    }
 }
 
-void MainWindow::finishCurrentFile()
+void MainWindow::fileInterrupted(int row)
 {
-    if (rowProgressBar) {
-        rowProgressBar->setValue(100);
-        rowProgressBar->close();
-    }
-    selectedPageTotal = 0;
-    pagesDone = 0;
-    setStatusFinished(runIndex);
-
-    if (!tiffMergeList.isEmpty()) {
-        mergeTarget =
-            currentOutputFolder + u'/' + Naming::baseName(fileNames.value(runIndex)) + u".tiff"_s;
-        startMerge();
-        return;
-    }
-    if (runIndex < ui->tableWidget->rowCount() - 1)
-        ++imageNumber;
-    nextFileOrEnd();
+    setStatusReady(row);
+    if (row < outputFolders.size())
+        outputFolders[row].clear();
+    rowStates[row] = RowState::Waiting;
 }
 
-void MainWindow::discardInterruptedFile()
+void MainWindow::rowEnded(int row, RowState state)
 {
-    tiffMergeList.clear();
-    // Only the images this run asked for go (with the colour separations the renderer writes
-    // beside a TIFF as "<name>(Cyan).tif"), and the folder this run made for them if it is then
-    // empty; a folder holding anything else stays.
-    for (const QString &image : std::as_const(currentOutputFiles)) {
-        QFile::remove(image);
-        const QFileInfo info(image);
-        const QFileInfoList siblings = info.dir().entryInfoList(QDir::Files | QDir::Hidden);
-        for (const QFileInfo &sibling : siblings) {
-            if (sibling.fileName().startsWith(info.fileName() + u'(') &&
-                sibling.fileName().endsWith(u").tif"))
-                QFile::remove(sibling.absoluteFilePath());
-        }
-    }
-    if (!currentOutputFolder.isEmpty())
-        QDir().rmdir(currentOutputFolder);
-    currentOutputFolder.clear();
-    currentOutputFiles.clear();
-
-    if (rowProgressBar)
-        rowProgressBar->close();
-    pagesDone = 0;
-    selectedPageTotal = 0;
-    pageQueue.clear();
-    if (runIndex < ui->tableWidget->rowCount()) {
-        setStatusReady(runIndex);
-        if (runIndex < outputFolders.size())
-            outputFolders[runIndex].clear();
-    }
-    idle = true;
-    ui->formatCombo->setEnabled(true);
+    rowStates[row] = state;
+    while (runIndex < rowStates.size() && (rowStates.at(runIndex) == RowState::Finished ||
+                                           rowStates.at(runIndex) == RowState::Failed))
+        ++runIndex;
 }
 
-void MainWindow::endRun(bool merged)
+void MainWindow::endRun(int files, int failed)
 {
-    tiffMergeList.clear();
     ui->stratBtn->setChecked(false);
+    const bool merged = lastEndedMerged;
     if (merged) {
-        emit changefileNum(runFileCount, failedCount);
+        emit changefileNum(files, failed);
         showMessage();
     }
     setControlsLocked(false);
@@ -243,12 +151,11 @@ void MainWindow::endRun(bool merged)
             action = 0;
         }
         if (action == 0 && !merged) {
-            emit changefileNum(runFileCount, failedCount);
+            emit changefileNum(files, failed);
             showMessage();
         } else if (action != 0) {
             startCountdown(action);
         }
     }
     failedCount = 0;
-    runFileCount = 0;
 }

@@ -1,25 +1,16 @@
-// Starting and stopping a conversion run: one file at a time, one renderer run per page.
+// Starting and stopping a conversion run: the window hands its rows to the engine.
 #include "app/mainwindow.h"
 
 #include "app/settings.h"
-#include "app/tools.h"
 #include "engine/naming.h"
-#include "engine/outputfolder.h"
 #include "options/formats.h"
 #include "options/pageselection.h"
 #include "ui_mainwindow.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QProgressBar>
 
 using namespace Qt::Literals::StringLiterals;
-
-namespace {
-
-constexpr int statusColumn = 4;
-
-} // namespace
 
 QString MainWindow::passwordFor(const QString &path) const
 {
@@ -39,11 +30,13 @@ void MainWindow::on_stratBtn_clicked(bool checked)
         emit setdelDlgText(
             tr("Some files have already been changed. Do you want to convert again?"));
         if (confirmDialog.exec() == QDialog::Accepted) {
-            for (int row = 0; row < files->rowCount(); ++row)
+            for (int row = 0; row < files->rowCount(); ++row) {
                 setStatusReady(row);
+                rowStates[row] = RowState::Waiting;
+            }
             outputFolders.clear();
             runIndex = 0;
-        } else if (runIndex >= files->rowCount() || confirmDialog.closedByCloseButton) {
+        } else if (!rowStates.contains(RowState::Waiting) || confirmDialog.closedByCloseButton) {
             ui->stratBtn->setChecked(false);
             return;
         }
@@ -63,16 +56,24 @@ void MainWindow::on_stratBtn_clicked(bool checked)
         return;
     }
 
-    if (runIndex >= files->rowCount()) {
+    if (!rowStates.contains(RowState::Waiting)) {
         ui->stratBtn->setChecked(false);
         return;
     }
-    if (idle) {
-        runFileCount = 0;
-        failedCount = 0;
+    {
+        const AppSettings settings;
+        engine.setParallelJobs(settings.contains(u"parallelJobs"_s)
+                                   ? settings.integer(u"parallelJobs"_s)
+                                   : ConversionQueue::defaultParallelJobs());
+        engine.setRendererTimeout(
+            settings.contains(u"rendererTimeout"_s) ? settings.integer(u"rendererTimeout"_s) : 300);
     }
+    failedCount = 0;
     setControlsLocked(true);
-    startCurrentFile();
+    for (int row = 0; row < files->rowCount(); ++row) {
+        if (rowStates.at(row) == RowState::Waiting)
+            enqueueRow(row);
+    }
 }
 
 void MainWindow::setControlsLocked(bool locked)
@@ -91,64 +92,44 @@ void MainWindow::setControlsLocked(bool locked)
         control->setEnabled(!locked);
 }
 
-void MainWindow::startCurrentFile()
+// The row's file with the options it has now; a file added during a run joins it.
+void MainWindow::enqueueRow(int row)
 {
-    const int row = runIndex;
-    ++runFileCount;
-
-    rowProgressBar = new QProgressBar(this);
-    rowProgressBar->hide();
-    rowProgressBar->setRange(0, 100);
-    rowProgressBar->setValue(0);
-    connect(this, &MainWindow::sendValue, rowProgressBar.data(), &QProgressBar::setValue);
-    ui->tableWidget->setCellWidget(row, statusColumn, rowProgressBar);
-
-    const QString baseName = Naming::baseName(fileNames.value(row));
-    pageQueue = PageSelection::pages(pageRanges.value(row), pageCounts.value(row).toInt());
-    selectedPageTotal = int(pageQueue.size());
-    pagesDone = 0;
-    rendererOutput.clear();
-    rendererErrors.clear();
-    if (pageQueue.isEmpty()) {
-        failCurrentFile(tr("The page selection names no page of this document."));
-        return;
-    }
-
-    const QString parent = useOutputPath ? outputPath : fileFolders.value(row);
-    const OutputFolder::Created folder = OutputFolder::createFresh(parent, baseName);
-    if (!folder.ok) {
-        failCurrentFile(
-            tr("No output folder could be created in %1.").arg(QDir::toNativeSeparators(parent)));
-        return;
-    }
-    currentOutputFolder = folder.path;
-    currentOutputFiles.clear();
-    recordOutputFolder(row, currentOutputFolder);
-
+    ConversionJob job;
+    job.row = row;
+    job.sourcePath = filePaths.value(row);
+    job.parentFolder = useOutputPath ? outputPath : fileFolders.value(row);
+    job.baseName = Naming::baseName(fileNames.value(row));
     {
         AppSettings settings;
         const Naming::Prefix prefix =
             Naming::prefixFor(settings.string(u"outputFileNameModel"_s),
-                              settings.string(u"outFileNameModelfirst"_s), baseName);
+                              settings.string(u"outFileNameModelfirst"_s), job.baseName);
         if (prefix.rewriteToSource)
             settings.setValue(u"outputFileNameModel"_s, u"source"_s);
-        namingPrefix = prefix.prefix;
+        job.prefix = prefix.prefix;
     }
+    job.format = ui->tableWidget->item(row, 3)->text();
+    job.colour = colorModes.value(row);
+    job.dpi = dpiValues.value(row).toInt();
+    job.pages = PageSelection::pages(pageRanges.value(row), pageCounts.value(row).toInt());
+    job.password = passwordFor(job.sourcePath);
+    job.merge = Formats::hasMergeRow(job.format) && mergeFlags.value(row);
+    rowStates[row] = RowState::Queued;
+    engine.enqueue(job);
+}
 
-    renderJob = RenderJob();
-    renderJob.format = ui->tableWidget->item(row, 3)->text();
-    renderJob.colour = colorModes.value(row);
-    renderJob.dpi = dpiValues.value(row).toInt();
-    renderJob.page = pageQueue.first();
-    renderJob.outputFolder = currentOutputFolder;
-    renderJob.imageName = RenderJob::imageFileName(namingPrefix, imageNumber, renderJob.format);
-    renderJob.password = passwordFor(filePaths.value(row));
-    renderJob.sourcePath = filePaths.value(row);
-
-    tiffMergeList.clear();
-    if (Formats::hasMergeRow(renderJob.format) && mergeFlags.value(row))
-        tiffMergeList.append(currentOutputFolder + u'/' + renderJob.imageName);
-    startRender();
+void MainWindow::stopRun()
+{
+    idle = true;
+    engine.stop();
+    // Files the run had not reached yet wait for the next one.
+    for (RowState &state : rowStates) {
+        if (state == RowState::Queued)
+            state = RowState::Waiting;
+    }
+    setControlsLocked(false);
+    ui->stratBtn->setChecked(false);
 }
 
 // Row r's output folder sits at index r, so a finished row always opens its own folder.
@@ -157,42 +138,4 @@ void MainWindow::recordOutputFolder(int row, const QString &folder)
     while (outputFolders.size() <= row)
         outputFolders.append(QString());
     outputFolders[row] = folder;
-}
-
-void MainWindow::startRender()
-{
-    renderCommand = renderJob.text();
-    currentOutputFiles.append(renderJob.outputFolder + u'/' + renderJob.imageName);
-    const QString renderer = Tools::locate(u"P2I.exe"_s);
-    if (renderer.isEmpty()) {
-        failCurrentFile(tr("The renderer (Ghostscript) was not found."));
-        return;
-    }
-    renderProcess.start(renderer, renderJob.arguments(), QIODevice::ReadWrite);
-}
-
-void MainWindow::stopRun()
-{
-    idle = true;
-    renderProcess.kill();
-    setControlsLocked(false);
-    ui->stratBtn->setChecked(false);
-}
-
-void MainWindow::nextFileOrEnd()
-{
-    if (runIndex >= ui->tableWidget->rowCount() - 1) {
-        endRun(false);
-        return;
-    }
-    ++runIndex;
-    // Queued, so a long run of files that fail at once never deepens the stack; a Stop pressed
-    // in between wins.
-    QMetaObject::invokeMethod(
-        this,
-        [this] {
-            if (!idle)
-                emit changeOver(true);
-        },
-        Qt::QueuedConnection);
 }

@@ -12,8 +12,15 @@ struct Prefix
 };
 
 // The prefix for the naming model "source", "number" or "template" (exact spelling); any other
-// model names the images after the source as well.
+// model names the images after the source as well. A template is made safe first.
 Prefix prefixFor(const QString &model, const QString &templateFirst, const QString &baseName);
+
+// Whether a naming template can only ever name a file inside the file's own folder: no folder
+// separator, no "..", no character a common file system cannot hold, not too long.
+bool isSafeTemplate(const QString &templateFirst);
+// The template with every unsafe character (and every "..") turned into "_", cut to the longest
+// safe length; a safe template comes back unchanged.
+QString safeTemplate(const QString &templateFirst);
 
 // A PDF's name without ".pdf" (any case), any other name without its last suffix; never empty
 // for a non-empty name.

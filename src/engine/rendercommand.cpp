@@ -65,18 +65,28 @@ QStringList RenderJob::deviceOptions() const
                            u"-dNOPAUSE"_s};
     if (device() == u"jpeg")
         options << u"-dJPEGQ=100"_s;
-    const QString pageNumber = QString::number(page);
-    options << u"-r"_s + QString::number(resolution()) << u"-dFirstPage="_s + pageNumber
-            << u"-dLastPage="_s + pageNumber;
+    options << u"-r"_s + QString::number(resolution());
+    // A contiguous range needs no page list: the renderer's own first and last page do.
+    const int first = pages.value(0, 1);
+    const int last = pages.isEmpty() ? first : pages.last();
+    if (pages.isEmpty() || last - first + 1 == pages.size()) {
+        options << u"-dFirstPage="_s + QString::number(first)
+                << u"-dLastPage="_s + QString::number(last);
+    } else {
+        options << u"-sPageList="_s + pageList(pages);
+    }
     return options;
 }
 
 QString RenderJob::outputFile() const
 {
-    QString path = QDir::toNativeSeparators(outputFolder + u'/' + imageName);
-    // The renderer reads "%" as a page-number pattern and a leading "|" as a command to pipe
-    // into; "%%" is a plain "%" to it, and "./" keeps a relative path a path.
-    path.replace(u'%', u"%%"_s);
+    // The renderer reads "%" as the start of a number pattern and a leading "|" as a command to
+    // pipe into; "%%" is a plain "%" to it, and "./" keeps a relative path a path.
+    const auto escaped = [](QString text) {
+        return text.replace(u'%', u"%%"_s);
+    };
+    QString path = escaped(QDir::toNativeSeparators(outputFolder + u'/')) +
+                   (countPages ? u"%d"_s : QString()) + escaped(imageName);
     if (QDir::isRelativePath(path))
         path.prepend(u"./"_s);
     return path;
@@ -113,4 +123,19 @@ QString RenderJob::extension(const QString &format)
 QString RenderJob::imageFileName(const QString &prefix, int number, const QString &format)
 {
     return prefix + QString::number(number) + u'.' + extension(format);
+}
+
+QString RenderJob::pageList(const QList<int> &pages)
+{
+    QStringList ranges;
+    for (qsizetype at = 0; at < pages.size();) {
+        qsizetype end = at;
+        while (end + 1 < pages.size() && pages.at(end + 1) == pages.at(end) + 1)
+            ++end;
+        ranges << (end == at
+                       ? QString::number(pages.at(at))
+                       : QString::number(pages.at(at)) + u'-' + QString::number(pages.at(end)));
+        at = end + 1;
+    }
+    return ranges.join(u',');
 }

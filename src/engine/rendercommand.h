@@ -1,19 +1,22 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <QStringList>
 
-// One renderer run: one page of one PDF into one image file. Moving to the next page changes
-// only page and imageName.
+// One renderer run: the selected pages of one PDF, one image file a page.
 class RenderJob final
 {
 public:
     QString format; // a name of the format catalogue; any other name renders as "JPG"
     QString colour; // colour keyword; empty gives the format's default colour
     int dpi = 0;
-    int page = 1;
+    QList<int> pages{1};  // ascending, each page once
     QString outputFolder; // "/" separators
+    // The image file in outputFolder, taken as it is. With countPages, the renderer writes one
+    // file a page and puts the number of pages written so far (1, 2, 3 ...) in front of it.
     QString imageName;
+    bool countPages = false;
     QString password; // empty when the document needs none
     QString sourcePath;
 
@@ -26,6 +29,8 @@ public:
 
     static QString extension(const QString &format);
     static QString imageFileName(const QString &prefix, int number, const QString &format);
+    // "1,3,7-9" for the pages 1, 3, 7, 8, 9.
+    static QString pageList(const QList<int> &pages);
 
 private:
     QString knownFormat() const;

@@ -70,16 +70,21 @@ void MainWindow::insertFileRow(const QStringList &paths, const QString &pageCoun
         ui->delectBtn->setEnabled(true);
     }
     dpiValues.append(QString::fromUtf16(Formats::defaultResolution));
+    rowStates.append(RowState::Waiting);
 
     files->selectRow(row);
     files->setCurrentCell(row, SizeColumn);
+    // A file added while a run goes on joins it.
+    if (!idle)
+        enqueueRow(row);
 }
 
-void MainWindow::shadeRows(QTableWidget *table, int firstRow)
+void MainWindow::shadeRows(QTableWidget *table, int firstRow, int lastRow)
 {
     static const QColor odd(244, 244, 245);
     static const QColor even(255, 255, 255);
-    for (int row = qMax(0, firstRow); row < table->rowCount(); ++row) {
+    const int end = lastRow < 0 ? table->rowCount() - 1 : qMin(lastRow, table->rowCount() - 1);
+    for (int row = qMax(0, firstRow); row <= end; ++row) {
         const QColor &colour = row % 2 ? odd : even;
         for (int column = 0; column < table->columnCount(); ++column) {
             if (QTableWidgetItem *item = table->item(row, column))
@@ -114,6 +119,7 @@ void MainWindow::clearList()
     for (QStringList *list : {&filePaths, &pageCounts, &pageRanges, &dpiValues, &outputFolders,
                               &fileNames, &fileFolders})
         list->clear();
+    rowStates.clear();
     colorModes.clear();
     passwordOptions.clear();
     mergeFlags.clear();

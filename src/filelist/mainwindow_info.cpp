@@ -49,7 +49,8 @@ void MainWindow::openPdf()
 
 void MainWindow::openPath(int row, int column)
 {
-    if (column != 4 || row >= runIndex || row >= outputFolders.size())
+    if (column != 4 || row < 0 || row >= outputFolders.size() ||
+        (rowStates.value(row) != RowState::Finished && rowStates.value(row) != RowState::Failed))
         return;
     const QString folder = outputFolders.at(row);
     if (!folder.isEmpty() && QFileInfo(folder).isDir())

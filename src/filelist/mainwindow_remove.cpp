@@ -66,6 +66,8 @@ void MainWindow::on_delectBtn_clicked()
             if (row < list->size())
                 list->removeAt(row);
         }
+        if (row < rowStates.size())
+            rowStates.removeAt(row);
         removeRowKey(mergeFlags, row);
         removeRowKey(colorModes, row);
         if (runIndex > row)

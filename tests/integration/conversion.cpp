@@ -57,6 +57,32 @@ bool Conversion::closeTo(const QSize &actual, const QSize &expected)
            qAbs(actual.height() - expected.height()) <= 1;
 }
 
+QString Conversion::pausingRenderer(int page, const QString &pidFile)
+{
+    return uR"(fifo=$(mktemp -u); mkfifo "$fifo"
+gs "$@" > "$fifo" &
+echo $! > '%2'
+while IFS= read -r line; do
+  printf '%s
+' "$line"
+  [ "$line" = "Page %1" ] && kill -STOP $!
+done < "$fifo"
+rm -f "$fifo"
+wait $!)"_s.arg(page)
+        .arg(pidFile);
+}
+
+bool Conversion::processGone(const QString &pidFile)
+{
+    QFile pid(pidFile);
+    if (!pid.open(QIODevice::ReadOnly))
+        return false;
+    QFile stat(u"/proc/%1/stat"_s.arg(QString::fromLatin1(pid.readAll().trimmed())));
+    if (!stat.open(QIODevice::ReadOnly))
+        return true;
+    return stat.readAll().contains(") Z ");
+}
+
 QStringList Conversion::filesIn(const QString &folder)
 {
     return QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::Name);

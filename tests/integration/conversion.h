@@ -22,4 +22,10 @@ bool closeTo(const QSize &actual, const QSize &expected);
 // The files in a folder, by name.
 QStringList filesIn(const QString &folder);
 
+// A renderer script that runs the real Ghostscript but freezes it when it begins the given page,
+// so a test can act while that page renders; Ghostscript's process id goes to pidFile.
+QString pausingRenderer(int page, const QString &pidFile);
+// Whether that process is gone (or only a zombie).
+bool processGone(const QString &pidFile);
+
 } // namespace Conversion

@@ -128,11 +128,14 @@ void tst_Conversion::everyFormatAndColour()
     const QString folder = env.scratch(u"docs/report"_s);
     const QString image = folder + u"/report1."_s + extension;
     const QString jpegQuality = device == u"jpeg" ? u" -dJPEGQ=100"_s : QString();
+    // The renderer writes under temporary names; each page is renamed once complete.
+    const QString rendered =
+        folder + u"/.rendering/%d."_s + (format == u"GIF" ? u"png"_s : extension);
     QCOMPARE(probe.renderCommand(),
              u"P2I.exe -sDEVICE=%1 -dSAFER -dBATCH -dNOPROMPT -dNOPAUSE%2 -r%3 -dFirstPage=1 "
              "-dLastPage=1 -sOutputFile=\"%4\" \"%5\""_s.arg(device, jpegQuality)
                  .arg(resolution)
-                 .arg(image, pdf));
+                 .arg(rendered, pdf));
     QCOMPARE(probe.outputFolders(), QStringList{folder});
     QVERIFY2(QFileInfo(image).isFile(), qPrintable(Conversion::filesIn(folder).join(u", ")));
     const QSize size = Conversion::imageSize(image, format);
@@ -150,21 +153,23 @@ void tst_Conversion::pageSelections_data()
 {
     QTest::addColumn<int>("pages");
     QTest::addColumn<QString>("selection");
-    QTest::addColumn<QList<int>>("rendered");
-    QTest::newRow("all") << 3 << u"All"_s << QList<int>({1, 2, 3});
-    QTest::newRow("alle") << 2 << u"alle"_s << QList<int>({1, 2});
-    QTest::newRow("Tout") << 2 << u"Tout"_s << QList<int>({1, 2});
-    QTest::newRow("全部") << 2 << u"全部"_s << QList<int>({1, 2});
-    QTest::newRow("ranges out of order") << 9 << u"7-9,1"_s << QList<int>({1, 7, 8, 9});
-    QTest::newRow("a page twice") << 3 << u"2,2"_s << QList<int>({2, 2});
-    QTest::newRow("trailing comma") << 3 << u"1,3,"_s << QList<int>({1, 3});
+    QTest::addColumn<QString>("pageArguments");
+    QTest::addColumn<int>("images");
+    QTest::newRow("all") << 3 << u"All"_s << u"-dFirstPage=1 -dLastPage=3"_s << 3;
+    QTest::newRow("alle") << 2 << u"alle"_s << u"-dFirstPage=1 -dLastPage=2"_s << 2;
+    QTest::newRow("Tout") << 2 << u"Tout"_s << u"-dFirstPage=1 -dLastPage=2"_s << 2;
+    QTest::newRow("全部") << 2 << u"全部"_s << u"-dFirstPage=1 -dLastPage=2"_s << 2;
+    QTest::newRow("ranges out of order") << 9 << u"7-9,1"_s << u"-sPageList=1,7-9"_s << 4;
+    QTest::newRow("a page twice") << 3 << u"2,2"_s << u"-dFirstPage=2 -dLastPage=2"_s << 2;
+    QTest::newRow("trailing comma") << 3 << u"1,3,"_s << u"-sPageList=1,3"_s << 2;
 }
 
 void tst_Conversion::pageSelections()
 {
     QFETCH(int, pages);
     QFETCH(QString, selection);
-    QFETCH(QList<int>, rendered);
+    QFETCH(QString, pageArguments);
+    QFETCH(int, images);
     TestEnvironment env;
     env.writeConfig(u"outputFileNameModel"_s, u"number"_s);
     const QString pdf = env.scratch(u"doc.pdf"_s);
@@ -174,18 +179,11 @@ void tst_Conversion::pageSelections()
     probe.add({pdf});
     probe.pageRanges()[0] = selection;
     probe.dpiValues()[0] = u"20"_s; // quick pages; the resolution is clamped to 70
-    QList<int> started;
-    connect(&probe.renderProcess(), &QProcess::started, [&] {
-        const QStringList arguments = probe.renderProcess().arguments();
-        for (const QString &argument : arguments) {
-            if (argument.startsWith(u"-dFirstPage="))
-                started << argument.mid(12).toInt();
-        }
-    });
     QVERIFY(Conversion::run(probe));
-    QCOMPARE(started, rendered);
+    QVERIFY2(probe.renderCommand().contains(u' ' + pageArguments + u' '),
+             qPrintable(probe.renderCommand()));
     QStringList expected;
-    for (int number = 1; number <= rendered.size(); ++number)
+    for (int number = 1; number <= images; ++number)
         expected << u"%1.bmp"_s.arg(number);
     expected.sort();
     QCOMPARE(Conversion::filesIn(env.scratch(u"doc"_s)), expected);

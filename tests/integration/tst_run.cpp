@@ -17,13 +17,6 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-// A renderer that behaves like Ghostscript but waits on the given page, so a test can press
-// Stop while that page renders.
-QString slowOnPage(int page)
-{
-    return u"case \"$*\" in *-dFirstPage=%1\\ *) exec sleep 30 ;; esac\nexec gs \"$@\""_s.arg(page);
-}
-
 bool failedWithReason(MainWindowProbe &probe, int row)
 {
     const QTableWidgetItem *status = probe.files()->item(row, 4);
@@ -58,22 +51,25 @@ private slots:
 
 void tst_Run::progressFollowsPageMarkers_data()
 {
-    QTest::addColumn<QString>("output");
+    QTest::addColumn<QString>("renderer");
     QTest::addColumn<QString>("selection");
     QTest::addColumn<QList<int>>("values");
-    // One renderer run per page; each prints its markers at once.
-    QTest::newRow("one marker per page") << u"Page 1"_s << u"1-3"_s << QList<int>({33, 66, 100});
-    QTest::newRow("two markers in one read")
-        << u"Page 1\\nPage 2"_s << u"1-4"_s << QList<int>({50, 100});
+    // A page's marker comes when it begins.
+    QTest::newRow("one marker a read")
+        << u"gs \"$@\" | while read -r line; do echo \"$line\"; sleep 0.1; done"_s << u"1-3"_s
+        << QList<int>({33, 66, 100});
+    QTest::newRow("every marker in one read")
+        << u"out=$(gs \"$@\"); status=$?; printf '%s\\n' \"$out\"; exit $status"_s << u"1-4"_s
+        << QList<int>({100});
 }
 
 void tst_Run::progressFollowsPageMarkers()
 {
-    QFETCH(QString, output);
+    QFETCH(QString, renderer);
     QFETCH(QString, selection);
     QFETCH(QList<int>, values);
     TestEnvironment env;
-    env.installTool(u"P2I.exe"_s, u"printf '%1\\n'\nexec gs -q \"$@\""_s.arg(output));
+    env.installTool(u"P2I.exe"_s, renderer);
     const QString pdf = env.scratch(u"doc.pdf"_s);
     QVERIFY(Pdfs::write(pdf, 4));
     MainWindow window;
@@ -84,53 +80,60 @@ void tst_Run::progressFollowsPageMarkers()
     QList<int> sent;
     connect(&window, &MainWindow::sendValue, [&](int percent) { sent << percent; });
     QVERIFY(Conversion::run(probe));
-    QCOMPARE(sent.mid(0, values.size()), values);
+    QCOMPARE(sent, values);
+    QVERIFY(finished(probe, 0));
 }
 
 void tst_Run::stopDiscardsOnlyTheInterruptedFile()
 {
     TestEnvironment env;
     env.writeConfig(u"outputFileNameModel"_s, u"number"_s);
-    env.installTool(u"P2I.exe"_s, slowOnPage(4));
+    env.writeConfig(u"parallelJobs"_s, 1);
+    const QString pid = env.scratch(u"gs.pid"_s);
+    env.installTool(u"P2I.exe"_s, Conversion::pausingRenderer(4, pid));
     const QString done = env.scratch(u"done.pdf"_s);
     const QString pdf = env.scratch(u"long.pdf"_s);
-    QVERIFY(Pdfs::write(done, 1));
+    QVERIFY(Pdfs::write(done, 3));
     QVERIFY(Pdfs::write(pdf, 10));
     QVERIFY(QDir().mkpath(env.scratch(u"long"_s)));
     MainWindow window;
     MainWindowProbe probe(window);
-    probe.add({done, pdf});
-    probe.dpiValues() = {u"70"_s, u"70"_s};
+    probe.add({pdf, done, pdf});
+    probe.dpiValues() = {u"70"_s, u"70"_s, u"70"_s};
+    probe.pageRanges()[1] = u"1"_s;
     probe.ui()->stratBtn->click();
-    // Pages 1 to 3 of the second file are written, page 4 is under way.
+    // Pages 1 to 3 of the first file are written, page 4 is under way.
     const QString folder = env.scratch(u"long(1)"_s);
     QTRY_COMPARE_WITH_TIMEOUT(Conversion::filesIn(folder).size(), 3, 60000);
-    QTRY_VERIFY(probe.renderCommand().contains(u"-dFirstPage=4 "_s));
     probe.ui()->stratBtn->click();
     QVERIFY(probe.idle());
-    QTRY_VERIFY(!probe.files()->cellWidget(1, 4));
+    QTRY_VERIFY(Conversion::processGone(pid));
 
     QVERIFY2(!QFileInfo::exists(folder), qPrintable(Conversion::filesIn(folder).join(u' ')));
     QVERIFY(QFileInfo(env.scratch(u"long"_s)).isDir()); // not this run's folder
-    QVERIFY(finished(probe, 0));
-    QCOMPARE(Conversion::filesIn(env.scratch(u"done"_s)).size(), 1);
-    QCOMPARE(probe.files()->item(1, 4)->text(), u"Ready"_s);
-    QVERIFY(!probe.files()->cellWidget(1, 4));
-    QCOMPARE(probe.runIndex(), 1);
+    for (int row = 0; row < 3; ++row) {
+        QCOMPARE(probe.files()->item(row, 4)->text(), u"Ready"_s);
+        QVERIFY(!probe.files()->cellWidget(row, 4));
+    }
+    QCOMPARE(probe.runIndex(), 0);
     QVERIFY(!probe.ui()->stratBtn->isChecked());
     QVERIFY(probe.ui()->delectBtn->isEnabled());
 
-    // Start again: the interrupted file is converted from its first page into a new folder.
+    // Start again: every file is converted from its first page, with the names it had.
     env.installTool(u"P2I.exe"_s, u"exec gs \"$@\""_s);
     QVERIFY(Conversion::run(probe));
     QCOMPARE(Conversion::filesIn(folder).size(), 10);
-    QVERIFY(finished(probe, 1));
+    QCOMPARE(Conversion::filesIn(folder).first(), u"1.bmp"_s);
+    QCOMPARE(Conversion::filesIn(env.scratch(u"done"_s)), QStringList{u"11.bmp"_s});
+    for (int row = 0; row < 3; ++row)
+        QVERIFY(finished(probe, row));
 }
 
 void tst_Run::endingTheProgramMidPageIsAStop()
 {
     TestEnvironment env;
-    env.installTool(u"P2I.exe"_s, slowOnPage(2));
+    const QString pid = env.scratch(u"gs.pid"_s);
+    env.installTool(u"P2I.exe"_s, Conversion::pausingRenderer(2, pid));
     const QString pdf = env.scratch(u"doc.pdf"_s);
     QVERIFY(Pdfs::write(pdf, 3));
     {
@@ -139,10 +142,11 @@ void tst_Run::endingTheProgramMidPageIsAStop()
         probe.add({pdf});
         probe.dpiValues()[0] = u"70"_s;
         probe.ui()->stratBtn->click();
-        QTRY_VERIFY_WITH_TIMEOUT(probe.renderCommand().contains(u"-dFirstPage=2 "_s), 30000);
+        QTRY_COMPARE_WITH_TIMEOUT(Conversion::filesIn(env.scratch(u"doc"_s)).size(), 1, 30000);
         window.close();
     }
     QVERIFY(!QFileInfo::exists(env.scratch(u"doc"_s)));
+    QTRY_VERIFY(Conversion::processGone(pid));
     QVERIFY(QFileInfo(pdf).isFile());
 }
 
@@ -267,7 +271,7 @@ void tst_Run::rerunQuestion()
     probe.dpiValues()[2] = u"70"_s;
 
     int renders = 0;
-    connect(&probe.renderProcess(), &QProcess::started, [&] { ++renders; });
+    connect(&probe.engine(), &ConversionQueue::fileStarted, [&] { ++renders; });
     Modal::clickNext(answer, "deleteDlg");
     QVERIFY(Conversion::run(probe));
     QCOMPARE(renders, rowsConverted);

@@ -50,11 +50,8 @@ public:
     int &runIndex() const { return w.runIndex; }
     bool idle() const { return w.idle; }
     bool alreadyConverted() const { return w.alreadyConverted; }
-    int &imageNumber() const { return w.imageNumber; }
-    int pagesDone() const { return w.pagesDone; }
     QString renderCommand() const { return w.renderCommand; }
-    QStringList tiffMergeList() const { return w.tiffMergeList; }
-    QProcess &renderProcess() const { return w.renderProcess; }
+    ConversionQueue &engine() const { return w.engine; }
 
     Dialog &closeChoice() const { return w.closeChoice; }
     information &summaryToast() const { return w.summaryToast; }

@@ -17,7 +17,7 @@ RenderJob reportJob(const QString &format, const QString &colour, int dpi)
     job.format = format;
     job.colour = colour;
     job.dpi = dpi;
-    job.page = 3;
+    job.pages = {3};
     job.outputFolder = u"/docs/report"_s;
     job.imageName = RenderJob::imageFileName(u"report"_s, 1, format);
     job.sourcePath = u"/docs/report.pdf"_s;
@@ -164,7 +164,7 @@ void TestRenderCommand::nextPageKeepsSourceAndFolder()
     job.outputFolder = u"/scans/v1.png"_s;
     job.sourcePath = u"/scans/scan1.bmp.pdf"_s;
     job.password = u"se cret"_s;
-    job.page = 12;
+    job.pages = {12};
     job.imageName = RenderJob::imageFileName(u"scan1.bmp"_s, 2, job.format);
     QCOMPARE(job.text(),
              u"P2I.exe -sDEVICE=bmp256 -dSAFER -dBATCH -dNOPROMPT -dNOPAUSE -r96 -dFirstPage=12 "
@@ -206,7 +206,6 @@ void TestRenderCommand::arguments()
     RenderJob job;
     job.format = u"PNG"_s;
     job.dpi = 72;
-    job.page = 1;
     job.outputFolder = folder;
     job.imageName = u"x1.png"_s;
     job.password = password;

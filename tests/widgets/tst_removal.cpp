@@ -521,7 +521,7 @@ void tst_Removal::statusCellOpensTheConvertedFolder()
     Modal::clickNext(u"No"_s, "deleteDlg"); // do not convert done.pdf again
     f.probe.ui()->stratBtn->click();
     QVERIFY(!f.probe.idle());
-    QCOMPARE(f.probe.outputFolders().size(), 2);
+    QTRY_COMPARE(f.probe.outputFolders().size(), 2);
     QVERIFY(QFileInfo(f.probe.outputFolders().at(1)).isDir());
     emit f.probe.files()->cellClicked(1, 4);
     QCOMPARE(f.env.desktop.opened.size(), 1);

@@ -1,0 +1,64 @@
+#pragma once
+
+#include "engine/conversionjob.h"
+#include "engine/fileconversion.h"
+
+#include <QList>
+#include <QObject>
+
+// The conversion run, without a window: up to parallelJobs files at once, each in one renderer
+// run, reported per row. The main window and `vezudiri --convert` both drive it.
+//
+// Image numbers are handed out in the order files are queued, before any of them renders, so the
+// names never depend on how many files render at once: a file's images take the numbers after
+// the previous file's, a file joined into one TIFF passes its last number on, and a run's last
+// file does not advance the counter, which lives as long as the queue.
+class ConversionQueue final : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit ConversionQueue(QObject *parent = nullptr);
+    ~ConversionQueue() override;
+    Q_DISABLE_COPY_MOVE(ConversionQueue)
+
+    static int defaultParallelJobs();
+    void setParallelJobs(int files);
+    void setRendererTimeout(int seconds);
+
+    // The first image number of the next file queued.
+    int imageNumber() const { return nextNumber + (advancePending ? 1 : 0); }
+    bool isRunning() const { return running; }
+
+    // Queues the file; a run starts, or goes on, with the event loop's next turn.
+    void enqueue(ConversionJob job);
+    // Ends every renderer and join now and deletes what the interrupted files' runs wrote; the
+    // files not yet begun stay unconverted. Files already finished keep their images.
+    void stop();
+
+signals:
+    void fileStarted(int row, const QString &outputFolder, const QString &command);
+    void fileProgress(int row, int percent);
+    void imageWritten(int row, const QString &path);
+    void fileFinished(int row);
+    void fileFailed(int row, const QString &reason, FileConversion::Failure kind);
+    void fileInterrupted(int row);
+    // The run is over: every file queued has finished or failed.
+    void runEnded(int files, int failed);
+
+private:
+    void schedule();
+    void startWaiting();
+    void ended(FileConversion *conversion);
+
+    int parallelJobs;
+    int timeoutSeconds = 300;
+    int nextNumber = 1;
+    bool advancePending = false;
+    bool running = false;
+    bool scheduled = false;
+    int filesEnded = 0;
+    int filesFailed = 0;
+    QList<ConversionJob> waiting;
+    QList<FileConversion *> active; // in the order they started
+};

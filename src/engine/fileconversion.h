@@ -1,0 +1,92 @@
+#pragma once
+
+#include "engine/conversionjob.h"
+#include "engine/rendercommand.h"
+
+#include <QFutureWatcher>
+#include <QObject>
+#include <QProcess>
+#include <QStringList>
+#include <QTimer>
+
+#include <atomic>
+
+// One PDF's way through the engine: a fresh folder, one renderer run for all its pages, each
+// page named as soon as it is complete, GIF encoding off the GUI thread, the TIFF join. It ends
+// in exactly one of finished() or failed(), or silently in abort().
+class FileConversion final : public QObject
+{
+    Q_OBJECT
+
+public:
+    enum class Failure { Error, Crash, Timeout, DiskFull };
+    Q_ENUM(Failure)
+
+    FileConversion(const ConversionJob &job, int timeoutSeconds, QObject *parent = nullptr);
+    ~FileConversion() override;
+    Q_DISABLE_COPY_MOVE(FileConversion)
+
+    const ConversionJob &job() const { return input; }
+    QString outputFolder() const { return folder; }
+
+    void start();
+    // Ends the tools at once and deletes every image this run wrote or began for the file, and
+    // its folder when that is then empty. Nothing is reported.
+    void abort();
+
+signals:
+    void started(const QString &outputFolder, const QString &command);
+    void progress(int percent);
+    void imageWritten(const QString &path);
+    void finished();
+    void failed(const QString &reason, FileConversion::Failure kind);
+
+private:
+    enum class Stage { Waiting, Rendering, Encoding, Merging, Ended };
+
+    void readOutput(bool atEnd);
+    void rendererFinished(int exitCode, QProcess::ExitStatus exitStatus);
+    void rendererTimedOut();
+    bool completePage(int index);
+    bool placeImage(int index, const QString &rendered);
+    void encodeNextGif();
+    void gifEncoded();
+    void afterPages();
+    void startMerge();
+    void mergeFinished(int exitCode, QProcess::ExitStatus exitStatus);
+    void finish();
+    void fail(const QString &reason, Failure kind = Failure::Error);
+    void endTools();
+    void removeRenderFolder();
+
+    QString renderedFile(int index) const;
+    QStringList separationsOf(const QString &image) const;
+
+    ConversionJob input;
+    const int timeoutMs;
+    Stage stage = Stage::Waiting;
+
+    QList<int> distinctPages;      // what the renderer renders, ascending, each once
+    QList<QStringList> imageNames; // the final image names of each distinct page
+    QString folder;                // the fresh folder
+    QString renderFolder;          // the renderer's temporary names live here, inside folder
+    QString extension;
+    RenderJob render;
+    QStringList written; // every image placed in folder, separations included
+    int markers = 0;     // "Page " lines seen
+    int completed = 0;   // distinct pages given their final names
+    int lastPercent = 0;
+    QString outputTail;
+    QString errorTail;
+    bool timedOut = false;
+
+    QProcess renderer;
+    QProcess merger;
+    QString mergeTarget;
+    QTimer watchdog;
+
+    QList<int> gifQueue; // distinct pages waiting for their GIF
+    int encodingPage = -1;
+    QFutureWatcher<QString> gifWatcher;
+    std::atomic_bool cancelGif{false};
+};

@@ -1,0 +1,300 @@
+// The conversion engine on its own, without a window, with the real Ghostscript and tiffcp:
+// images identical to one renderer run per page, names independent of how many files render at
+// once, a renderer that hangs, and what Stop and a failed join leave behind.
+#include "conversion.h"
+#include "engine/conversionqueue.h"
+#include "engine/gifwriter.h"
+#include "engine/rendercommand.h"
+#include "pdfs.h"
+#include "testenvironment.h"
+
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QSignalSpy>
+#include <QTest>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+// What one run reported, by row.
+struct Outcome
+{
+    QMap<int, QString> folders;
+    QList<int> finished;
+    QMap<int, QString> failures;
+    QMap<int, FileConversion::Failure> kinds;
+    bool ended = false;
+};
+
+class Runner
+{
+public:
+    explicit Runner(int parallelJobs = 2, int timeoutSeconds = 300)
+    {
+        queue.setParallelJobs(parallelJobs);
+        queue.setRendererTimeout(timeoutSeconds);
+        QObject::connect(&queue, &ConversionQueue::fileStarted,
+                         [this](int row, const QString &folder) { outcome.folders[row] = folder; });
+        QObject::connect(&queue, &ConversionQueue::fileFinished,
+                         [this](int row) { outcome.finished << row; });
+        QObject::connect(&queue, &ConversionQueue::fileFailed,
+                         [this](int row, const QString &reason, FileConversion::Failure kind) {
+                             outcome.failures[row] = reason;
+                             outcome.kinds[row] = kind;
+                         });
+        QObject::connect(&queue, &ConversionQueue::runEnded, [this] { outcome.ended = true; });
+    }
+
+    bool run(const QList<ConversionJob> &jobs, int timeoutMs = 120000)
+    {
+        for (const ConversionJob &job : jobs)
+            queue.enqueue(job);
+        return QTest::qWaitFor([this] { return outcome.ended; }, timeoutMs);
+    }
+
+    ConversionQueue queue;
+    Outcome outcome;
+};
+
+ConversionJob job(int row, const QString &pdf, const QList<int> &pages,
+                  const QString &format = u"BMP"_s, const QString &colour = QString())
+{
+    ConversionJob job;
+    job.row = row;
+    job.sourcePath = pdf;
+    job.parentFolder = QFileInfo(pdf).absolutePath();
+    job.baseName = QFileInfo(pdf).completeBaseName();
+    job.prefix = job.baseName;
+    job.format = format;
+    job.colour = colour;
+    job.dpi = 70;
+    job.pages = pages;
+    return job;
+}
+
+// The file's bytes; a TIFF's DateTime field says when it was rendered and is left out.
+QByteArray contents(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    QByteArray bytes = file.readAll();
+    static const QRegularExpression renderedAt(u"\\d{4}:\\d\\d:\\d\\d \\d\\d:\\d\\d:\\d\\d"_s);
+    if (path.endsWith(u".tiff"_s)) {
+        const QString text = QString::fromLatin1(bytes);
+        if (const QRegularExpressionMatch match = renderedAt.match(text); match.hasMatch())
+            bytes.replace(match.capturedStart(), match.capturedLength(), QByteArray(19, '0'));
+    }
+    return bytes;
+}
+
+// The image one renderer run for that page alone writes.
+QByteArray onePageRun(const ConversionJob &file, int page, const QString &folder)
+{
+    RenderJob render;
+    render.format = file.format;
+    render.colour = file.colour;
+    render.dpi = file.dpi;
+    render.pages = {page};
+    render.outputFolder = folder;
+    render.imageName = u"page%1.%2"_s.arg(page).arg(
+        file.format == u"GIF" ? u"png"_s : RenderJob::extension(file.format));
+    render.sourcePath = file.sourcePath;
+    QProcess gs;
+    gs.start(u"gs"_s, render.arguments());
+    if (!gs.waitForFinished(60000) || gs.exitCode() != 0)
+        return {};
+    QString image = folder + u'/' + render.imageName;
+    if (file.format == u"GIF") {
+        const QString gif = image.chopped(3) + u"gif"_s;
+        if (!GifWriter::convertFile(image, gif))
+            return {};
+        image = gif;
+    }
+    return contents(image);
+}
+
+} // namespace
+
+class tst_Engine : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void imagesMatchOnePageRuns_data();
+    void imagesMatchOnePageRuns();
+    void namesDoNotDependOnParallelJobs_data();
+    void namesDoNotDependOnParallelJobs();
+    void hangingRendererIsStopped();
+    void stopRemovesWhatTheRunWrote();
+    void stopEndsTheJoin();
+    void pagesStayUntilTheJoinedFileIsInPlace();
+};
+
+void tst_Engine::imagesMatchOnePageRuns_data()
+{
+    QTest::addColumn<QString>("format");
+    QTest::addColumn<QString>("colour");
+    QTest::addColumn<QList<int>>("pages");
+    const QList<int> scattered = {1, 3, 7, 8, 9}; // the selection 3,1,7-9
+    QTest::newRow("BMP 16m, scattered pages") << u"BMP"_s << u"16m"_s << scattered;
+    QTest::newRow("BMP 16m, a page twice") << u"BMP"_s << u"16m"_s << QList<int>{2, 2};
+    QTest::newRow("TIFF 24nc, scattered pages") << u"TIFF"_s << u"24nc"_s << scattered;
+    QTest::newRow("FAX g4, a range") << u"FAX"_s << u"g4"_s << QList<int>{4, 5, 6};
+    QTest::newRow("GIF, scattered pages") << u"GIF"_s << QString() << scattered;
+    QTest::newRow("GIF, a page twice") << u"GIF"_s << QString() << QList<int>{2, 2};
+}
+
+void tst_Engine::imagesMatchOnePageRuns()
+{
+    QFETCH(QString, format);
+    QFETCH(QString, colour);
+    QFETCH(QList<int>, pages);
+    TestEnvironment env;
+    const QString pdf = env.scratch(u"report.pdf"_s);
+    QVERIFY(Pdfs::write(pdf, 9));
+    const ConversionJob file = job(0, pdf, pages, format, colour);
+
+    Runner runner;
+    QVERIFY(runner.run({file}));
+    QCOMPARE(runner.outcome.finished, QList<int>{0});
+    const QString folder = runner.outcome.folders.value(0);
+    QStringList expectedNames;
+    for (int number = 1; number <= pages.size(); ++number)
+        expectedNames << RenderJob::imageFileName(u"report"_s, number, format);
+    expectedNames.sort();
+    QCOMPARE(Conversion::filesIn(folder), expectedNames);
+    QVERIFY(!QFileInfo::exists(folder + u"/.rendering"_s));
+
+    QVERIFY(QDir().mkpath(env.scratch(u"alone"_s)));
+    for (int index = 0; index < pages.size(); ++index) {
+        const QByteArray alone = onePageRun(file, pages.at(index), env.scratch(u"alone"_s));
+        QVERIFY(!alone.isEmpty());
+        const QString image =
+            folder + u'/' + RenderJob::imageFileName(u"report"_s, index + 1, format);
+        QVERIFY2(contents(image) == alone, qPrintable(image));
+    }
+}
+
+void tst_Engine::namesDoNotDependOnParallelJobs_data()
+{
+    QTest::addColumn<int>("parallelJobs");
+    QTest::newRow("one file at a time") << 1;
+    QTest::newRow("two at once") << 2;
+    QTest::newRow("three at once") << 3;
+}
+
+void tst_Engine::namesDoNotDependOnParallelJobs()
+{
+    QFETCH(int, parallelJobs);
+    TestEnvironment env;
+    QStringList pdfs;
+    for (const QString &name : {u"a"_s, u"b"_s, u"c"_s, u"d"_s, u"e"_s}) {
+        pdfs << env.scratch(name + u".pdf"_s);
+        QVERIFY(Pdfs::write(pdfs.last(), 3));
+    }
+    QList<ConversionJob> jobs = {job(0, pdfs[0], {1, 2, 3}), job(1, pdfs[1], {2, 2}),
+                                 job(2, pdfs[2], {1, 2}, u"TIFF"_s), job(3, pdfs[3], {}),
+                                 job(4, pdfs[4], {3})};
+    jobs[2].merge = true;
+    for (ConversionJob &file : jobs)
+        file.prefix.clear();
+
+    Runner runner(parallelJobs);
+    QVERIFY(runner.run(jobs));
+    QCOMPARE(Conversion::filesIn(env.scratch(u"a"_s)),
+             QStringList({u"1.bmp"_s, u"2.bmp"_s, u"3.bmp"_s}));
+    QCOMPARE(Conversion::filesIn(env.scratch(u"b"_s)), QStringList({u"4.bmp"_s, u"5.bmp"_s}));
+    QCOMPARE(Conversion::filesIn(env.scratch(u"c"_s)), QStringList{u"c.tiff"_s});
+    // A joined file passes its last number on; a file without pages takes none.
+    QCOMPARE(Conversion::filesIn(env.scratch(u"e"_s)), QStringList{u"7.bmp"_s});
+    QVERIFY(runner.outcome.failures.contains(3));
+    // The last file of a run does not advance the counter.
+    QCOMPARE(runner.queue.imageNumber(), 7);
+}
+
+void tst_Engine::hangingRendererIsStopped()
+{
+    TestEnvironment env;
+    env.installTool(u"P2I.exe"_s,
+                    u"case \"$*\" in *hangs.pdf*) exec sleep 60 ;; esac\nexec gs \"$@\""_s);
+    const QString hangs = env.scratch(u"hangs.pdf"_s);
+    const QString fine = env.scratch(u"fine.pdf"_s);
+    QVERIFY(Pdfs::write(hangs, 1));
+    QVERIFY(Pdfs::write(fine, 1));
+
+    Runner runner(1, 1);
+    QElapsedTimer clock;
+    clock.start();
+    QVERIFY(runner.run({job(0, hangs, {1}), job(1, fine, {1})}, 30000));
+    QVERIFY(clock.elapsed() < 20000);
+    QCOMPARE(runner.outcome.kinds.value(0), FileConversion::Failure::Timeout);
+    QVERIFY(runner.outcome.failures.value(0).contains(u"1 seconds"_s));
+    QCOMPARE(runner.outcome.finished, QList<int>{1});
+    QVERIFY(!QFileInfo::exists(env.scratch(u"hangs"_s)));
+}
+
+void tst_Engine::stopRemovesWhatTheRunWrote()
+{
+    TestEnvironment env;
+    const QString pid = env.scratch(u"gs.pid"_s);
+    env.installTool(u"P2I.exe"_s, Conversion::pausingRenderer(3, pid));
+    const QString pdf = env.scratch(u"sep.pdf"_s);
+    QVERIFY(Pdfs::write(pdf, 4));
+    QVERIFY(QDir().mkpath(env.scratch(u"sep"_s)));
+
+    Runner runner;
+    QSignalSpy interrupted(&runner.queue, &ConversionQueue::fileInterrupted);
+    runner.queue.enqueue(job(0, pdf, {1, 2, 3, 4}, u"TIFF"_s, u"sep"_s));
+    const QString folder = env.scratch(u"sep(1)"_s);
+    // Two pages with their colour separations are in place, the third is under way.
+    QTRY_COMPARE_WITH_TIMEOUT(Conversion::filesIn(folder).size(), 10, 60000);
+    runner.queue.stop();
+    QCOMPARE(interrupted.size(), 1);
+    QVERIFY2(!QFileInfo::exists(folder), qPrintable(Conversion::filesIn(folder).join(u' ')));
+    QVERIFY(QFileInfo(env.scratch(u"sep"_s)).isDir());
+    QTRY_VERIFY(Conversion::processGone(pid));
+    QVERIFY(!runner.outcome.ended);
+}
+
+void tst_Engine::stopEndsTheJoin()
+{
+    TestEnvironment env;
+    env.installTool(u"tiffcp.exe"_s,
+                    u"echo $$ > '%1'; exec sleep 60"_s.arg(env.scratch(u"tiffcp.pid"_s)));
+    const QString pdf = env.scratch(u"joined.pdf"_s);
+    QVERIFY(Pdfs::write(pdf, 2));
+    ConversionJob file = job(0, pdf, {1, 2}, u"TIFF"_s);
+    file.merge = true;
+
+    Runner runner;
+    runner.queue.enqueue(file);
+    QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(env.scratch(u"tiffcp.pid"_s)), 60000);
+    runner.queue.stop();
+    QVERIFY(!runner.queue.isRunning());
+    QTRY_VERIFY(Conversion::processGone(env.scratch(u"tiffcp.pid"_s)));
+    QVERIFY(!QFileInfo::exists(env.scratch(u"joined"_s)));
+}
+
+void tst_Engine::pagesStayUntilTheJoinedFileIsInPlace()
+{
+    TestEnvironment env;
+    // The join succeeds, but its file cannot take its name: a folder sits there.
+    env.installTool(u"tiffcp.exe"_s,
+                    u"for last; do :; done\nmkdir -p \"${last%.part}/x\"\nexec tiffcp \"$@\""_s);
+    const QString pdf = env.scratch(u"report.pdf"_s);
+    QVERIFY(Pdfs::write(pdf, 2));
+    ConversionJob file = job(0, pdf, {1, 2}, u"TIFF"_s);
+    file.merge = true;
+
+    Runner runner;
+    QVERIFY(runner.run({file}));
+    QVERIFY(runner.outcome.failures.value(0).contains(u"joined"_s));
+    const QStringList left = Conversion::filesIn(env.scratch(u"report"_s));
+    QCOMPARE(left, QStringList({u"report1.tiff"_s, u"report2.tiff"_s}));
+}
+
+QTEST_MAIN(tst_Engine)
+#include "tst_engine.moc"
