@@ -1,6 +1,7 @@
 #include "app/chrome.h"
 #include "app/mainwindow.h"
 #include "app/startdlg.h"
+#include "app/terminationsignals.h"
 #include "app/versionrecord.h"
 
 #include <QApplication>
@@ -10,6 +11,10 @@
 int main(int argc, char *argv[])
 {
     QApplication application(argc, argv);
+    // Ending the program by a signal is closing it: the window's end stops a run under way.
+    TerminationSignals termination;
+    QObject::connect(&termination, &TerminationSignals::received, &application,
+                     &QCoreApplication::quit);
     // config.ini, the skins, the translations and bundled tools lie beside the executable.
     QDir::setCurrent(QCoreApplication::applicationDirPath());
 

@@ -1,6 +1,8 @@
 #include "config/config.h"
 
+#include "app/messagebox.h"
 #include "app/settings.h"
+#include "engine/naming.h"
 #include "options/outputfolderui.h"
 #include "ui_config.h"
 
@@ -139,6 +141,16 @@ void Config::changesetcls()
 
 void Config::on_conflgOK_clicked()
 {
+    // Images are named after the template inside each file's own folder: a template that could
+    // name a file elsewhere is refused before anything is stored.
+    if (ui->templateRadio->isChecked() && !Naming::isSafeTemplate(ui->ouputNameEdit->text())) {
+        MessageBox::warning(
+            this, tr("Invalid template"),
+            tr("The name template cannot hold a folder separator, \"..\", a control character "
+               "or any of \\ : * ? \" < > |, and must be shorter than 200 bytes."));
+        ui->ouputNameEdit->setFocus();
+        return;
+    }
     {
         AppSettings settings;
         warnOnListClose = ui->listCls->isChecked();

@@ -102,6 +102,8 @@ void FileConversion::start()
         return;
     }
 
+    if (input.createParent && !QFileInfo(input.parentFolder).isDir())
+        QDir().mkpath(input.parentFolder);
     const OutputFolder::Created created =
         OutputFolder::createFresh(input.parentFolder, input.baseName);
     if (!created.ok) {

@@ -99,6 +99,7 @@ void MainWindow::enqueueRow(int row)
     job.row = row;
     job.sourcePath = filePaths.value(row);
     job.parentFolder = useOutputPath ? outputPath : fileFolders.value(row);
+    job.createParent = useOutputPath;
     job.baseName = Naming::baseName(fileNames.value(row));
     {
         AppSettings settings;

@@ -46,6 +46,8 @@ private slots:
     void rerunQuestion_data();
     void rerunQuestion();
     void outputFoldersStayWithTheirRows();
+    void outputFolderLostMidRun();
+    void templateNeverWritesOutsideTheFolder();
     void toastShowsTheCounts();
 };
 
@@ -302,6 +304,63 @@ void tst_Run::outputFoldersStayWithTheirRows()
     window.openPath(2, 4);
     window.openPath(1, 4);
     QCOMPARE(env.desktop.opened, QList<QUrl>{QUrl::fromLocalFile(env.scratch(u"x(1)"_s))});
+}
+
+void tst_Run::outputFolderLostMidRun()
+{
+    TestEnvironment env;
+    const QString out = env.scratch(u"out"_s);
+    env.writeConfig(u"parallelJobs"_s, 1);
+    // Once the first file is rendered, the chosen folder is replaced by a file: it can no longer
+    // be made.
+    env.installTool(u"P2I.exe"_s, u"gs \"$@\"; status=$?\n"
+                                  "case \"$*\" in *first.pdf*) rm -rf '%1'; echo > '%1' ;; esac\n"
+                                  "exit $status"_s.arg(out));
+    QStringList pdfs;
+    for (const QString &name : {u"first"_s, u"second"_s}) {
+        pdfs << env.scratch(name + u".pdf"_s);
+        QVERIFY(Pdfs::write(pdfs.last(), 1));
+    }
+    MainWindow window;
+    MainWindowProbe probe(window);
+    probe.add(pdfs);
+    probe.dpiValues() = {u"70"_s, u"70"_s};
+    probe.ui()->newFileRadio->click();
+    probe.ui()->pathEdit->setText(out);
+
+    QVERIFY(Conversion::run(probe));
+    QVERIFY(failedWithReason(probe, 1));
+    QVERIFY(probe.files()->item(1, 4)->toolTip().contains(out));
+    QVERIFY(!probe.ui()->stratBtn->isChecked());
+    for (QWidget *control : std::initializer_list<QWidget *>{
+             probe.ui()->stratBtn, probe.ui()->delectBtn, probe.ui()->pathEdit,
+             probe.ui()->newFileRadio, probe.ui()->openPath})
+        QVERIFY(control->isEnabled());
+}
+
+void tst_Run::templateNeverWritesOutsideTheFolder()
+{
+    TestEnvironment env;
+    const QString pdf = env.scratch(u"in/x.pdf"_s);
+    QVERIFY(Pdfs::write(pdf, 2));
+    QFile mine(env.scratch(u"in/x1.bmp"_s));
+    QVERIFY(mine.open(QIODevice::WriteOnly));
+    mine.write("the user's own file");
+    mine.close();
+    MainWindow window;
+    MainWindowProbe probe(window);
+    // A hand-edited template that points out of the file's folder.
+    env.writeConfig(u"outputFileNameModel"_s, u"template"_s);
+    env.writeConfig(u"outFileNameModelfirst"_s, u"../x"_s);
+    probe.add({pdf});
+    probe.dpiValues()[0] = u"70"_s;
+    QVERIFY(Conversion::run(probe));
+
+    QCOMPARE(Conversion::filesIn(env.scratch(u"in/x"_s)),
+             QStringList({u"___x1.bmp"_s, u"___x2.bmp"_s}));
+    QCOMPARE(Conversion::filesIn(env.scratch(u"in"_s)), QStringList({u"x.pdf"_s, u"x1.bmp"_s}));
+    QVERIFY(mine.open(QIODevice::ReadOnly));
+    QCOMPARE(mine.readAll(), QByteArray("the user's own file"));
 }
 
 void tst_Run::toastShowsTheCounts()

@@ -11,6 +11,8 @@ class TestNaming final : public QObject
 private slots:
     void prefixFor_data();
     void prefixFor();
+    void safeTemplate_data();
+    void safeTemplate();
     void baseName_data();
     void baseName();
 };
@@ -34,6 +36,28 @@ void TestNaming::prefixFor()
     const Naming::Prefix prefix = Naming::prefixFor(model, u"Scan_"_s, u"report"_s);
     QTEST(prefix.prefix, "prefix");
     QTEST(prefix.rewriteToSource, "rewrite");
+}
+
+void TestNaming::safeTemplate_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("safe");
+    QTest::newRow("safe") << u"Scan (b) 2.0 "_s << u"Scan (b) 2.0 "_s;
+    QTest::newRow("parent folder") << u"../x"_s << u"___x"_s;
+    QTest::newRow("absolute") << u"/etc/x"_s << u"_etc_x"_s;
+    QTest::newRow("reserved characters") << u"a\\b:c*?\"<>|"_s << u"a_b_c______"_s;
+    QTest::newRow("control character") << u"a\nb"_s << u"a_b"_s;
+    QTest::newRow("too long") << QString(300, u'x') << QString(200, u'x');
+    QTest::newRow("too long, not split in a character") << QString(150, u'é') << QString(100, u'é');
+}
+
+void TestNaming::safeTemplate()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, safe);
+    QCOMPARE(Naming::safeTemplate(text), safe);
+    QCOMPARE(Naming::isSafeTemplate(text), text == safe);
+    QCOMPARE(Naming::prefixFor(u"template"_s, text, u"report"_s).prefix, safe);
 }
 
 void TestNaming::baseName_data()

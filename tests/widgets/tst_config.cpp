@@ -1,6 +1,7 @@
 // The configuration dialog: what "OK" stores and hands to the main window, what "Cancel",
 // "Default", the naming radios, the page buttons, "Browse" and "Open" do.
 #include "app/filedialog.h"
+#include "app/messagebox.h"
 #include "mainwindowprobe.h"
 #include "modal.h"
 #include "testenvironment.h"
@@ -63,6 +64,8 @@ private slots:
     void okPassesRememberToCloseQuestion();
     void cancelWritesNothing_data();
     void cancelWritesNothing();
+    void unsafeTemplateIsRefused_data();
+    void unsafeTemplateIsRefused();
     void defaultSetsControlsOnly();
     void namingRadiosEnableTemplate_data();
     void namingRadiosEnableTemplate();
@@ -284,6 +287,49 @@ void tst_Config::cancelWritesNothing()
     // The edits stay in the controls until the dialog loads again.
     QCOMPARE(control<QComboBox>(config, "ConversionCombo")->currentIndex(), 2);
     QVERIFY(control<QRadioButton>(config, "templateRadio")->isChecked());
+}
+
+void tst_Config::unsafeTemplateIsRefused_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("accepted");
+    QTest::newRow("plain") << u"Scan - 2024 (b) "_s << true;
+    QTest::newRow("non-ASCII") << u"Überweisung_日本"_s << true;
+    QTest::newRow("a dot") << u"v1.2_"_s << true;
+    QTest::newRow("parent folder") << u"../x"_s << false;
+    QTest::newRow("two dots") << u"a..b"_s << false;
+    QTest::newRow("folder separator") << u"sub/x"_s << false;
+    QTest::newRow("backslash") << u"a\\b"_s << false;
+    QTest::newRow("colon") << u"a:b"_s << false;
+    QTest::newRow("control character") << u"a\tb"_s << false;
+    QTest::newRow("too long") << QString(201, u'x') << false;
+}
+
+void tst_Config::unsafeTemplateIsRefused()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, accepted);
+    TestEnvironment env;
+    MainWindow window;
+    MainWindowProbe probe(window);
+    const QByteArray before = configBytes(env);
+
+    runDialog(window, [&](QWidget &dialog) {
+        control<QRadioButton>(dialog, "templateRadio")->click();
+        control<QLineEdit>(dialog, "ouputNameEdit")->setText(text);
+        control<QPushButton>(dialog, "conflgOK")->click();
+        if (!accepted) {
+            QVERIFY(dialog.isVisible());
+            control<QPushButton>(dialog, "configCancel")->click();
+        }
+    });
+
+    QCOMPARE(MessageBox::takeRecorded().size(), accepted ? 0 : 1);
+    if (accepted) {
+        QCOMPARE(env.readConfig(u"outFileNameModelfirst"_s).toString(), text);
+    } else {
+        QCOMPARE(configBytes(env), before);
+    }
 }
 
 void tst_Config::defaultSetsControlsOnly()

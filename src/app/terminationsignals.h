@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QObject>
+
+class QSocketNotifier;
+
+// SIGTERM, SIGINT and SIGHUP arrive here as a Qt signal, in the event loop, so the program can
+// end as closing it does: a run still going is stopped and the renderers go with it.
+class TerminationSignals final : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit TerminationSignals(QObject *parent = nullptr);
+    ~TerminationSignals() override;
+    Q_DISABLE_COPY_MOVE(TerminationSignals)
+
+signals:
+    void received(int signalNumber);
+
+private:
+    void readPending();
+
+    int fds[2] = {-1, -1};
+    QSocketNotifier *notifier = nullptr;
+};
