@@ -3,6 +3,8 @@
 #include "app/startdlg.h"
 #include "app/terminationsignals.h"
 #include "app/versionrecord.h"
+#include "cli/batchconvert.h"
+#include "cli/batchoptions.h"
 
 #include <QApplication>
 #include <QDir>
@@ -10,6 +12,13 @@
 
 int main(int argc, char *argv[])
 {
+    QStringList arguments;
+    for (int index = 0; index < argc; ++index)
+        arguments << QString::fromLocal8Bit(argv[index]);
+    // A batch needs no window and no display.
+    if (BatchCommandLine::requested(arguments))
+        return BatchConvert::run(argc, argv);
+
     QApplication application(argc, argv);
     // Ending the program by a signal is closing it: the window's end stops a run under way.
     TerminationSignals termination;

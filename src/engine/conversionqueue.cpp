@@ -29,12 +29,7 @@ void ConversionQueue::setRendererTimeout(int seconds)
 
 void ConversionQueue::enqueue(ConversionJob job)
 {
-    if (advancePending)
-        ++nextNumber;
-    job.firstNumber = nextNumber;
-    if (!job.pages.isEmpty())
-        nextNumber += int(job.pages.size()) - 1;
-    advancePending = !job.pages.isEmpty() && !job.merge;
+    job.firstNumber = numbers.assign(int(job.pages.size()), job.merge);
 
     if (!running) {
         running = true;
@@ -76,12 +71,21 @@ void ConversionQueue::startWaiting()
                 [this, row](const QString &path) { emit imageWritten(row, path); });
         connect(conversion, &FileConversion::finished, this, [this, conversion, row] {
             ended(conversion);
+            ++filesEnded;
             emit fileFinished(row);
             schedule();
         });
         connect(conversion, &FileConversion::failed, this,
                 [this, conversion, row](const QString &reason, FileConversion::Failure kind) {
                     ended(conversion);
+                    if (kind == FileConversion::Failure::DiskFull) {
+                        // The next files would fail one after the other.
+                        stopAll({conversion->job()});
+                        emit fileInterrupted(row);
+                        emit runStopped(reason);
+                        return;
+                    }
+                    ++filesEnded;
                     ++filesFailed;
                     emit fileFailed(row, reason, kind);
                     schedule();
@@ -90,7 +94,7 @@ void ConversionQueue::startWaiting()
     }
     if (running && active.isEmpty() && waiting.isEmpty()) {
         running = false;
-        advancePending = false;
+        numbers.endRun();
         emit runEnded(filesEnded, filesFailed);
     }
 }
@@ -98,24 +102,26 @@ void ConversionQueue::startWaiting()
 void ConversionQueue::ended(FileConversion *conversion)
 {
     active.removeOne(conversion);
-    ++filesEnded;
     conversion->disconnect(this);
     conversion->deleteLater();
 }
 
 void ConversionQueue::stop()
 {
+    stopAll({});
+}
+
+void ConversionQueue::stopAll(const QList<ConversionJob> &alsoUnfinished)
+{
     // The interrupted files get the same numbers when they run again.
-    QList<ConversionJob> unfinished = waiting;
+    QList<ConversionJob> unfinished = alsoUnfinished + waiting;
     for (const FileConversion *conversion : std::as_const(active))
         unfinished.append(conversion->job());
+    numbers.endRun();
     for (const ConversionJob &job : std::as_const(unfinished)) {
-        if (!job.pages.isEmpty() && job.firstNumber < imageNumber()) {
-            nextNumber = job.firstNumber;
-            advancePending = false;
-        }
+        if (!job.pages.isEmpty() && job.firstNumber < numbers.next())
+            numbers.restartAt(job.firstNumber);
     }
-    advancePending = false;
     waiting.clear();
     const QList<FileConversion *> interrupted = active;
     active.clear();

@@ -2,17 +2,14 @@
 
 #include "engine/conversionjob.h"
 #include "engine/fileconversion.h"
+#include "engine/imagenumbers.h"
 
 #include <QList>
 #include <QObject>
 
 // The conversion run, without a window: up to parallelJobs files at once, each in one renderer
-// run, reported per row. The main window and `vezudiri --convert` both drive it.
-//
-// Image numbers are handed out in the order files are queued, before any of them renders, so the
-// names never depend on how many files render at once: a file's images take the numbers after
-// the previous file's, a file joined into one TIFF passes its last number on, and a run's last
-// file does not advance the counter, which lives as long as the queue.
+// run, reported per row. The main window and `vezudiri --convert` both drive it. Image numbers
+// are handed out as files are queued (see ImageNumbers).
 class ConversionQueue final : public QObject
 {
     Q_OBJECT
@@ -27,7 +24,7 @@ public:
     void setRendererTimeout(int seconds);
 
     // The first image number of the next file queued.
-    int imageNumber() const { return nextNumber + (advancePending ? 1 : 0); }
+    int imageNumber() const { return numbers.next(); }
     bool isRunning() const { return running; }
 
     // Queues the file; a run starts, or goes on, with the event loop's next turn.
@@ -45,16 +42,18 @@ signals:
     void fileInterrupted(int row);
     // The run is over: every file queued has finished or failed.
     void runEnded(int files, int failed);
+    // The run could not go on (the disk is full) and stopped as Stop does.
+    void runStopped(const QString &reason);
 
 private:
     void schedule();
     void startWaiting();
     void ended(FileConversion *conversion);
+    void stopAll(const QList<ConversionJob> &alsoUnfinished);
 
     int parallelJobs;
     int timeoutSeconds = 300;
-    int nextNumber = 1;
-    bool advancePending = false;
+    ImageNumbers numbers;
     bool running = false;
     bool scheduled = false;
     int filesEnded = 0;

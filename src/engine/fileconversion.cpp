@@ -9,6 +9,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QStorageInfo>
 #include <QtConcurrent>
 
 #include <cstdio>
@@ -21,6 +22,7 @@ namespace {
 // (pages written so far); a page leaves it under its final name once it is complete.
 const QString renderFolderName = u".rendering"_s;
 const QString pageMarker = u"Page "_s;
+const QString pageDrawingError = u"Page drawing error occurred"_s;
 
 QString native(const QString &path)
 {
@@ -171,6 +173,13 @@ void FileConversion::readOutput(bool atEnd)
     outputTail = outputTail.mid(lineEnd + 1);
     const int markersBefore = markers;
     for (const QString &line : lines) {
+        // The renderer goes on with the next page, but this one is missing or cut short (a full
+        // disk, say).
+        if (line.contains(pageDrawingError) && markers > 0) {
+            const int page = distinctPages.at(qMin(markers, int(distinctPages.size())) - 1);
+            fail(tr("The renderer could not draw page %1.").arg(page));
+            return;
+        }
         if (!line.startsWith(pageMarker))
             continue;
         ++markers;
@@ -428,15 +437,37 @@ void FileConversion::fail(const QString &reason, Failure kind)
 {
     if (stage == Stage::Ended)
         return;
+    // Checked while the page under way still takes its room.
+    if (kind == Failure::Error && diskFull()) {
+        // The run stops, as after Stop: this file runs again once there is room.
+        stage = Stage::Ended;
+        discard();
+        emit failed(tr("The disk holding %1 is full.").arg(native(input.parentFolder)),
+                    Failure::DiskFull);
+        return;
+    }
     stage = Stage::Ended;
     endTools();
     // What was complete stays; the page under way and a half-joined file go.
     removeRenderFolder();
     if (!mergeTarget.isEmpty())
         QFile::remove(mergeTarget + u".part"_s);
-    if (!folder.isEmpty())
-        QDir().rmdir(folder);
     emit failed(reason, kind);
+}
+
+bool FileConversion::diskFull() const
+{
+    if (folder.isEmpty())
+        return false;
+    qint64 largest = 0;
+    for (const QString &image : written)
+        largest = qMax(largest, QFileInfo(image).size());
+    const QFileInfoList rendered = QDir(renderFolder).entryInfoList(QDir::Files);
+    for (const QFileInfo &file : rendered)
+        largest = qMax(largest, file.size());
+    // What is left is less than one more image, or so little that no image fits.
+    constexpr qint64 littleRoom = 16 * 1024 * 1024;
+    return QStorageInfo(folder).bytesAvailable() < qMax(largest, littleRoom);
 }
 
 void FileConversion::abort()
@@ -444,6 +475,11 @@ void FileConversion::abort()
     if (stage == Stage::Ended || stage == Stage::Waiting)
         return;
     stage = Stage::Ended;
+    discard();
+}
+
+void FileConversion::discard()
+{
     endTools();
     for (const QString &image : std::as_const(written))
         QFile::remove(image);

@@ -56,9 +56,11 @@ private:
     void mergeFinished(int exitCode, QProcess::ExitStatus exitStatus);
     void finish();
     void fail(const QString &reason, Failure kind = Failure::Error);
+    void discard();
     void endTools();
     void removeRenderFolder();
 
+    bool diskFull() const;
     QString renderedFile(int index) const;
     QStringList separationsOf(const QString &image) const;
 

@@ -28,4 +28,21 @@ Created createFresh(const QString &parent, const QString &name, int maxAttempts)
     return {};
 }
 
+QString freeName(const QString &parent, const QString &name, const QStringList &taken,
+                 int maxAttempts)
+{
+    if (name.isEmpty() || name.contains(u'/'))
+        return {};
+    const QDir dir(parent);
+    for (int attempt = 0; attempt < maxAttempts; ++attempt) {
+        const QString candidate =
+            attempt == 0 ? name : name + u'(' + QString::number(attempt) + u')';
+        const QString path = QDir::cleanPath(dir.filePath(candidate));
+        const QFileInfo existing(path);
+        if (!existing.exists() && !existing.isSymLink() && !taken.contains(path))
+            return path;
+    }
+    return {};
+}
+
 } // namespace OutputFolder

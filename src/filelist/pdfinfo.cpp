@@ -2,6 +2,8 @@
 
 #include <QDate>
 #include <QList>
+#include <QMap>
+#include <QRegularExpression>
 #include <QStringList>
 #include <QTime>
 
@@ -62,6 +64,35 @@ Info parse(const QByteArray &standardOutput)
     }
     info.fileSizeBytes = byteCount(info.fileSize);
     return info;
+}
+
+QList<PageBox> parsePageBoxes(const QByteArray &standardOutput)
+{
+    static const QRegularExpression mediaBox(
+        uR"(^Page\s+(\d+)\s+MediaBox:\s+(\S+)\s+(\S+)\s+(\S+)\s+(\S+)\s*$)"_s);
+    static const QRegularExpression rotation(uR"(^Page\s+(\d+)\s+rot:\s+(-?\d+)\s*$)"_s);
+    QMap<int, PageBox> pages;
+    QMap<int, bool> rotated;
+    const QList<QByteArray> lines = standardOutput.split('\n');
+    for (const QByteArray &bytes : lines) {
+        const QString line = QString::fromLatin1(bytes).trimmed();
+        if (const QRegularExpressionMatch box = mediaBox.match(line); box.hasMatch()) {
+            const double x0 = box.captured(2).toDouble();
+            const double y0 = box.captured(3).toDouble();
+            pages[box.captured(1).toInt()].points =
+                QSizeF(qAbs(box.captured(4).toDouble() - x0), qAbs(box.captured(5).toDouble() - y0));
+        } else if (const QRegularExpressionMatch rot = rotation.match(line); rot.hasMatch()) {
+            pages[rot.captured(1).toInt()].rotation = ((rot.captured(2).toInt() % 360) + 360) % 360;
+            rotated[rot.captured(1).toInt()] = true;
+        }
+    }
+    QList<PageBox> boxes;
+    for (auto it = pages.cbegin(); it != pages.cend(); ++it) {
+        if (it.key() != boxes.size() + 1 || it->points.isEmpty() || !rotated.value(it.key()))
+            return {};
+        boxes << *it;
+    }
+    return boxes;
 }
 
 QString sizeText(qint64 bytes)

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
+#include <QSizeF>
 #include <QString>
 
 // Reading what pdfinfo prints about a document.
@@ -21,6 +23,17 @@ struct Info
 // Finds each value by its label, whatever the padding, line order or line ends (LF or CR LF);
 // when a label appears more than once, its last line counts.
 Info parse(const QByteArray &standardOutput);
+
+// A page as the renderer sees it: its media box and its rotation in degrees.
+struct PageBox
+{
+    QSizeF points;
+    int rotation = 0;
+};
+
+// The "Page N MediaBox:" and "Page N rot:" lines of pdfinfo -box, in page order. Empty when a
+// page in the run lacks one of them.
+QList<PageBox> parsePageBoxes(const QByteArray &standardOutput);
 
 // The size shown in the file list: whole kilobytes up to 1024 KB, above that megabytes with at
 // most two decimals ("2 KB", "1024 KB", "1.5 M", "1.23 M"). Empty for a negative (unknown) size.

@@ -33,6 +33,16 @@ PdfInfoCommand::Invocation PdfInfoCommand::information(const QString &password, 
             u"pdfinfo.exe -upw "_s + password + quoted(path)};
 }
 
+PdfInfoCommand::Invocation PdfInfoCommand::pageBoxes(const QString &password, const QString &path,
+                                                     int pageCount)
+{
+    QStringList arguments = {u"-box"_s, u"-f"_s, u"1"_s, u"-l"_s, QString::number(pageCount)};
+    if (!password.isEmpty())
+        arguments << u"-upw"_s << password;
+    arguments << path;
+    return {{u"pdfinfo.exe"_s, arguments}, u"pdfinfo.exe "_s + arguments.join(u' ')};
+}
+
 int PdfInfoCommand::timeout()
 {
     return timeoutMilliseconds;

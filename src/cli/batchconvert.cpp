@@ -1,0 +1,287 @@
+#include "cli/batchconvert.h"
+
+#include "app/settings.h"
+#include "app/terminationsignals.h"
+#include "app/versionrecord.h"
+#include "cli/batchplan.h"
+#include "engine/conversionqueue.h"
+#include "engine/rendercommand.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QLocale>
+#include <QTextStream>
+
+#include <unistd.h>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+QString native(const QString &path)
+{
+    return QDir::toNativeSeparators(path);
+}
+
+QString bytesText(qint64 bytes)
+{
+    if (bytes < 0)
+        return u"unknown"_s;
+    return u"%1 (%2)"_s.arg(bytes).arg(QLocale::c().formattedDataSize(bytes));
+}
+
+BatchDefaults storedDefaults()
+{
+    const AppSettings settings;
+    BatchDefaults defaults;
+    const QString naming = settings.string(u"outputFileNameModel"_s);
+    if (naming == u"number" || naming == u"template")
+        defaults.naming = naming;
+    defaults.templateText = settings.string(u"outFileNameModelfirst"_s);
+    if (settings.boolean(u"havePSW"_s))
+        defaults.password = settings.string(u"Psword"_s);
+    defaults.jobs = settings.contains(u"parallelJobs"_s)
+                        ? qMax(1, settings.integer(u"parallelJobs"_s))
+                        : ConversionQueue::defaultParallelJobs();
+    defaults.timeoutSeconds = settings.contains(u"rendererTimeout"_s)
+                                  ? qMax(1, settings.integer(u"rendererTimeout"_s))
+                                  : 300;
+    return defaults;
+}
+
+// The run of one batch, reporting to a terminal or a pipe.
+class BatchRun final : public QObject
+{
+public:
+    BatchRun(const BatchOptions &options, QTextStream &out, QTextStream &err)
+        : options(options)
+        , out(out)
+        , err(err)
+        , terminal(isatty(STDOUT_FILENO) == 1)
+    {}
+
+    int exec();
+
+private:
+    void printPlan(const BatchPlan &plan);
+    bool roomChecked(const BatchPlan &plan);
+    int convert(const BatchPlan &plan);
+    void line(const QString &text);
+    void drawProgress();
+
+    const BatchOptions &options;
+    QTextStream &out;
+    QTextStream &err;
+    const bool terminal;
+    int converted = 0;
+    int failed = 0;
+    int pages = 0;
+    int imagesTotal = 0;
+    QMap<int, int> imagesDone; // by file
+    QMap<int, int> imagesOf;
+};
+
+int BatchRun::exec()
+{
+    const BatchDefaults defaults = storedDefaults();
+    BatchPlan plan = BatchPlanner::plan(options, defaults);
+    if (options.dryRun) {
+        printPlan(plan);
+        return plan.fits() && std::all_of(plan.files.cbegin(), plan.files.cend(),
+                                          [](const PlannedFile &file) {
+                                              return file.failure.isEmpty();
+                                          })
+                   ? 0
+                   : 1;
+    }
+    if (!options.outputFolder.isEmpty() && !QDir().mkpath(options.outputFolder)) {
+        err << "vezudiri: the output folder " << native(options.outputFolder)
+            << " cannot be made." << Qt::endl;
+        return 1;
+    }
+    if (!roomChecked(plan))
+        return 1;
+
+    ConversionQueue queue;
+    queue.setParallelJobs(options.jobs > 0 ? options.jobs : defaults.jobs);
+    queue.setRendererTimeout(options.timeoutSeconds > 0 ? options.timeoutSeconds
+                                                        : defaults.timeoutSeconds);
+    for (const PlannedFile &file : std::as_const(plan.files)) {
+        if (!file.failure.isEmpty()) {
+            ++failed;
+            line(u"failed  %1: %2"_s.arg(native(file.source), file.failure));
+            continue;
+        }
+        imagesOf[file.job.row] = int(file.job.pages.size());
+        imagesTotal += int(file.job.pages.size());
+        queue.enqueue(file.job);
+    }
+    // Nothing to convert: every PDF failed before it could render.
+    int status = queue.isRunning() ? -1 : 1;
+    QObject::connect(&queue, &ConversionQueue::fileProgress, this, [this](int row, int percent) {
+        imagesDone[row] = imagesOf.value(row) * percent / 100;
+        drawProgress();
+    });
+    QObject::connect(&queue, &ConversionQueue::fileFinished, this, [&](int row) {
+        const PlannedFile &file = plan.files.at(row);
+        ++converted;
+        pages += int(file.job.pages.size());
+        imagesDone[row] = imagesOf.value(row);
+        line(u"ok      %1 -> %2"_s.arg(native(file.source), native(file.folder)));
+    });
+    QObject::connect(&queue, &ConversionQueue::fileStarted, this,
+                     [&](int row, const QString &folder) {
+                         // Another program may have taken the planned name in the meantime.
+                         plan.files[row].folder = folder;
+                     });
+    QObject::connect(&queue, &ConversionQueue::fileFailed, this,
+                     [&](int row, const QString &reason) {
+                         ++failed;
+                         line(u"failed  %1: %2"_s.arg(native(plan.files.at(row).source), reason));
+                     });
+    QObject::connect(&queue, &ConversionQueue::runEnded, this, [&] {
+        status = failed == 0 ? 0 : 1;
+        QCoreApplication::exit(status);
+    });
+    QObject::connect(&queue, &ConversionQueue::runStopped, this, [&](const QString &reason) {
+        line(u"stopped %1 The files not converted can be converted again once there is room."_s
+                 .arg(reason));
+        failed += int(plan.files.size()) - converted - failed;
+        status = 1;
+        QCoreApplication::exit(status);
+    });
+    TerminationSignals termination;
+    QObject::connect(&termination, &TerminationSignals::received, this, [&](int signalNumber) {
+        queue.stop();
+        line(u"stopped by signal %1; the files not converted were left as they were."_s.arg(
+            signalNumber));
+        failed += int(plan.files.size()) - converted - failed;
+        status = 128 + signalNumber;
+        QCoreApplication::exit(status);
+    });
+
+    if (status < 0)
+        QCoreApplication::exec();
+    line(u"%1 files converted, %2 failed, %3 pages"_s.arg(converted).arg(failed).arg(pages));
+    if (terminal)
+        out << Qt::endl;
+    return status;
+}
+
+bool BatchRun::roomChecked(const BatchPlan &plan)
+{
+    bool fits = true;
+    for (const DiskSpace::Volume &volume : plan.volumes) {
+        if (volume.needed <= volume.available)
+            continue;
+        fits = false;
+        err << "vezudiri: the images need " << QLocale::c().formattedDataSize(volume.needed)
+            << " on " << native(volume.root) << ", where "
+            << QLocale::c().formattedDataSize(volume.available) << " is free."
+            << (options.force ? "" : " Use --force to convert anyway.") << Qt::endl;
+    }
+    return fits || options.force;
+}
+
+void BatchRun::printPlan(const BatchPlan &plan)
+{
+    int images = 0;
+    qint64 bytes = 0;
+    int files = 0;
+    for (const PlannedFile &file : plan.files) {
+        out << native(file.source) << '\n';
+        if (!file.failure.isEmpty()) {
+            out << "  failed: " << file.failure << '\n';
+            continue;
+        }
+        ++files;
+        const ConversionJob &job = file.job;
+        out << "  pages: " << job.pages.size() << " of " << file.pageCount << '\n';
+        QStringList sizes;
+        for (const int page : job.pages) {
+            if (page > file.boxes.size())
+                break;
+            RenderJob render;
+            render.format = job.format;
+            render.dpi = job.dpi;
+            const PdfInfo::PageBox &box = file.boxes.at(page - 1);
+            const QSize pixels =
+                DiskSpace::pixelSize(box.points, box.rotation, render.resolution());
+            const QString size = u"%1 x %2"_s.arg(pixels.width()).arg(pixels.height());
+            if (!sizes.contains(size))
+                sizes << size;
+        }
+        out << "  pixels: " << (sizes.isEmpty() ? u"unknown"_s : sizes.join(u", "_s)) << '\n';
+        out << "  folder: " << native(file.folder) << '\n';
+        for (const QString &image : file.images)
+            out << "  image: " << image << '\n';
+        out << "  bytes: " << bytesText(file.bytes) << '\n';
+        images += int(file.images.size());
+        bytes += qMax<qint64>(0, file.bytes);
+    }
+    out << "total: " << files << " files, " << images << " images, " << bytesText(bytes) << '\n';
+    for (const DiskSpace::Volume &volume : plan.volumes) {
+        out << "disk " << native(volume.root) << ": needs " << bytesText(volume.needed) << ", "
+            << bytesText(volume.available) << " free: "
+            << (volume.needed <= volume.available ? "fits" : "does not fit") << '\n';
+    }
+    out.flush();
+}
+
+void BatchRun::line(const QString &text)
+{
+    if (terminal)
+        out << "\r\033[K";
+    out << text << '\n';
+    drawProgress();
+}
+
+// A bar on a terminal only; a pipe gets the plain lines.
+void BatchRun::drawProgress()
+{
+    if (!terminal || imagesTotal == 0) {
+        out.flush();
+        return;
+    }
+    int done = 0;
+    for (const int images : std::as_const(imagesDone))
+        done += images;
+    constexpr int width = 30;
+    const int filled = width * done / imagesTotal;
+    out << "\r[" << QString(filled, u'#') << QString(width - filled, u'.') << "] " << done << '/'
+        << imagesTotal << " pages, " << converted + failed << " files done";
+    out.flush();
+}
+
+} // namespace
+
+int BatchConvert::run(int argc, char *argv[])
+{
+    QCoreApplication application(argc, argv);
+    QCoreApplication::setApplicationName(u"vezudiri"_s);
+    QCoreApplication::setApplicationVersion(QString::fromUtf16(VersionRecord::current));
+    const QString workingFolder = QDir::currentPath();
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    QFile standardInput;
+    standardInput.open(stdin, QIODevice::ReadOnly);
+
+    const BatchCommand command = BatchCommandLine::parse(QCoreApplication::arguments(),
+                                                         workingFolder, &standardInput);
+    switch (command.kind) {
+    case BatchCommand::Help:
+    case BatchCommand::Version:
+        out << command.text << Qt::endl;
+        return 0;
+    case BatchCommand::UsageError:
+        err << "vezudiri: " << command.text << "\nTry 'vezudiri --convert --help'." << Qt::endl;
+        return 2;
+    case BatchCommand::Run:
+        break;
+    }
+    // config.ini and bundled tools lie beside the executable, as for the window.
+    QDir::setCurrent(QCoreApplication::applicationDirPath());
+    BatchRun run(command.options, out, err);
+    return run.exec();
+}

@@ -1,0 +1,12 @@
+#pragma once
+
+// `vezudiri --convert [options] PATH...`: the window's conversion without a window or display.
+// Exit status 0 when every PDF was converted, 1 when any was not, 2 for a usage error, and
+// 128 + the signal number when a signal stopped the run.
+namespace BatchConvert {
+
+// Runs the whole batch; call it instead of starting the window, before any application object
+// exists.
+int run(int argc, char *argv[]);
+
+} // namespace BatchConvert

@@ -1,0 +1,180 @@
+#include "cli/batchplan.h"
+
+#include "app/tools.h"
+#include "engine/imagenumbers.h"
+#include "engine/naming.h"
+#include "engine/outputfolder.h"
+#include "engine/rendercommand.h"
+#include "filelist/folderscan.h"
+#include "filelist/pdfinfocommand.h"
+#include "options/pageselection.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QThreadPool>
+#include <QtConcurrent>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+int pageCountOf(const Tools::Result &result)
+{
+    bool ok = false;
+    const int pages = PdfInfo::parse(result.standardOutput).pages.trimmed().toInt(&ok);
+    return result.succeeded() && ok ? pages : 0;
+}
+
+// What the window's probe finds out, without ever asking: the passwords are tried in order.
+void probe(PlannedFile &file, const QStringList &passwords)
+{
+    const Tools::Result first =
+        Tools::run(PdfInfoCommand::probe(file.source).command, PdfInfoCommand::timeout());
+    if (!first.finished) {
+        file.failure = u"pdfinfo could not be run, or did not answer"_s;
+        return;
+    }
+    file.pageCount = pageCountOf(first);
+    if (file.pageCount == 0) {
+        if (!first.standardError.contains("password")) {
+            file.failure = u"not a PDF that can be read"_s;
+            return;
+        }
+        for (const QString &password : passwords) {
+            const Tools::Result opened = Tools::run(
+                PdfInfoCommand::withPassword(password, file.source).command,
+                PdfInfoCommand::timeout());
+            if (!opened.finished) {
+                file.failure = u"pdfinfo could not be run, or did not answer"_s;
+                return;
+            }
+            file.pageCount = pageCountOf(opened);
+            if (file.pageCount > 0) {
+                file.password = password;
+                break;
+            }
+        }
+        if (file.pageCount == 0) {
+            file.failure = passwords.isEmpty()
+                               ? u"protected by a password, and none was given"_s
+                               : u"protected by a password that none of those given opens"_s;
+            return;
+        }
+    }
+    const Tools::Result boxes = Tools::run(
+        PdfInfoCommand::pageBoxes(file.password, file.source, file.pageCount).command,
+        PdfInfoCommand::timeout());
+    file.boxes = PdfInfo::parsePageBoxes(boxes.standardOutput);
+}
+
+PlannedFile planned(const QString &source, const QString &failure = QString())
+{
+    PlannedFile file;
+    file.source = source;
+    file.failure = failure;
+    return file;
+}
+
+QList<PlannedFile> collect(const QStringList &paths)
+{
+    QList<PlannedFile> files;
+    for (const QString &path : paths) {
+        const QFileInfo info(path);
+        if (info.isDir()) {
+            const QStringList below = FolderScan::filesBelow(path);
+            qsizetype found = 0;
+            for (const QString &file : below) {
+                if (file.endsWith(u".pdf"_s, Qt::CaseInsensitive)) {
+                    files.append(planned(file));
+                    ++found;
+                }
+            }
+            if (found == 0)
+                files.append(planned(path, u"no PDF file in this folder"_s));
+        } else if (info.isFile()) {
+            files.append(planned(path));
+        } else {
+            files.append(planned(path, u"no such file or folder"_s));
+        }
+    }
+    return files;
+}
+
+} // namespace
+
+bool BatchPlan::fits() const
+{
+    return std::all_of(volumes.cbegin(), volumes.cend(), [](const DiskSpace::Volume &volume) {
+        return volume.needed <= volume.available;
+    });
+}
+
+BatchPlan BatchPlanner::plan(const BatchOptions &options, const BatchDefaults &defaults)
+{
+    BatchPlan plan;
+    plan.files = collect(options.paths);
+
+    QStringList passwords = options.passwords;
+    if (!defaults.password.isEmpty())
+        passwords << defaults.password;
+    QThreadPool probes;
+    probes.setMaxThreadCount(options.jobs > 0 ? options.jobs : defaults.jobs);
+    QtConcurrent::blockingMap(&probes, plan.files, [&passwords](PlannedFile &file) {
+        if (file.failure.isEmpty())
+            probe(file, passwords);
+    });
+
+    const QString naming = options.naming.isEmpty() ? defaults.naming : options.naming;
+    const QString templateText =
+        options.naming.isEmpty() ? defaults.templateText : options.templateText;
+    ImageNumbers numbers;
+    QStringList folders;
+    QList<std::pair<QString, qint64>> needs;
+    for (qsizetype index = 0; index < plan.files.size(); ++index) {
+        PlannedFile &file = plan.files[index];
+        if (!file.failure.isEmpty())
+            continue;
+        if (!PageSelection::isAllPagesWord(options.pages) &&
+            PageSelection::checkTyped(options.pages, file.pageCount) ==
+                PageSelection::Typed::Rejected) {
+            file.failure = u"the pages %1 are not all in this document of %2 pages"_s.arg(
+                options.pages)
+                               .arg(file.pageCount);
+            continue;
+        }
+        ConversionJob &job = file.job;
+        job.row = int(index);
+        job.sourcePath = file.source;
+        job.parentFolder =
+            options.outputFolder.isEmpty() ? QFileInfo(file.source).path() : options.outputFolder;
+        job.createParent = !options.outputFolder.isEmpty();
+        job.baseName = Naming::baseName(QFileInfo(file.source).fileName());
+        job.prefix = Naming::prefixFor(naming, templateText, job.baseName).prefix;
+        job.format = options.format;
+        job.colour = options.colour;
+        job.dpi = options.dpi;
+        job.pages = PageSelection::pages(options.pages, file.pageCount);
+        job.password = file.password;
+        job.merge = options.merge;
+        job.firstNumber = numbers.assign(int(job.pages.size()), job.merge);
+
+        file.folder = OutputFolder::freeName(job.parentFolder, job.baseName, folders);
+        if (file.folder.isEmpty()) {
+            file.failure = u"no output folder can be made in %1"_s.arg(
+                QDir::toNativeSeparators(job.parentFolder));
+            continue;
+        }
+        folders << file.folder;
+        if (job.merge) {
+            file.images << job.baseName + u".tiff"_s;
+        } else {
+            for (int number = job.firstNumber; number < job.firstNumber + job.pages.size();
+                 ++number)
+                file.images << RenderJob::imageFileName(job.prefix, number, job.format);
+        }
+        file.bytes = DiskSpace::jobBytes(job, file.boxes);
+        needs.append({job.parentFolder, file.bytes});
+    }
+    plan.volumes = DiskSpace::volumes(needs);
+    return plan;
+}
