@@ -10,15 +10,18 @@
 #include "filelist/errordialog.h"
 #include "filelist/fileinfo.h"
 #include "filelist/passwordpdf.h"
+#include "filelist/pdfinfo.h"
 #include "filelist/prodlg.h"
 #include "posttask/shutdowndlg.h"
 
 #include <QElapsedTimer>
+#include <QFuture>
 #include <QMainWindow>
 #include <QMap>
 #include <QPointer>
 #include <QStringList>
 #include <QSystemTrayIcon>
+#include <QThreadPool>
 
 namespace Ui {
 class MainWindow;
@@ -174,7 +177,10 @@ private:
     // --- Conversion engine (src/engine) ---
     enum class RowState { Waiting, Queued, Finished, Failed };
     void connectEngine();
+    ConversionJob jobFor(int row) const;
     void enqueueRow(int row);
+    void measurePages(int row);
+    bool roomForRun(const QList<ConversionJob> &jobs);
     void fileStarted(int row, const QString &outputFolder, const QString &command);
     void fileProgress(int row, int percent);
     void fileFinished(int row);
@@ -182,7 +188,9 @@ private:
     void fileInterrupted(int row);
     void rowEnded(int row, RowState state);
     void endRun(int files, int failed);
+    void runStopped(const QString &reason);
     void stopRun();
+    void afterStop();
     void setStatusReady(int row);
     void setStatusFinished(int row);
     void setStatusFailed(int row, const QString &reason);
@@ -246,6 +254,9 @@ private:
     // The conversion run.
     ConversionQueue engine;
     QList<RowState> rowStates;
+    // Each row's page boxes, found in the background once it is added: the room its images need.
+    QList<QFuture<QList<PdfInfo::PageBox>>> pageBoxes;
+    QThreadPool measuring;
     int runIndex = 0; // rows above it have finished or failed
     bool idle = true;
     bool alreadyConverted = false;

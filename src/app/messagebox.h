@@ -9,6 +9,11 @@ class QWidget;
 namespace MessageBox {
 
 void warning(QWidget *parent, const QString &title, const QString &text);
+// A question with two answers; true for the first. Recorded like a warning, and answered with
+// what setNextAnswer gave (the first answer by default).
+bool question(QWidget *parent, const QString &title, const QString &text, const QString &yes,
+              const QString &no);
+void setNextAnswer(bool yes);
 
 struct Shown
 {

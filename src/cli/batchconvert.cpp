@@ -88,16 +88,15 @@ int BatchRun::exec()
     BatchPlan plan = BatchPlanner::plan(options, defaults);
     if (options.dryRun) {
         printPlan(plan);
-        return plan.fits() && std::all_of(plan.files.cbegin(), plan.files.cend(),
-                                          [](const PlannedFile &file) {
-                                              return file.failure.isEmpty();
-                                          })
+        return plan.fits() &&
+                       std::all_of(plan.files.cbegin(), plan.files.cend(),
+                                   [](const PlannedFile &file) { return file.failure.isEmpty(); })
                    ? 0
                    : 1;
     }
     if (!options.outputFolder.isEmpty() && !QDir().mkpath(options.outputFolder)) {
-        err << "vezudiri: the output folder " << native(options.outputFolder)
-            << " cannot be made." << Qt::endl;
+        err << "vezudiri: the output folder " << native(options.outputFolder) << " cannot be made."
+            << Qt::endl;
         return 1;
     }
     if (!roomChecked(plan))
@@ -145,8 +144,8 @@ int BatchRun::exec()
         QCoreApplication::exit(status);
     });
     QObject::connect(&queue, &ConversionQueue::runStopped, this, [&](const QString &reason) {
-        line(u"stopped %1 The files not converted can be converted again once there is room."_s
-                 .arg(reason));
+        line(u"stopped %1 The files not converted can be converted again once there is room."_s.arg(
+            reason));
         failed += int(plan.files.size()) - converted - failed;
         status = 1;
         QCoreApplication::exit(status);
@@ -223,8 +222,8 @@ void BatchRun::printPlan(const BatchPlan &plan)
     out << "total: " << files << " files, " << images << " images, " << bytesText(bytes) << '\n';
     for (const DiskSpace::Volume &volume : plan.volumes) {
         out << "disk " << native(volume.root) << ": needs " << bytesText(volume.needed) << ", "
-            << bytesText(volume.available) << " free: "
-            << (volume.needed <= volume.available ? "fits" : "does not fit") << '\n';
+            << bytesText(volume.available)
+            << " free: " << (volume.needed <= volume.available ? "fits" : "does not fit") << '\n';
     }
     out.flush();
 }
@@ -267,8 +266,8 @@ int BatchConvert::run(int argc, char *argv[])
     QFile standardInput;
     standardInput.open(stdin, QIODevice::ReadOnly);
 
-    const BatchCommand command = BatchCommandLine::parse(QCoreApplication::arguments(),
-                                                         workingFolder, &standardInput);
+    const BatchCommand command =
+        BatchCommandLine::parse(QCoreApplication::arguments(), workingFolder, &standardInput);
     switch (command.kind) {
     case BatchCommand::Help:
     case BatchCommand::Version:

@@ -29,13 +29,16 @@ struct Parser
     QCommandLineOption colour{{u"c"_s, u"colour"_s, u"color"_s},
                               u"Colours of the format, such as 16m, gray, mono or 24nc."_s,
                               u"NAME"_s};
-    QCommandLineOption format{{u"f"_s, u"format"_s},
-                              u"Image format: %1 (default: BMP)."_s.arg(Formats::names().join(u", "_s)),
-                              u"NAME"_s};
-    QCommandLineOption merge{u"merge"_s, u"Join the pages of each PDF into one TIFF (TIFF, FAX)."_s};
-    QCommandLineOption output{{u"o"_s, u"output"_s},
-                              u"Put every PDF's folder of images here (default: next to the PDF)."_s,
-                              u"DIR"_s};
+    QCommandLineOption format{
+        {u"f"_s, u"format"_s},
+        u"Image format: %1 (default: BMP)."_s.arg(Formats::names().join(u", "_s)),
+        u"NAME"_s};
+    QCommandLineOption merge{u"merge"_s,
+                             u"Join the pages of each PDF into one TIFF (TIFF, FAX)."_s};
+    QCommandLineOption output{
+        {u"o"_s, u"output"_s},
+        u"Put every PDF's folder of images here (default: next to the PDF)."_s,
+        u"DIR"_s};
     QCommandLineOption naming{u"naming"_s,
                               u"Image names: source, number or template:TEXT (default: as set in "
                               "the window)."_s,
@@ -46,8 +49,8 @@ struct Parser
                                     u"Passwords, one a line, tried in order; - reads them from "
                                     "standard input."_s,
                                     u"FILE"_s};
-    QCommandLineOption jobs{{u"j"_s, u"jobs"_s},
-                            u"PDFs converted at once (default: the number of cores)."_s, u"N"_s};
+    QCommandLineOption jobs{
+        {u"j"_s, u"jobs"_s}, u"PDFs converted at once (default: the number of cores)."_s, u"N"_s};
     QCommandLineOption timeout{u"timeout"_s,
                                u"Stop a renderer that reports no new page for S seconds "
                                "(default: 300)."_s,
@@ -87,7 +90,9 @@ std::optional<int> numberIn(const QString &text, int lowest, int highest)
 
 QString matching(const QStringList &choices, const QString &text)
 {
-    const auto folded = [](QString name) { return name.remove(u' ').toLower(); };
+    const auto folded = [](QString name) {
+        return name.remove(u' ').toLower();
+    };
     for (const QString &choice : choices) {
         if (folded(choice) == folded(text))
             return choice;
@@ -121,7 +126,8 @@ BatchCommand BatchCommandLine::parse(const QStringList &arguments, const QString
     if (parser.isSet(u"help"_s))
         return {BatchCommand::Help, {}, parser.helpText()};
     if (parser.isSet(u"version"_s)) {
-        return {BatchCommand::Version, {},
+        return {BatchCommand::Version,
+                {},
                 QCoreApplication::applicationName() + u' ' +
                     QCoreApplication::applicationVersion()};
     }
@@ -190,10 +196,10 @@ BatchCommand BatchCommandLine::parse(const QStringList &arguments, const QString
     if (parser.isSet(p.passwordFile)) {
         const QString name = parser.value(p.passwordFile);
         QFile file(absolute(name));
-        const bool opened = name == u"-"
-                                ? standardInput && (standardInput->isOpen() ||
-                                                    standardInput->open(QIODevice::ReadOnly))
-                                : file.open(QIODevice::ReadOnly);
+        const bool opened =
+            name == u"-" ? standardInput &&
+                               (standardInput->isOpen() || standardInput->open(QIODevice::ReadOnly))
+                         : file.open(QIODevice::ReadOnly);
         if (!opened)
             return usageError(u"The password file %1 cannot be read."_s.arg(name));
         QIODevice *source = name == u"-" ? standardInput : &file;

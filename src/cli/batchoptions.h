@@ -17,7 +17,7 @@ struct BatchOptions
     QString outputFolder; // empty: next to each PDF
     QString naming;       // "source", "number" or "template"; empty: the stored choice
     QString templateText;
-    QStringList passwords; // tried in this order
+    QStringList passwords;  // tried in this order
     int jobs = 0;           // 0: the stored choice, else the number of cores
     int timeoutSeconds = 0; // 0: the stored choice, else 300
     bool dryRun = false;

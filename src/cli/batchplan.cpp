@@ -41,9 +41,9 @@ void probe(PlannedFile &file, const QStringList &passwords)
             return;
         }
         for (const QString &password : passwords) {
-            const Tools::Result opened = Tools::run(
-                PdfInfoCommand::withPassword(password, file.source).command,
-                PdfInfoCommand::timeout());
+            const Tools::Result opened =
+                Tools::run(PdfInfoCommand::withPassword(password, file.source).command,
+                           PdfInfoCommand::timeout());
             if (!opened.finished) {
                 file.failure = u"pdfinfo could not be run, or did not answer"_s;
                 return;
@@ -61,9 +61,9 @@ void probe(PlannedFile &file, const QStringList &passwords)
             return;
         }
     }
-    const Tools::Result boxes = Tools::run(
-        PdfInfoCommand::pageBoxes(file.password, file.source, file.pageCount).command,
-        PdfInfoCommand::timeout());
+    const Tools::Result boxes =
+        Tools::run(PdfInfoCommand::pageBoxes(file.password, file.source, file.pageCount).command,
+                   PdfInfoCommand::timeout());
     file.boxes = PdfInfo::parsePageBoxes(boxes.standardOutput);
 }
 
@@ -137,9 +137,9 @@ BatchPlan BatchPlanner::plan(const BatchOptions &options, const BatchDefaults &d
         if (!PageSelection::isAllPagesWord(options.pages) &&
             PageSelection::checkTyped(options.pages, file.pageCount) ==
                 PageSelection::Typed::Rejected) {
-            file.failure = u"the pages %1 are not all in this document of %2 pages"_s.arg(
-                options.pages)
-                               .arg(file.pageCount);
+            file.failure =
+                u"the pages %1 are not all in this document of %2 pages"_s.arg(options.pages)
+                    .arg(file.pageCount);
             continue;
         }
         ConversionJob &job = file.job;

@@ -1,6 +1,7 @@
 #include "engine/fileconversion.h"
 
 #include "app/tools.h"
+#include "engine/diskspace.h"
 #include "engine/gifwriter.h"
 #include "engine/outputfolder.h"
 #include "engine/tiffpages.h"
@@ -9,7 +10,6 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QStorageInfo>
 #include <QtConcurrent>
 
 #include <cstdio>
@@ -467,7 +467,7 @@ bool FileConversion::diskFull() const
         largest = qMax(largest, file.size());
     // What is left is less than one more image, or so little that no image fits.
     constexpr qint64 littleRoom = 16 * 1024 * 1024;
-    return QStorageInfo(folder).bytesAvailable() < qMax(largest, littleRoom);
+    return DiskSpace::available(folder) < qMax(largest, littleRoom);
 }
 
 void FileConversion::abort()

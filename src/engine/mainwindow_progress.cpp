@@ -35,6 +35,7 @@ void MainWindow::connectEngine()
     connect(&engine, &ConversionQueue::fileFailed, this, &MainWindow::fileFailed);
     connect(&engine, &ConversionQueue::fileInterrupted, this, &MainWindow::fileInterrupted);
     connect(&engine, &ConversionQueue::runEnded, this, &MainWindow::endRun);
+    connect(&engine, &ConversionQueue::runStopped, this, &MainWindow::runStopped);
 }
 
 void MainWindow::setStatusReady(int row)
@@ -127,6 +128,20 @@ void MainWindow::rowEnded(int row, RowState state)
     while (runIndex < rowStates.size() && (rowStates.at(runIndex) == RowState::Finished ||
                                            rowStates.at(runIndex) == RowState::Failed))
         ++runIndex;
+}
+
+void MainWindow::runStopped(const QString &reason)
+{
+    afterStop();
+    QMetaObject::invokeMethod(
+        this,
+        [this, reason] {
+            MessageBox::warning(this, tr("Conversion stopped"),
+                                reason + u'\n' +
+                                    tr("The files converted keep their images; the others wait "
+                                       "for the next run."));
+        },
+        Qt::QueuedConnection);
 }
 
 void MainWindow::endRun(int files, int failed)

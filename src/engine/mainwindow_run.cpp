@@ -68,11 +68,20 @@ void MainWindow::on_stratBtn_clicked(bool checked)
         engine.setRendererTimeout(
             settings.contains(u"rendererTimeout"_s) ? settings.integer(u"rendererTimeout"_s) : 300);
     }
-    failedCount = 0;
-    setControlsLocked(true);
+    QList<ConversionJob> jobs;
     for (int row = 0; row < files->rowCount(); ++row) {
         if (rowStates.at(row) == RowState::Waiting)
-            enqueueRow(row);
+            jobs << jobFor(row);
+    }
+    if (!roomForRun(jobs)) {
+        ui->stratBtn->setChecked(false);
+        return;
+    }
+    failedCount = 0;
+    setControlsLocked(true);
+    for (const ConversionJob &job : std::as_const(jobs)) {
+        rowStates[job.row] = RowState::Queued;
+        engine.enqueue(job);
     }
 }
 
@@ -92,8 +101,8 @@ void MainWindow::setControlsLocked(bool locked)
         control->setEnabled(!locked);
 }
 
-// The row's file with the options it has now; a file added during a run joins it.
-void MainWindow::enqueueRow(int row)
+// The row's file with the options it has now.
+ConversionJob MainWindow::jobFor(int row) const
 {
     ConversionJob job;
     job.row = row;
@@ -102,6 +111,7 @@ void MainWindow::enqueueRow(int row)
     job.createParent = useOutputPath;
     job.baseName = Naming::baseName(fileNames.value(row));
     {
+        // An unknown naming model is stored as "source" from now on.
         AppSettings settings;
         const Naming::Prefix prefix =
             Naming::prefixFor(settings.string(u"outputFileNameModel"_s),
@@ -116,14 +126,25 @@ void MainWindow::enqueueRow(int row)
     job.pages = PageSelection::pages(pageRanges.value(row), pageCounts.value(row).toInt());
     job.password = passwordFor(job.sourcePath);
     job.merge = Formats::hasMergeRow(job.format) && mergeFlags.value(row);
+    return job;
+}
+
+// A file added while a run goes on joins it.
+void MainWindow::enqueueRow(int row)
+{
     rowStates[row] = RowState::Queued;
-    engine.enqueue(job);
+    engine.enqueue(jobFor(row));
 }
 
 void MainWindow::stopRun()
 {
-    idle = true;
     engine.stop();
+    afterStop();
+}
+
+void MainWindow::afterStop()
+{
+    idle = true;
     // Files the run had not reached yet wait for the next one.
     for (RowState &state : rowStates) {
         if (state == RowState::Queued)

@@ -71,6 +71,7 @@ void MainWindow::insertFileRow(const QStringList &paths, const QString &pageCoun
     }
     dpiValues.append(QString::fromUtf16(Formats::defaultResolution));
     rowStates.append(RowState::Waiting);
+    measurePages(row);
 
     files->selectRow(row);
     files->setCurrentCell(row, SizeColumn);
@@ -120,6 +121,7 @@ void MainWindow::clearList()
                               &fileNames, &fileFolders})
         list->clear();
     rowStates.clear();
+    pageBoxes.clear();
     colorModes.clear();
     passwordOptions.clear();
     mergeFlags.clear();

@@ -68,6 +68,8 @@ void MainWindow::on_delectBtn_clicked()
         }
         if (row < rowStates.size())
             rowStates.removeAt(row);
+        if (row < pageBoxes.size())
+            pageBoxes.removeAt(row);
         removeRowKey(mergeFlags, row);
         removeRowKey(colorModes, row);
         if (runIndex > row)

@@ -233,7 +233,8 @@ void tst_Engine::hangingRendererIsStopped()
     QCOMPARE(runner.outcome.kinds.value(0), FileConversion::Failure::Timeout);
     QVERIFY(runner.outcome.failures.value(0).contains(u"1 seconds"_s));
     QCOMPARE(runner.outcome.finished, QList<int>{1});
-    QVERIFY(!QFileInfo::exists(env.scratch(u"hangs"_s)));
+    QVERIFY(Conversion::filesIn(env.scratch(u"hangs"_s)).isEmpty());
+    QVERIFY(!QFileInfo::exists(env.scratch(u"hangs/.rendering"_s)));
 }
 
 void tst_Engine::stopRemovesWhatTheRunWrote()
