@@ -3,6 +3,7 @@
 // once, a renderer that hangs, and what Stop and a failed join leave behind.
 #include "conversion.h"
 #include "engine/conversionqueue.h"
+#include "engine/diskspace.h"
 #include "engine/gifwriter.h"
 #include "engine/rendercommand.h"
 #include "pdfs.h"
@@ -131,6 +132,7 @@ private slots:
     void stopRemovesWhatTheRunWrote();
     void stopEndsTheJoin();
     void pagesStayUntilTheJoinedFileIsInPlace();
+    void fullDiskStopsTheRun();
 };
 
 void tst_Engine::imagesMatchOnePageRuns_data()
@@ -295,6 +297,39 @@ void tst_Engine::pagesStayUntilTheJoinedFileIsInPlace()
     QVERIFY(runner.outcome.failures.value(0).contains(u"joined"_s));
     const QStringList left = Conversion::filesIn(env.scratch(u"report"_s));
     QCOMPARE(left, QStringList({u"report1.tiff"_s, u"report2.tiff"_s}));
+}
+
+void tst_Engine::fullDiskStopsTheRun()
+{
+    TestEnvironment env;
+    // The renderer cannot finish page 2 of the second file: the disk has no room left.
+    env.installTool(u"P2I.exe"_s, u"case \"$*\" in\n"
+                                  "*fills.pdf*) gs \"$@\" | sed 's/^Page 2$/   **** Error: Page "
+                                  "drawing error occurred.\\nPage 2/' ;;\n"
+                                  "*) exec gs \"$@\" ;;\nesac"_s);
+    QStringList pdfs;
+    for (const QString &name : {u"done"_s, u"fills"_s, u"later"_s}) {
+        pdfs << env.scratch(name + u".pdf"_s);
+        QVERIFY(Pdfs::write(pdfs.last(), 3));
+    }
+    Runner runner(1);
+    QSignalSpy stopped(&runner.queue, &ConversionQueue::runStopped);
+    QSignalSpy interrupted(&runner.queue, &ConversionQueue::fileInterrupted);
+    connect(&runner.queue, &ConversionQueue::fileFinished, this,
+            [] { DiskSpace::setAvailableForTests([](const QString &) { return 0; }); });
+    for (int row = 0; row < 3; ++row)
+        runner.queue.enqueue(job(row, pdfs[row], {1, 2, 3}));
+    QTRY_COMPARE_WITH_TIMEOUT(stopped.size(), 1, 60000);
+    QVERIFY(stopped.first().first().toString().contains(u"full"_s));
+    QCOMPARE(interrupted.size(), 1);
+    QCOMPARE(interrupted.first().first().toInt(), 1);
+    QVERIFY(!runner.queue.isRunning());
+    QVERIFY(!runner.outcome.ended);
+    QCOMPARE(Conversion::filesIn(env.scratch(u"done"_s)).size(), 3);
+    QVERIFY(!QFileInfo::exists(env.scratch(u"fills"_s)));
+    QVERIFY(!QFileInfo::exists(env.scratch(u"later"_s)));
+    // The files not converted get the same names when they run again.
+    QCOMPARE(runner.queue.imageNumber(), 4);
 }
 
 QTEST_MAIN(tst_Engine)

@@ -2,6 +2,7 @@
 // question and the result toast.
 #include "app/messagebox.h"
 #include "conversion.h"
+#include "engine/diskspace.h"
 #include "engine/information.h"
 #include "modal.h"
 #include "pdfs.h"
@@ -48,6 +49,7 @@ private slots:
     void outputFoldersStayWithTheirRows();
     void outputFolderLostMidRun();
     void templateNeverWritesOutsideTheFolder();
+    void roomOnTheDisk();
     void toastShowsTheCounts();
 };
 
@@ -364,6 +366,44 @@ void tst_Run::templateNeverWritesOutsideTheFolder()
     QCOMPARE(Conversion::filesIn(env.scratch(u"in"_s)), QStringList({u"x.pdf"_s, u"x1.bmp"_s}));
     QVERIFY(mine.open(QIODevice::ReadOnly));
     QCOMPARE(mine.readAll(), QByteArray("the user's own file"));
+}
+
+void tst_Run::roomOnTheDisk()
+{
+    TestEnvironment env;
+    const QString pdf = env.scratch(u"doc.pdf"_s);
+    QVERIFY(Pdfs::write(pdf, 2));
+    MainWindow window;
+    MainWindowProbe probe(window);
+    probe.add({pdf});
+    DiskSpace::setAvailableForTests([](const QString &) { return 1000; });
+
+    // Two A4 pages at 120 DPI take 2 x 4.05 MiB; "Cancel" starts nothing.
+    MessageBox::setNextAnswer(false);
+    probe.ui()->stratBtn->click();
+    QList<MessageBox::Shown> shown = MessageBox::takeRecorded();
+    QCOMPARE(shown.size(), 1);
+    QCOMPARE(shown.first().title, u"Not enough room"_s);
+    QVERIFY2(shown.first().text.contains(u"8.10 MiB"_s) &&
+                 shown.first().text.contains(QLocale().formattedDataSize(1000)),
+             qPrintable(shown.first().text));
+    QVERIFY(!probe.ui()->stratBtn->isChecked());
+    QVERIFY(probe.idle());
+    QTest::qWait(200);
+    QVERIFY(!QFileInfo::exists(env.scratch(u"doc"_s)));
+
+    // "Convert anyway": the disk fills at the first page, and the run stops with a message.
+    env.installTool(u"P2I.exe"_s, u"gs \"$@\" | sed 's/^Page 2$/   **** Error: Page drawing "
+                                  "error occurred.\\nPage 2/'"_s);
+    QVERIFY(Conversion::run(probe));
+    shown.clear();
+    QTRY_VERIFY((shown += MessageBox::takeRecorded()).size() == 2);
+    QCOMPARE(shown.at(0).title, u"Not enough room"_s);
+    QCOMPARE(shown.at(1).title, u"Conversion stopped"_s);
+    QVERIFY(shown.at(1).text.contains(u"is full"_s));
+    QCOMPARE(probe.files()->item(0, 4)->text(), u"Ready"_s);
+    QVERIFY(!QFileInfo::exists(env.scratch(u"doc"_s)));
+    QVERIFY(probe.ui()->stratBtn->isEnabled() && !probe.ui()->stratBtn->isChecked());
 }
 
 void tst_Run::toastShowsTheCounts()

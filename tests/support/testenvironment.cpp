@@ -1,6 +1,7 @@
 #include "testenvironment.h"
 
 #include "app/messagebox.h"
+#include "engine/diskspace.h"
 #include "engine/information.h"
 #include "filelist/pdfinfocommand.h"
 #include "posttask/countdown.h"
@@ -55,6 +56,7 @@ TestEnvironment::~TestEnvironment()
     setSessionEnd(nullptr);
     setConnectivity(nullptr);
     MessageBox::setRecording(false);
+    DiskSpace::setAvailableForTests({});
 }
 
 QString TestEnvironment::path(const QString &relative) const

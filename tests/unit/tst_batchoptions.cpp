@@ -1,0 +1,164 @@
+// The command line of `vezudiri --convert`: every option, its checks, help and version.
+#include "cli/batchoptions.h"
+
+#include <QBuffer>
+#include <QCoreApplication>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+// One parsed value by name, as text.
+QString field(const BatchOptions &options, const QString &name)
+{
+    const QMap<QString, QString> fields = {
+        {u"paths"_s, options.paths.join(u'|')},
+        {u"pages"_s, options.pages},
+        {u"dpi"_s, QString::number(options.dpi)},
+        {u"format"_s, options.format},
+        {u"colour"_s, options.colour},
+        {u"merge"_s, options.merge ? u"yes"_s : u"no"_s},
+        {u"output"_s, options.outputFolder},
+        {u"naming"_s, options.naming + u':' + options.templateText},
+        {u"passwords"_s, options.passwords.join(u'|')},
+        {u"jobs"_s, QString::number(options.jobs)},
+        {u"timeout"_s, QString::number(options.timeoutSeconds)},
+        {u"dry-run"_s, options.dryRun ? u"yes"_s : u"no"_s},
+        {u"force"_s, options.force ? u"yes"_s : u"no"_s},
+    };
+    return fields.value(name, u"no such field"_s);
+}
+
+} // namespace
+
+class tst_BatchOptions : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void parse_data();
+    void parse();
+    void passwordsFromAFile();
+};
+
+void tst_BatchOptions::parse_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("value");
+    const int run = BatchCommand::Run;
+    const int error = BatchCommand::UsageError;
+    const auto row = [](const char *title, const QStringList &arguments, int kind,
+                        const QString &name = QString(), const QString &value = QString()) {
+        QTest::newRow(title) << (QStringList{u"vezudiri"_s, u"--convert"_s} + arguments) << kind
+                             << name << value;
+    };
+
+    row("defaults", {u"a.pdf"_s}, run, u"pages"_s, u"All"_s);
+    row("default resolution", {u"a.pdf"_s}, run, u"dpi"_s, u"120"_s);
+    row("default format", {u"a.pdf"_s}, run, u"format"_s, u"BMP"_s);
+    row("relative and absolute paths", {u"a.pdf"_s, u"../b"_s, u"/c/d.pdf"_s}, run, u"paths"_s,
+        u"/work/here/a.pdf|/work/b|/c/d.pdf"_s);
+    row("no path", {}, error);
+    row("unknown option", {u"--colours"_s, u"x"_s, u"a.pdf"_s}, error);
+
+    row("page list", {u"-p"_s, u"3,1,7-9"_s, u"a.pdf"_s}, run, u"pages"_s, u"3,1,7-9"_s);
+    row("all pages, German", {u"--pages"_s, u"alle"_s, u"a.pdf"_s}, run, u"pages"_s, u"alle"_s);
+    row("range downwards", {u"-p"_s, u"9-7"_s, u"a.pdf"_s}, error);
+    row("page 0", {u"-p"_s, u"0"_s, u"a.pdf"_s}, error);
+    row("not a page", {u"-p"_s, u"one"_s, u"a.pdf"_s}, error);
+    row("empty element", {u"-p"_s, u"1,,2"_s, u"a.pdf"_s}, error);
+    row("page too large", {u"-p"_s, u"99999999999"_s, u"a.pdf"_s}, error);
+
+    row("lowest resolution", {u"-r"_s, u"70"_s, u"a.pdf"_s}, run, u"dpi"_s, u"70"_s);
+    row("highest resolution", {u"--dpi"_s, u"1000"_s, u"a.pdf"_s}, run, u"dpi"_s, u"1000"_s);
+    row("resolution too low", {u"-r"_s, u"69"_s, u"a.pdf"_s}, error);
+    row("resolution too high", {u"-r"_s, u"1001"_s, u"a.pdf"_s}, error);
+    row("resolution not a number", {u"-r"_s, u"high"_s, u"a.pdf"_s}, error);
+
+    row("format in any case", {u"-f"_s, u"pnggray"_s, u"a.pdf"_s}, run, u"format"_s, u"PNGGRAY"_s);
+    row("unknown format", {u"-f"_s, u"webp"_s, u"a.pdf"_s}, error);
+    row("colour", {u"-c"_s, u"gray"_s, u"a.pdf"_s}, run, u"colour"_s, u"gray"_s);
+    row("colour without its space", {u"-c"_s, u"256color"_s, u"a.pdf"_s}, run, u"colour"_s,
+        u"256 Color"_s);
+    row("colour of the format", {u"-f"_s, u"tiff"_s, u"--color"_s, u"G4"_s, u"a.pdf"_s}, run,
+        u"colour"_s, u"g4"_s);
+    row("colour of another format", {u"-c"_s, u"g4"_s, u"a.pdf"_s}, error);
+    row("format without colours", {u"-f"_s, u"PNG"_s, u"-c"_s, u"gray"_s, u"a.pdf"_s}, error);
+    row("merge TIFF", {u"-f"_s, u"FAX"_s, u"--merge"_s, u"a.pdf"_s}, run, u"merge"_s, u"yes"_s);
+    row("merge BMP", {u"--merge"_s, u"a.pdf"_s}, error);
+
+    row("output folder", {u"-o"_s, u"out"_s, u"a.pdf"_s}, run, u"output"_s, u"/work/here/out"_s);
+    row("naming by number", {u"--naming"_s, u"number"_s, u"a.pdf"_s}, run, u"naming"_s,
+        u"number:"_s);
+    row("naming template", {u"--naming"_s, u"template:Scan "_s, u"a.pdf"_s}, run, u"naming"_s,
+        u"template:Scan "_s);
+    row("template out of the folder", {u"--naming"_s, u"template:../x"_s, u"a.pdf"_s}, error);
+    row("unknown naming", {u"--naming"_s, u"date"_s, u"a.pdf"_s}, error);
+
+    row("passwords in order", {u"--password"_s, u"b"_s, u"--password"_s, u"a"_s, u"a.pdf"_s}, run,
+        u"passwords"_s, u"b|a"_s);
+    row("missing password file", {u"--password-file"_s, u"/no/such/file"_s, u"a.pdf"_s}, error);
+    row("jobs", {u"-j"_s, u"3"_s, u"a.pdf"_s}, run, u"jobs"_s, u"3"_s);
+    row("no jobs", {u"--jobs"_s, u"0"_s, u"a.pdf"_s}, error);
+    row("time limit", {u"--timeout"_s, u"20"_s, u"a.pdf"_s}, run, u"timeout"_s, u"20"_s);
+    row("no time", {u"--timeout"_s, u"0"_s, u"a.pdf"_s}, error);
+    row("dry run", {u"--dry-run"_s, u"a.pdf"_s}, run, u"dry-run"_s, u"yes"_s);
+    row("force", {u"--force"_s, u"a.pdf"_s}, run, u"force"_s, u"yes"_s);
+
+    row("help", {u"--help"_s}, BatchCommand::Help);
+    row("version", {u"--version"_s}, BatchCommand::Version);
+}
+
+void tst_BatchOptions::parse()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, kind);
+    QFETCH(QString, name);
+    QFETCH(QString, value);
+    const BatchCommand command = BatchCommandLine::parse(arguments, u"/work/here"_s, nullptr);
+    QCOMPARE(int(command.kind), kind);
+    if (kind == BatchCommand::Run) {
+        QCOMPARE(field(command.options, name), value);
+    } else {
+        QVERIFY(!command.text.isEmpty());
+    }
+    if (kind == BatchCommand::Help)
+        QVERIFY(command.text.contains(u"--password-file"_s));
+    if (kind == BatchCommand::Version)
+        QVERIFY(command.text.endsWith(QCoreApplication::applicationVersion()));
+}
+
+void tst_BatchOptions::passwordsFromAFile()
+{
+    QTemporaryDir dir;
+    QFile file(dir.filePath(u"passwords.txt"_s));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("first\r\n\nsecond word\nlast");
+    file.close();
+    QByteArray typed = "from input\n";
+    QBuffer input(&typed);
+    for (const QString &name : {u"passwords.txt"_s, u"-"_s}) {
+        const BatchCommand command =
+            BatchCommandLine::parse({u"vezudiri"_s, u"--convert"_s, u"--password"_s, u"given"_s,
+                                     u"--password-file"_s, name, u"a.pdf"_s},
+                                    dir.path(), &input);
+        QCOMPARE(int(command.kind), int(BatchCommand::Run));
+        QCOMPARE(command.options.passwords,
+                 name == u"-" ? QStringList({u"given"_s, u"from input"_s})
+                              : QStringList({u"given"_s, u"first"_s, u"second word"_s, u"last"_s}));
+    }
+}
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication application(argc, argv);
+    QCoreApplication::setApplicationVersion(u"2.2.2.24"_s);
+    tst_BatchOptions test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_batchoptions.moc"
