@@ -1,5 +1,6 @@
 #include "app/chrome.h"
 #include "app/mainwindow.h"
+#include "app/settingsfile.h"
 #include "app/startdlg.h"
 #include "app/versionrecord.h"
 
@@ -7,11 +8,15 @@
 #include <QDir>
 #include <QScreen>
 
+using namespace Qt::Literals::StringLiterals;
+
 int main(int argc, char *argv[])
 {
     QApplication application(argc, argv);
     // config.ini, the skins, the translations and bundled tools lie beside the executable.
     QDir::setCurrent(QCoreApplication::applicationDirPath());
+    const QString installedSettings = QDir::current().absoluteFilePath(u"config.ini"_s);
+    SettingsFile::select(installedSettings, SettingsFile::isWritable(installedSettings));
 
     VersionRecord::write(QString::fromUtf16(VersionRecord::current));
 
