@@ -34,6 +34,7 @@ int main(int argc, char *argv[])
         return 0;
 
     VersionRecord::write(QString::fromUtf16(VersionRecord::current));
+    QGuiApplication::setDesktopFileName(QString::fromUtf8(VEZ_APP_ID));
 
     auto *splash = new StartDlg;
     splash->setWindowFlags(Qt::ToolTip);
