@@ -62,9 +62,9 @@ done
 appstreamcli validate-tree --no-net "$root" || fail "the installed tree does not validate"
 
 # Started through the link, the program finds its folder: the language stored in its config.ini
-# (German) and its translations answer --help.
+# (German) and its translations answer --help, without a display.
 printf '[General]\nLanguage=4\n' > "$lib/config.ini"
-help=$(QT_QPA_PLATFORM=offscreen "$root/usr/bin/vezudiri" --help)
+help=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$root/usr/bin/vezudiri" --help)
 grep -q "PDF-Dateien" <<< "$help" || fail "--help through usr/bin/vezudiri: $help"
 version=$("$root/usr/bin/vezudiri" --version)
 [ "$version" = "vezudiri 2.2.2.24" ] || fail "--version: $version"
