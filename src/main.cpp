@@ -1,5 +1,8 @@
 #include "app/chrome.h"
+#include "app/commandline.h"
 #include "app/mainwindow.h"
+#include "app/settingsfile.h"
+#include "app/singleinstance.h"
 #include "app/startdlg.h"
 #include "app/terminationsignals.h"
 #include "app/versionrecord.h"
@@ -9,6 +12,11 @@
 #include <QApplication>
 #include <QDir>
 #include <QScreen>
+#include <QTimer>
+
+#include <memory>
+
+using namespace Qt::Literals::StringLiterals;
 
 int main(int argc, char *argv[])
 {
@@ -19,15 +27,28 @@ int main(int argc, char *argv[])
     if (BatchCommandLine::requested(arguments))
         return BatchConvert::run(argc, argv);
 
-    QApplication application(argc, argv);
-    // Ending the program by a signal is closing it: the window's end stops a run under way.
-    TerminationSignals termination;
-    QObject::connect(&termination, &TerminationSignals::received, &application,
-                     &QCoreApplication::quit);
+    // Only the window needs a display; help and version are printed without one.
+    const std::unique_ptr<QCoreApplication> application =
+        CommandLine::opensWindow(argc, argv) ? std::make_unique<QApplication>(argc, argv)
+                                             : std::make_unique<QCoreApplication>(argc, argv);
+    const QString startFolder = QDir::currentPath();
     // config.ini, the skins, the translations and bundled tools lie beside the executable.
     QDir::setCurrent(QCoreApplication::applicationDirPath());
+    const QString installedSettings = QDir::current().absoluteFilePath(u"config.ini"_s);
+    SettingsFile::select(installedSettings, SettingsFile::isWritable(installedSettings));
+    // Help, version and a wrong option end the program here.
+    const CommandLine commandLine(startFolder);
+
+    SingleInstance instance;
+    if (!instance.claim(commandLine.paths()))
+        return 0;
+    // Ending the program by a signal is closing it: the window's end stops a run under way.
+    TerminationSignals termination;
+    QObject::connect(&termination, &TerminationSignals::received, application.get(),
+                     &QCoreApplication::quit);
 
     VersionRecord::write(QString::fromUtf16(VersionRecord::current));
+    QGuiApplication::setDesktopFileName(QString::fromUtf8(VEZ_APP_ID));
 
     auto *splash = new StartDlg;
     splash->setWindowFlags(Qt::ToolTip);
@@ -39,6 +60,10 @@ int main(int argc, char *argv[])
     MainWindow window;
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         window.move(Chrome::centredPosition(screen->availableGeometry().size(), window.size()));
+    QObject::connect(&instance, &SingleInstance::pathsReceived, &window, &MainWindow::bringToFront);
+    QObject::connect(&instance, &SingleInstance::pathsReceived, &window, &MainWindow::addPaths);
     window.show();
-    return application.exec();
+    QTimer::singleShot(0, &window,
+                       [&window, &commandLine] { window.addPaths(commandLine.paths()); });
+    return QCoreApplication::exec();
 }

@@ -2,6 +2,17 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN">
 <context>
+    <name>CommandLine</name>
+    <message>
+        <source>Converts PDF documents into images, in batches.</source>
+        <translation>批量将 PDF 文档转换为图像。</translation>
+    </message>
+    <message>
+        <source>PDF files to put in the list; folders are searched for them.</source>
+        <translation>要放入列表的 PDF 文件；文件夹会被搜索其中的 PDF 文件。</translation>
+    </message>
+</context>
+<context>
     <name>Config</name>
     <message>
         <source>Config</source>

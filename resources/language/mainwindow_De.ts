@@ -2,6 +2,17 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de">
 <context>
+    <name>CommandLine</name>
+    <message>
+        <source>Converts PDF documents into images, in batches.</source>
+        <translation>Wandelt PDF-Dokumente stapelweise in Bilder um.</translation>
+    </message>
+    <message>
+        <source>PDF files to put in the list; folders are searched for them.</source>
+        <translation>PDF-Dateien, die in die Liste kommen; Ordner werden nach ihnen durchsucht.</translation>
+    </message>
+</context>
+<context>
     <name>Config</name>
     <message>
         <source>Config</source>

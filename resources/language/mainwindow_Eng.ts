@@ -2,6 +2,17 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en">
 <context>
+    <name>CommandLine</name>
+    <message>
+        <source>Converts PDF documents into images, in batches.</source>
+        <translation>Converts PDF documents into images, in batches.</translation>
+    </message>
+    <message>
+        <source>PDF files to put in the list; folders are searched for them.</source>
+        <translation>PDF files to put in the list; folders are searched for them.</translation>
+    </message>
+</context>
+<context>
     <name>Config</name>
     <message>
         <source>Config</source>

@@ -2,6 +2,17 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="fr">
 <context>
+    <name>CommandLine</name>
+    <message>
+        <source>Converts PDF documents into images, in batches.</source>
+        <translation>Convertit des documents PDF en images, par lots.</translation>
+    </message>
+    <message>
+        <source>PDF files to put in the list; folders are searched for them.</source>
+        <translation>Fichiers PDF à mettre dans la liste ; les dossiers sont parcourus pour les trouver.</translation>
+    </message>
+</context>
+<context>
     <name>Config</name>
     <message>
         <source>Config</source>

@@ -2,6 +2,17 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ja">
 <context>
+    <name>CommandLine</name>
+    <message>
+        <source>Converts PDF documents into images, in batches.</source>
+        <translation>PDF 文書をまとめて画像に変換します。</translation>
+    </message>
+    <message>
+        <source>PDF files to put in the list; folders are searched for them.</source>
+        <translation>リストに追加する PDF ファイル。フォルダーはその中の PDF ファイルが検索されます。</translation>
+    </message>
+</context>
+<context>
     <name>Config</name>
     <message>
         <source>Config</source>

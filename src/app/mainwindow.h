@@ -71,10 +71,14 @@ public slots:
     void showConfig();
     void showAbout();
     void chooseclose();
+    void bringToFront();
 
     // File list
     void openFile();
     void openFolder();
+    // Dropped files and folders, or those named on the command line of this start or a later
+    // one: one batch, folders scanned as "Add Folder" does.
+    void addPaths(const QStringList &paths);
     void savepassword(const QString &password);
     void openPdf();
     void openInformation();
@@ -243,6 +247,7 @@ private:
     int batchTotal = 0;
     bool batchHadError = false;
     bool batchAddedAny = false;
+    QStringList pendingPaths; // handed over while a batch was under way; added after it
 
     // Option table and output folder.
     bool restoreOptions = false;

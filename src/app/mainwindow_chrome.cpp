@@ -4,6 +4,7 @@
 #include "ui_mainwindow.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QMenu>
 
 using namespace Qt::Literals::StringLiterals;
@@ -130,4 +131,18 @@ void MainWindow::showConfig()
 void MainWindow::showAbout()
 {
     aboutDialog.exec();
+}
+
+// A later start of the program handed its files to this window; the user looks for it in front.
+void MainWindow::bringToFront()
+{
+    showNormal();
+    raise();
+    activateWindow();
+    // A dialog waiting for an answer (a password, the rejected files) must not end up behind the
+    // window it blocks.
+    if (QWidget *dialog = QApplication::activeModalWidget()) {
+        dialog->raise();
+        dialog->activateWindow();
+    }
 }

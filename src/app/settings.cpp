@@ -2,9 +2,29 @@
 
 using namespace Qt::Literals::StringLiterals;
 
+namespace {
+
+QString &chosenFile()
+{
+    static QString file = u"config.ini"_s;
+    return file;
+}
+
+} // namespace
+
 AppSettings::AppSettings()
-    : settings(u"config.ini"_s, QSettings::IniFormat)
+    : settings(chosenFile(), QSettings::IniFormat)
 {}
+
+QString AppSettings::fileName()
+{
+    return chosenFile();
+}
+
+void AppSettings::setFileName(const QString &file)
+{
+    chosenFile() = file;
+}
 
 QString AppSettings::storedSpelling(const QString &key) const
 {

@@ -4,8 +4,9 @@
 #include <QString>
 #include <QVariant>
 
-// One operation's view of config.ini in the working folder. Open one, read or write a few keys,
-// let it go: every operation sees what the previous ones wrote.
+// One operation's view of config.ini. Open one, read or write a few keys, let it go: every
+// operation sees what the previous ones wrote. The file is "config.ini" in the working folder
+// unless start-up chose the user's own copy (SettingsFile).
 //
 // Key names are compared without regard to case, as the program has always relied on
 // ("isclosewindow" and "isCloseWindow" name one entry). QSettings is case-sensitive on Linux, so
@@ -25,6 +26,9 @@ public:
     bool contains(const QString &key) const;
 
     void setValue(const QString &key, const QVariant &value);
+
+    static QString fileName();
+    static void setFileName(const QString &file);
 
 private:
     QString storedSpelling(const QString &key) const;

@@ -1,6 +1,7 @@
 #include "cli/batchconvert.h"
 
 #include "app/settings.h"
+#include "app/settingsfile.h"
 #include "app/terminationsignals.h"
 #include "app/versionrecord.h"
 #include "cli/batchplan.h"
@@ -281,6 +282,8 @@ int BatchConvert::run(int argc, char *argv[])
     }
     // config.ini and bundled tools lie beside the executable, as for the window.
     QDir::setCurrent(QCoreApplication::applicationDirPath());
+    const QString installedSettings = QDir::current().absoluteFilePath(u"config.ini"_s);
+    SettingsFile::select(installedSettings, SettingsFile::isWritable(installedSettings));
     BatchRun run(command.options, out, err);
     return run.exec();
 }

@@ -16,8 +16,10 @@
 #include <QMimeData>
 #include <QSet>
 #include <QStandardPaths>
+#include <QTimer>
 
 #include <functional>
+#include <utility>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -124,6 +126,18 @@ void MainWindow::dropEvent(QDropEvent *event)
     if (paths.isEmpty())
         return;
     event->acceptProposedAction();
+    addPaths(paths);
+}
+
+void MainWindow::addPaths(const QStringList &paths)
+{
+    if (paths.isEmpty())
+        return;
+    // Another start's files can arrive while a batch waits for a password or the error list.
+    if (batchTotal > 0) {
+        pendingPaths.append(paths);
+        return;
+    }
 
     // Count everything first, so the progress dialog knows the whole batch.
     for (const QString &path : std::as_const(paths)) {
@@ -166,6 +180,8 @@ void MainWindow::finishBatch()
     batchAddedAny = false;
     batchHadError = false;
     batchTotal = 0;
+    if (!pendingPaths.isEmpty())
+        QTimer::singleShot(0, this, [this] { addPaths(std::exchange(pendingPaths, {})); });
 }
 
 void MainWindow::rejectFile(const QString &path, const QString &reason)

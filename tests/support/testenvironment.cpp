@@ -1,6 +1,7 @@
 #include "testenvironment.h"
 
 #include "app/messagebox.h"
+#include "app/settings.h"
 #include "engine/diskspace.h"
 #include "engine/information.h"
 #include "filelist/pdfinfocommand.h"
@@ -35,6 +36,7 @@ void copyFolder(const QString &from, const QString &to)
 
 TestEnvironment::TestEnvironment()
     : previousFolder(QDir::currentPath())
+    , previousSettingsFile(AppSettings::fileName())
 {
     copyFolder(QString::fromUtf8(VEZ_APP_DIR), installFolder.path());
     QDir::setCurrent(installFolder.path());
@@ -52,6 +54,7 @@ TestEnvironment::TestEnvironment()
 TestEnvironment::~TestEnvironment()
 {
     QDir::setCurrent(previousFolder);
+    AppSettings::setFileName(previousSettingsFile);
     setDesktop(nullptr);
     setSessionEnd(nullptr);
     setConnectivity(nullptr);

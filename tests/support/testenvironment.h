@@ -73,4 +73,5 @@ private:
     QTemporaryDir installFolder;
     QTemporaryDir scratchFolder;
     QString previousFolder;
+    QString previousSettingsFile;
 };
