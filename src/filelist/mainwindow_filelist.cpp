@@ -13,6 +13,8 @@ namespace {
 enum Column { ItemColumn, NameColumn, SizeColumn, FormatColumn, StatusColumn };
 
 constexpr int rowHeight = 25;
+// The Item column is never narrower than this; longer numbers widen it.
+constexpr int itemColumnWidth = 40;
 
 QTableWidgetItem *readOnlyItem(const QString &text, Qt::Alignment alignment)
 {
@@ -47,6 +49,7 @@ void MainWindow::insertFileRow(const QStringList &paths, const QString &pageCoun
     QTableWidgetItem *number = readOnlyItem(tr("%1").arg(row + 1), Qt::AlignCenter);
     number->setIcon(lockIcon(locked));
     files->setItem(row, ItemColumn, number);
+    fitItemColumn();
     files->setItem(row, StatusColumn, readOnlyItem(tr("Ready"), Qt::AlignCenter));
 
     // The page count shows in the option table whichever row is selected.
@@ -77,6 +80,23 @@ void MainWindow::insertFileRow(const QStringList &paths, const QString &pageCoun
     // A file added while a run goes on joins it.
     if (!idle)
         enqueueRow(row);
+}
+
+void MainWindow::fitItemColumn()
+{
+    // A single digit fits beside the lock icon. A longer number is elided unless the column is as
+    // wide as the item asks, plus the grid line the cell shares the column with; the last row's
+    // number is the longest.
+    QTableWidget *files = ui->tableWidget;
+    const QTableWidgetItem *last = files->item(files->rowCount() - 1, ItemColumn);
+    int width = itemColumnWidth;
+    if (last && last->text().size() > 1) {
+        const int needed = files->sizeHintForIndex(files->indexFromItem(last)).width() +
+                           (files->showGrid() ? 1 : 0);
+        width = qMax(width, needed);
+    }
+    if (files->columnWidth(ItemColumn) != width)
+        files->setColumnWidth(ItemColumn, width);
 }
 
 void MainWindow::shadeRows(QTableWidget *table, int firstRow, int lastRow)
@@ -123,5 +143,6 @@ void MainWindow::clearList()
     colorModes.clear();
     passwordOptions.clear();
     mergeFlags.clear();
+    fitItemColumn();
     enterEmptyState();
 }

@@ -25,6 +25,8 @@ class tst_FileList : public QObject
 private slots:
     void addedFilesShowNameSizeAndPages();
     void rowsAreNumberedAndShaded();
+    void everyRowNumberIsReadable_data();
+    void everyRowNumberIsReadable();
     void formatAndMergeFlagComeFromTheRowAbove();
     void awkwardNamesArriveIntact_data();
     void awkwardNamesArriveIntact();
@@ -99,6 +101,59 @@ void tst_FileList::rowsAreNumberedAndShaded()
     }
     // The same file twice is two rows: there is no duplicate check.
     QCOMPARE(probe.filePaths().count(path), 12);
+}
+
+void tst_FileList::everyRowNumberIsReadable_data()
+{
+    QTest::addColumn<int>("rows");
+    QTest::newRow("9") << 9;
+    QTest::newRow("10") << 10;
+    QTest::newRow("1000") << 1000;
+    QTest::newRow("10000") << 10000;
+}
+
+void tst_FileList::everyRowNumberIsReadable()
+{
+    QFETCH(int, rows);
+    TestEnvironment env;
+    MainWindow window;
+    MainWindowProbe probe(window);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    probe.appendRows(env.scratch(u"a.pdf"_s), rows);
+    QTableWidget *files = probe.files();
+    const auto itemColumn = [files](Qt::TextElideMode mode) {
+        files->scrollToBottom();
+        files->setTextElideMode(mode);
+        return files->viewport()
+            ->grab(QRect(files->columnViewportPosition(0), 0, files->columnWidth(0),
+                         files->viewport()->height()))
+            .toImage();
+    };
+    // A number that fits looks the same whether it would be elided or not. The column keeps its
+    // 40 pixels or is no wider than the largest number needs: a little narrower and it would not
+    // fit.
+    const auto checkFit = [&] {
+        QCOMPARE(itemColumn(Qt::ElideRight), itemColumn(Qt::ElideNone));
+        const int width = files->columnWidth(0);
+        if (width == 40)
+            return;
+        QVERIFY(width > 40);
+        files->setColumnWidth(0, width - 2);
+        QVERIFY(itemColumn(Qt::ElideRight) != itemColumn(Qt::ElideNone));
+        files->setColumnWidth(0, width);
+    };
+    checkFit();
+    QCOMPARE(files->columnWidth(0) == 40, rows < 10);
+
+    // Removing the last row gives back what its number took.
+    const int widthBefore = files->columnWidth(0);
+    files->selectRow(rows - 1);
+    Modal::clickNext(u"Yes"_s, "deleteDlg");
+    probe.ui()->delectBtn->click();
+    QCOMPARE(files->rowCount(), rows - 1);
+    checkFit();
+    QCOMPARE(files->columnWidth(0) < widthBefore, rows == 10 || rows == 1000 || rows == 10000);
 }
 
 void tst_FileList::formatAndMergeFlagComeFromTheRowAbove()
