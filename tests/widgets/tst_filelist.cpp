@@ -441,7 +441,6 @@ void tst_FileList::protectedFiles()
         QCOMPARE(probe.files()->rowCount(), 1);
         QCOMPARE(probe.pageCounts(), QStringList{u"2"_s});
         QCOMPARE(probe.passwordOptions().value(locked), u" -p s3cret pw"_s);
-        QCOMPARE(probe.files()->item(0, 0)->icon().cacheKey() != 0, true);
         QCOMPARE(probe.files()->item(0, 0)->icon().pixmap(16).toImage(),
                  QIcon(u"skin/black/Btn/lock.png"_s).pixmap(16).toImage());
         QCOMPARE(probe.ui()->ApplyAllBtn->isEnabled(), applyAllBefore);
@@ -457,6 +456,19 @@ void tst_FileList::protectedFiles()
     QCOMPARE(probe.files()->item(row, 0)->icon().pixmap(16).toImage(),
              QIcon(u"skin/black/Btn/ulock.png"_s).pixmap(16).toImage());
     QVERIFY(!probe.passwordOptions().contains(plain));
+    if (row > 0) {
+        // Told apart at a glance, whatever the colours: at the size the list draws them, the open
+        // padlock has an outline of its own.
+        const int extent = probe.files()->style()->pixelMetric(QStyle::PM_SmallIconSize);
+        const QImage closed = probe.files()->item(0, 0)->icon().pixmap(extent).toImage();
+        const QImage open = probe.files()->item(row, 0)->icon().pixmap(extent).toImage();
+        int differing = 0;
+        for (int y = 0; y < extent; ++y) {
+            for (int x = 0; x < extent; ++x)
+                differing += (qAlpha(closed.pixel(x, y)) > 127) != (qAlpha(open.pixel(x, y)) > 127);
+        }
+        QVERIFY2(differing >= extent * extent / 8, qPrintable(QString::number(differing)));
+    }
 }
 
 void tst_FileList::promptRemembersTheLastPassword()
