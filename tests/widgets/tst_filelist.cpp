@@ -32,6 +32,7 @@ private slots:
     void awkwardNamesArriveIntact();
     void folderScanCountsBeforeProbing();
     void dropTakesFilesAndFolders();
+    void badFilesAreListedWithTheirReason_data();
     void badFilesAreListedWithTheirReason();
     void oldPathFollowsTheLastAddedFolder();
     void missingOrHangingToolIsReported_data();
@@ -263,8 +264,18 @@ void tst_FileList::dropTakesFilesAndFolders()
              QStringList({u"first.pdf"_s, u"x.pdf"_s, u"y.pdf"_s, u"second.pdf"_s}));
 }
 
+void tst_FileList::badFilesAreListedWithTheirReason_data()
+{
+    QTest::addColumn<QString>("closeWith"); // a button of the dialog, or "Escape"
+    QTest::newRow("OK") << u"OKButton"_s;
+    QTest::newRow("Cancel") << u"CancelButton"_s;
+    QTest::newRow("close button") << u"mainCls"_s;
+    QTest::newRow("Escape") << u"Escape"_s;
+}
+
 void tst_FileList::badFilesAreListedWithTheirReason()
 {
+    QFETCH(QString, closeWith);
     TestEnvironment env;
     const QString good = pdf(env, u"good.pdf"_s, 5);
     const QString percent = pdf(env, u"100% done.pdf"_s);
@@ -277,19 +288,27 @@ void tst_FileList::badFilesAreListedWithTheirReason()
     MainWindow window;
     MainWindowProbe probe(window);
     QStringList lines;
-    connect(&window, &MainWindow::SerrFile, [&](const QStringList &rejected, int total) {
-        QCOMPARE(total, 4);
-        lines << rejected;
-    });
-    QString inLabel;
-    QString errorLabel;
-    Modal::whenShown(
-        [&](QWidget *dialog) {
-            inLabel = dialog->findChild<QLabel *>(u"inLabel"_s)->text();
-            errorLabel = dialog->findChild<QLabel *>(u"errorLabel"_s)->text();
-            dialog->findChild<QPushButton *>(u"OKButton"_s)->click();
-        },
-        "ErrorDialog");
+    const QMetaObject::Connection rejecting =
+        connect(&window, &MainWindow::SerrFile, [&](const QStringList &rejected, int total) {
+            QCOMPARE(total, 4);
+            lines << rejected;
+        });
+    // What the dialog shows: its list, then its two counts.
+    QStringList shown;
+    const auto readAndClose = [&] {
+        Modal::whenShown(
+            [&](QWidget *dialog) {
+                shown = QStringList{dialog->findChild<QTextEdit *>(u"errEdit"_s)->toPlainText(),
+                                    dialog->findChild<QLabel *>(u"inLabel"_s)->text(),
+                                    dialog->findChild<QLabel *>(u"errorLabel"_s)->text()};
+                if (closeWith == u"Escape")
+                    QTest::keyClick(dialog, Qt::Key_Escape);
+                else
+                    dialog->findChild<QPushButton *>(closeWith)->click();
+            },
+            "ErrorDialog");
+    };
+    readAndClose();
     FileDialog::setNextFileNames(
         {percent, env.scratch(u"truncated.pdf"_s), good, env.scratch(u"photo.pdf"_s)});
     window.openFile();
@@ -297,11 +316,20 @@ void tst_FileList::badFilesAreListedWithTheirReason()
     QCOMPARE(lines, QStringList({percent + u" <File name error(without %)>"_s,
                                  env.scratch(u"truncated.pdf"_s) + u" <Format error>"_s,
                                  env.scratch(u"photo.pdf"_s) + u" <Format error>"_s}));
-    QCOMPARE(inLabel, u"Total 1 file(s) be added in filelist."_s);
-    QCOMPARE(errorLabel, u"Thefollowing 3 file(s) cann’t be added in filelist."_s);
+    QCOMPARE(shown,
+             QStringList({lines.join(u'\n') + u'\n', u"Total 1 file(s) be added in filelist."_s,
+                          u"Thefollowing 3 file(s) cann’t be added in filelist."_s}));
+    QVERIFY(!probe.errorDialog().isVisible());
     QCOMPARE(probe.fileNames(), QStringList{u"good.pdf"_s});
-    // The next batch starts with an empty list.
-    QCOMPARE(probe.errorDialog().findChild<QTextEdit *>(u"errEdit"_s)->toPlainText(), QString());
+
+    // The next batch lists only its own files.
+    disconnect(rejecting);
+    readAndClose();
+    FileDialog::setNextFileNames({good, percent});
+    window.openFile();
+    QCOMPARE(shown, QStringList({percent + u" <File name error(without %)>\n"_s,
+                                 u"Total 1 file(s) be added in filelist."_s,
+                                 u"Thefollowing 1 file(s) cann’t be added in filelist."_s}));
 }
 
 void tst_FileList::oldPathFollowsTheLastAddedFolder()
