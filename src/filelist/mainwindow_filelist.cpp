@@ -5,6 +5,7 @@
 #include "ui_mainwindow.h"
 
 #include <QColor>
+#include <QFileInfo>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -40,9 +41,10 @@ void MainWindow::insertFileRow(const QStringList &paths, const QString &pageCoun
     files->insertRow(row);
     files->setRowHeight(row, rowHeight);
 
-    const int split = qMax(1, int(path.lastIndexOf(u'/')));
-    fileFolders.append(path.left(split));
-    fileNames.append(path.mid(split + 1));
+    // A file directly in "/" has "/" for its folder.
+    const QFileInfo parts(path);
+    fileFolders.append(parts.path());
+    fileNames.append(parts.fileName());
     files->setItem(row, NameColumn,
                    readOnlyItem(fileNames.last(), Qt::AlignLeft | Qt::AlignVCenter));
 

@@ -30,6 +30,8 @@ private slots:
     void formatAndMergeFlagComeFromTheRowAbove();
     void awkwardNamesArriveIntact_data();
     void awkwardNamesArriveIntact();
+    void pathSplitsAtItsLastSlash_data();
+    void pathSplitsAtItsLastSlash();
     void folderScanCountsBeforeProbing();
     void dropTakesFilesAndFolders();
     void badFilesAreListedWithTheirReason_data();
@@ -196,6 +198,32 @@ void tst_FileList::awkwardNamesArriveIntact()
     QCOMPARE(probe.files()->item(0, 1)->text(), QFileInfo(path).fileName());
     QCOMPARE(probe.pageCounts(), QStringList{u"2"_s});
     QCOMPARE(probe.fileFolders().value(0), QFileInfo(path).absolutePath());
+}
+
+void tst_FileList::pathSplitsAtItsLastSlash_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("folder");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("at the root") << u"/report.pdf"_s << u"/"_s << u"report.pdf"_s;
+    QTest::newRow("one letter at the root") << u"/r"_s << u"/"_s << u"r"_s;
+    QTest::newRow("one folder down") << u"/srv/report.pdf"_s << u"/srv"_s << u"report.pdf"_s;
+}
+
+void tst_FileList::pathSplitsAtItsLastSlash()
+{
+    QFETCH(QString, path);
+    QFETCH(QString, folder);
+    QFETCH(QString, name);
+    TestEnvironment env;
+    // Whatever the path, the tool answers for a one-page PDF.
+    env.installTool(u"pdfinfo"_s, u"printf 'Pages:          1\\nFile size:      2048 bytes\\n'"_s);
+    MainWindow window;
+    MainWindowProbe probe(window);
+    probe.add({path});
+    QCOMPARE(probe.fileFolders(), QStringList{folder});
+    QCOMPARE(probe.fileNames(), QStringList{name});
+    QCOMPARE(probe.files()->item(0, 1)->text(), name);
 }
 
 void tst_FileList::folderScanCountsBeforeProbing()
