@@ -385,34 +385,51 @@ void tst_FileList::oldPathFollowsTheLastAddedFolder()
 
 void tst_FileList::missingOrHangingToolIsReported_data()
 {
-    QTest::addColumn<QString>("script"); // empty: there is no pdfinfo at all
-    QTest::newRow("hangs") << u"sleep 30"_s;
-    QTest::newRow("missing") << QString();
+    QTest::addColumn<QString>("script");     // empty: there is no pdfinfo at all
+    QTest::addColumn<bool>("passwordRetry"); // the first probe asks for a password; the retry fails
+    QTest::newRow("hangs") << u"sleep 30"_s << false;
+    QTest::newRow("missing") << QString() << false;
+    QTest::newRow("hangs on the password retry") << u"sleep 30"_s << true;
+    QTest::newRow("missing on the password retry") << QString() << true;
 }
 
 void tst_FileList::missingOrHangingToolIsReported()
 {
     QFETCH(QString, script);
+    QFETCH(bool, passwordRetry);
     TestEnvironment env;
     const QByteArray searchPath = qgetenv("PATH");
     const auto restorePath = qScopeGuard([&searchPath] { qputenv("PATH", searchPath); });
     if (script.isEmpty())
         qputenv("PATH", env.scratch().toUtf8());
-    else
-        env.installTool(u"pdfinfo"_s, script);
+    // The retry with the password runs "pdfinfo.exe", the first probe "pdfinfo".
+    if (passwordRetry) {
+        env.installTool(u"pdfinfo"_s,
+                        u"echo 'Command Line Error: Incorrect password' >&2; exit 1"_s);
+        env.writeConfig(u"havePSW"_s, true);
+        env.writeConfig(u"Psword"_s, u"pw"_s);
+    }
+    if (!script.isEmpty())
+        env.installTool(passwordRetry ? u"pdfinfo.exe"_s : u"pdfinfo"_s, script);
     PdfInfoCommand::setTimeout(500);
     const QString path = pdf(env, u"a.pdf"_s);
     MainWindow window;
     MainWindowProbe probe(window);
+    QStringList rejected;
+    connect(&window, &MainWindow::SerrFile, [&](const QStringList &lines) {
+        rejected << lines;
+        Modal::clickNext(u"OKButton"_s, "ErrorDialog");
+    });
     QElapsedTimer clock;
     clock.start();
     probe.add({path, path});
     QVERIFY(clock.elapsed() < 5000);
     const QList<MessageBox::Shown> shown = MessageBox::takeRecorded();
-    // Once per file, and the batch goes on.
+    // Once per file, and the batch goes on; the file is not refused for a reason it never had.
     QCOMPARE(shown.size(), 2);
     QCOMPARE(shown.first().title, u"Open Error"_s);
     QCOMPARE(shown.first().text, u"Can not open program pdfinfo.exe"_s);
+    QCOMPARE(rejected, QStringList());
     QCOMPARE(probe.files()->rowCount(), 0);
 }
 
