@@ -72,6 +72,9 @@ MainWindow::MainWindow(QWidget *parent)
     files->setColumnWidth(1, 170);
     files->setColumnWidth(2, 75);
     files->setColumnWidth(3, 70);
+    // Status stretches to the table's edge, but gives way down to this when long row numbers
+    // widen the Item column, so the list never scrolls sideways.
+    files->setColumnWidth(4, 70);
     ui->OptionsTableWidget->setColumnWidth(0, 120);
     for (QTableWidget *table : {files, ui->OptionsTableWidget}) {
         table->setTabKeyNavigation(false);

@@ -8,6 +8,7 @@
 #include "testenvironment.h"
 
 #include <QDir>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
@@ -148,6 +149,8 @@ void tst_FileList::everyRowNumberIsReadable()
     };
     checkFit();
     QCOMPARE(files->columnWidth(0) == 40, rows < 10);
+    // The Status column gives way: the list never scrolls sideways.
+    QCOMPARE(files->horizontalHeader()->length(), files->viewport()->width());
 
     // Removing the last row gives back what its number took.
     const int widthBefore = files->columnWidth(0);
