@@ -8,12 +8,15 @@
 #include "testenvironment.h"
 
 #include <QFile>
+#include <QFileDialog>
+#include <QHash>
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTest>
 #include <QTextEdit>
+#include <QToolButton>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -36,6 +39,8 @@ private slots:
     void confirmationTellsAnswersApart_data();
     void confirmationTellsAnswersApart();
     void menusHoldTheirActions();
+    void fileDialogsShowTheirToolbarIcons_data();
+    void fileDialogsShowTheirToolbarIcons();
 };
 
 void tst_Shell::settingsFoldKeyCase()
@@ -265,6 +270,62 @@ void tst_Shell::menusHoldTheirActions()
     QVERIFY(!window.isVisible());
     window.isshow(QSystemTrayIcon::DoubleClick);
     QVERIFY(window.isVisible());
+}
+
+void tst_Shell::fileDialogsShowTheirToolbarIcons_data()
+{
+    QTest::addColumn<int>("style");
+    QTest::addColumn<bool>("folder"); // the folder dialog, else the open dialog
+    QTest::newRow("Classic, files") << 1 << false;
+    QTest::newRow("Classic, folder") << 1 << true;
+    QTest::newRow("Elegant, files") << 2 << false;
+    QTest::newRow("Elegant, folder") << 2 << true;
+}
+
+void tst_Shell::fileDialogsShowTheirToolbarIcons()
+{
+    QFETCH(int, style);
+    QFETCH(bool, folder);
+    TestEnvironment env;
+    env.writeConfig(u"Style"_s, style);
+    MainWindow window;
+    // What each toolbar button shows of its icon: the pixels that change when the icon goes,
+    // against the pixels the icon itself covers.
+    QHash<QString, std::pair<int, int>> drawn;
+    Modal::whenShown(
+        [&](QWidget *dialog) {
+            const QList<QToolButton *> buttons = dialog->findChildren<QToolButton *>();
+            for (QToolButton *button : buttons) {
+                const QImage withIcon = button->grab().toImage();
+                const QIcon icon = button->icon();
+                button->setIcon(QIcon());
+                const QImage withoutIcon = button->grab().toImage();
+                const QImage alone = icon.pixmap(button->iconSize()).toImage();
+                int shown = 0;
+                for (int y = 0; y < withIcon.height(); ++y) {
+                    for (int x = 0; x < withIcon.width(); ++x)
+                        shown += withIcon.pixel(x, y) != withoutIcon.pixel(x, y);
+                }
+                int covered = 0;
+                for (int y = 0; y < alone.height(); ++y) {
+                    for (int x = 0; x < alone.width(); ++x)
+                        covered += qAlpha(alone.pixel(x, y)) > 127;
+                }
+                drawn.insert(button->objectName(), {shown, covered});
+            }
+            qobject_cast<QDialog *>(dialog)->reject();
+        },
+        "QFileDialog");
+    if (folder)
+        window.openFolder();
+    else
+        window.openFile();
+
+    for (const char *name : {"backButton", "forwardButton", "toParentButton", "newFolderButton",
+                             "listModeButton", "detailModeButton"}) {
+        const auto [shown, covered] = drawn.value(QString::fromLatin1(name));
+        QVERIFY2(covered > 0 && shown >= covered / 2, name);
+    }
 }
 
 QTEST_MAIN(tst_Shell)
