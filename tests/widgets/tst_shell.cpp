@@ -5,6 +5,7 @@
 #include "app/settings.h"
 #include "mainwindowprobe.h"
 #include "modal.h"
+#include "pdfs.h"
 #include "testenvironment.h"
 
 #include <QFile>
@@ -142,17 +143,35 @@ void tst_Shell::languageSwitchRetranslates()
     QCOMPARE(probe.ui()->delectAllBtn->text(), u"Clear"_s);
     QCOMPARE(window.windowTitle(), u"ZEMRA VEZ ud Iri"_s);
     QCOMPARE(probe.action(u"English"_s)->isChecked(), true);
+    QAction *configuration = probe.action(u"Configuration"_s);
+    QVERIFY(configuration);
     const QString englishConfirm = probe.confirmDialog().findChild<QPushButton *>(u"No"_s)->text();
+    // Two files converted, a third waiting.
+    const QString pdf = env.scratch(u"a.pdf"_s);
+    QVERIFY(Pdfs::write(pdf, 1));
+    probe.add({pdf, pdf});
+    probe.dpiValues() = {u"70"_s, u"70"_s};
+    probe.ui()->stratBtn->click();
+    QTRY_VERIFY_WITH_TIMEOUT(probe.idle(), 60000);
+    probe.add({pdf});
 
     window.changeGerman();
     QCOMPARE(env.readConfig(u"Language"_s).toInt(), 4);
-    QVERIFY(probe.ui()->delectAllBtn->text() != u"Clear"_s);
+    QCOMPARE(probe.ui()->delectAllBtn->text(), u"Leeren"_s);
+    QCOMPARE(configuration->text(), u"Einstellungen"_s);
     QVERIFY(probe.confirmDialog().findChild<QPushButton *>(u"No"_s)->text() != englishConfirm);
-    QVERIFY(probe.ui()->titleTextLabel->text().contains(u"VEZ ud IRI"_s));
     int checkedLanguages = 0;
     for (const QString &name : {u"Chinese"_s, u"English"_s, u"Japanese"_s, u"French"_s})
         checkedLanguages += probe.action(name) && probe.action(name)->isChecked() ? 1 : 0;
     QCOMPARE(checkedLanguages, 0);
+    // The waiting row says "Ready" in German; the converted rows keep their mark. Every row keeps
+    // its shade.
+    for (int row = 0; row < 3; ++row) {
+        QCOMPARE(probe.files()->item(row, 4)->text(), row < 2 ? QString() : u"Bereit"_s);
+        QCOMPARE(qobject_cast<QLabel *>(probe.files()->cellWidget(row, 4)) != nullptr, row < 2);
+        const QColor shade = row % 2 ? QColor(244, 244, 245) : QColor(255, 255, 255);
+        QCOMPARE(probe.files()->item(row, 4)->background().color(), shade);
+    }
 
     window.changeChinese();
     QVERIFY(probe.ui()->delectAllBtn->text() != u"Clear"_s);
