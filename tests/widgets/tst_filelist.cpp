@@ -82,7 +82,7 @@ void tst_FileList::addedFilesShowNameSizeAndPages()
     QVERIFY(probe.ui()->stratBtn->isEnabled());
     QVERIFY(probe.ui()->delectBtn->isEnabled());
     QVERIFY(probe.ui()->ApplyAllBtn->isEnabled());
-    QVERIFY(!probe.ui()->tabLabel->isVisible() || !probe.ui()->tabLabel->isVisibleTo(&window));
+    QVERIFY(probe.ui()->tabLabel->isHidden());
     QVERIFY(probe.passwordOptions().isEmpty());
     QCOMPARE(FileDialog::lastStartFolder(), probe.documentsPath() + u"/ZEMRA VEZ ud Iri/"_s);
 }
@@ -441,7 +441,7 @@ void tst_FileList::progressMovesForLargeBatches_data()
     QTest::addColumn<int>("files");
     QTest::addColumn<QList<int>>("values");
     QTest::newRow("three") << 3 << QList<int>({33, 66});
-    QTest::newRow("hundred and fifty") << 150 << QList<int>({0, 1, 2, 3, 4});
+    QTest::newRow("hundred and fifty") << 150 << QList<int>({0, 1, 2, 2, 3});
 }
 
 void tst_FileList::progressMovesForLargeBatches()
@@ -452,8 +452,7 @@ void tst_FileList::progressMovesForLargeBatches()
     ProDlg dialog;
     for (int index = 0; index < values.size(); ++index) {
         dialog.setProValue(files);
-        QCOMPARE(dialog.progressValue(), int(qint64(index + 1) * 100 / files));
-        QVERIFY(qAbs(dialog.progressValue() - values.at(index)) <= 1);
+        QCOMPARE(dialog.progressValue(), values.at(index));
     }
     // The last file closes the dialog, which starts the next batch at zero.
     for (int index = int(values.size()); index < files; ++index)
