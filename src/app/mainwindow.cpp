@@ -133,7 +133,13 @@ MainWindow::MainWindow(QWidget *parent)
     retranslateMainTexts();
     AppSettings settings;
     if (settings.boolean(u"isUpdate"_s)) {
-        QTimer::singleShot(30000, this, &MainWindow::updateCaption);
+        // The automatic update check, 30 seconds after start; a named timer, so what is armed
+        // can be looked up.
+        auto *automaticCheck = new QTimer(this);
+        automaticCheck->setObjectName(u"automaticUpdateCheck"_s);
+        automaticCheck->setSingleShot(true);
+        connect(automaticCheck, &QTimer::timeout, this, &MainWindow::updateCaption);
+        automaticCheck->start(30000);
     } else if (settings.string(u"updatetime"_s).isEmpty()) {
         settings.setValue(u"updatetime"_s, QDate::currentDate().toString(u"yyyyMMdd"_s));
     }
