@@ -3,6 +3,8 @@
 #include "app/appearance.h"
 #include "app/chrome.h"
 #include "app/settings.h"
+#include "app/startdlg.h"
+#include "app/versionrecord.h"
 #include "mainwindowprobe.h"
 #include "modal.h"
 #include "pdfs.h"
@@ -10,6 +12,7 @@
 
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QHash>
 #include <QLabel>
 #include <QMenu>
@@ -42,6 +45,8 @@ private slots:
     void menusHoldTheirActions();
     void fileDialogsShowTheirToolbarIcons_data();
     void fileDialogsShowTheirToolbarIcons();
+    void splashFollowsStyleAndLanguage_data();
+    void splashFollowsStyleAndLanguage();
 };
 
 void tst_Shell::settingsFoldKeyCase()
@@ -345,6 +350,48 @@ void tst_Shell::fileDialogsShowTheirToolbarIcons()
         const auto [shown, covered] = drawn.value(QString::fromLatin1(name));
         QVERIFY2(covered > 0 && shown >= covered / 2, name);
     }
+}
+
+void tst_Shell::splashFollowsStyleAndLanguage_data()
+{
+    QTest::addColumn<QVariant>("style"); // invalid: absent
+    QTest::addColumn<QVariant>("language");
+    QTest::addColumn<QString>("background");
+    QTest::addColumn<QString>("initializing");
+    const QString classic = u"skin/black/Background/start.png"_s;
+    // The second skin's splash has always lived in a folder spelled "defalut".
+    const QString elegant = u"skin/defalut/Background/start.png"_s;
+    QTest::newRow("Classic, English")
+        << QVariant(1) << QVariant(2) << classic << u"Initializing:"_s;
+    QTest::newRow("Elegant, German")
+        << QVariant(2) << QVariant(4) << elegant << u"Initialisierung:"_s;
+    QTest::newRow("absent, Chinese") << QVariant() << QVariant(1) << elegant << u"正在初始化："_s;
+    QTest::newRow("zero, Japanese") << QVariant(0) << QVariant(3) << elegant << u"初期化中："_s;
+    QTest::newRow("Classic, French")
+        << QVariant(1) << QVariant(5) << classic << u"Initialisation\u00a0:"_s;
+    QTest::newRow("Elegant, language out of range")
+        << QVariant(2) << QVariant(9) << elegant << u"Initializing:"_s;
+}
+
+void tst_Shell::splashFollowsStyleAndLanguage()
+{
+    QFETCH(QVariant, style);
+    QFETCH(QVariant, language);
+    QFETCH(QString, background);
+    QFETCH(QString, initializing);
+    TestEnvironment env;
+    if (style.isValid())
+        env.writeConfig(u"Style"_s, style);
+    env.writeConfig(u"Language"_s, language);
+    VersionRecord::write(u"3.1.4.15"_s);
+
+    StartDlg splash;
+    QCOMPARE(splash.styleSheet(), u"QDialog{border-image:url(%1)}"_s.arg(background));
+    QVERIFY(QFileInfo(env.path(background)).isFile());
+    QCOMPARE(splash.findChild<QLabel *>(u"label_3"_s)->text(), initializing);
+    QCOMPARE(splash.findChild<QLabel *>(u"versionLabel"_s)->text(), u"3.1.4.15"_s);
+    for (const char *title : {"label", "label_2"})
+        QCOMPARE(splash.findChild<QLabel *>(QString::fromLatin1(title))->text(), u"VEZ ud IRI"_s);
 }
 
 QTEST_MAIN(tst_Shell)
