@@ -152,14 +152,14 @@ void tst_FileList::everyRowNumberIsReadable()
     // The Status column gives way: the list never scrolls sideways.
     QCOMPARE(files->horizontalHeader()->length(), files->viewport()->width());
 
-    // Removing the last row gives back what its number took.
+    // Removing the last row of 10, 1000 or 10000 drops a digit and gives back what it took.
     const int widthBefore = files->columnWidth(0);
     files->selectRow(rows - 1);
     Modal::clickNext(u"Yes"_s, "deleteDlg");
     probe.ui()->delectBtn->click();
     QCOMPARE(files->rowCount(), rows - 1);
     checkFit();
-    QCOMPARE(files->columnWidth(0) < widthBefore, rows == 10 || rows == 1000 || rows == 10000);
+    QCOMPARE(files->columnWidth(0) < widthBefore, rows >= 10);
 }
 
 void tst_FileList::formatAndMergeFlagComeFromTheRowAbove()
