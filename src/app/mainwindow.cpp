@@ -72,6 +72,9 @@ MainWindow::MainWindow(QWidget *parent)
     files->setColumnWidth(1, 170);
     files->setColumnWidth(2, 75);
     files->setColumnWidth(3, 70);
+    // Status stretches to the table's edge, but gives way down to this when long row numbers
+    // widen the Item column, so the list never scrolls sideways.
+    files->setColumnWidth(4, 70);
     ui->OptionsTableWidget->setColumnWidth(0, 120);
     for (QTableWidget *table : {files, ui->OptionsTableWidget}) {
         table->setTabKeyNavigation(false);
@@ -130,7 +133,13 @@ MainWindow::MainWindow(QWidget *parent)
     retranslateMainTexts();
     AppSettings settings;
     if (settings.boolean(u"isUpdate"_s)) {
-        QTimer::singleShot(30000, this, &MainWindow::updateCaption);
+        // The automatic update check, 30 seconds after start; a named timer, so what is armed
+        // can be looked up.
+        auto *automaticCheck = new QTimer(this);
+        automaticCheck->setObjectName(u"automaticUpdateCheck"_s);
+        automaticCheck->setSingleShot(true);
+        connect(automaticCheck, &QTimer::timeout, this, &MainWindow::updateCaption);
+        automaticCheck->start(30000);
     } else if (settings.string(u"updatetime"_s).isEmpty()) {
         settings.setValue(u"updatetime"_s, QDate::currentDate().toString(u"yyyyMMdd"_s));
     }

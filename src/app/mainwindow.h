@@ -150,6 +150,8 @@ private:
                        bool locked);
     // Shades the rows firstRow to lastRow (-1: the last row); the other rows keep their shade.
     void shadeRows(QTableWidget *table, int firstRow = 0, int lastRow = -1);
+    // Widens the Item column as far as the largest row number needs, and no further.
+    void fitItemColumn();
     void setGuideVisible(bool visible);
     void enterEmptyState();
     void clearList();

@@ -21,6 +21,8 @@ Config::Config(QWidget *parent)
 
     fillChoices();
     ui->groupBox_3->hide();
+    for (QComboBox *box : {ui->comboBox, ui->systemComboBox, ui->ConversionCombo})
+        connect(box, &QComboBox::activated, this, [this, box] { unshownChoices.remove(box); });
 
     setDragStrip(ui->titLabel);
     Chrome::applyBackground(this, u"skin/black/Background/configDlg.png"_s, true);
@@ -52,7 +54,12 @@ void Config::fillChoices()
 
 void Config::selectStored(QComboBox *box, int index)
 {
-    box->setCurrentIndex(index >= 0 && index < box->count() ? index : 0);
+    const bool shown = index >= 0 && index < box->count();
+    box->setCurrentIndex(shown ? index : 0);
+    if (shown)
+        unshownChoices.remove(box);
+    else
+        unshownChoices.insert(box);
 }
 
 void Config::changesetcls()
@@ -162,10 +169,13 @@ void Config::on_conflgOK_clicked()
         settings.setValue(u"isUpdate"_s, ui->checkBox->isChecked());
         postTaskEnabled = ui->showMsg->isChecked();
         settings.setValue(u"isclosewindow"_s, postTaskEnabled);
-        settings.setValue(u"changeOver"_s, ui->ConversionCombo->currentIndex());
-        settings.setValue(u"dsSystem"_s, ui->systemComboBox->currentIndex() + 1);
+        if (storesChoice(ui->ConversionCombo))
+            settings.setValue(u"changeOver"_s, ui->ConversionCombo->currentIndex());
+        if (storesChoice(ui->systemComboBox))
+            settings.setValue(u"dsSystem"_s, ui->systemComboBox->currentIndex() + 1);
         settings.setValue(u"isShowMsg"_s, ui->showMsg->isChecked());
-        settings.setValue(u"updatemodel"_s, ui->comboBox->currentIndex());
+        if (storesChoice(ui->comboBox))
+            settings.setValue(u"updatemodel"_s, ui->comboBox->currentIndex());
     }
 
     emit outPathChange(ui->outPathEdit->text());

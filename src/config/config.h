@@ -2,6 +2,8 @@
 
 #include "app/framelessdialog.h"
 
+#include <QSet>
+
 namespace Ui {
 class Config;
 }
@@ -56,8 +58,12 @@ private:
     void retranslate() override;
     void fillChoices();
     // Selects the stored index, or the first entry when the stored value is out of range.
-    static void selectStored(QComboBox *box, int index);
+    void selectStored(QComboBox *box, int index);
+    // Whether "OK" stores the box's choice: not while it shows the first entry in place of a
+    // stored value it has no entry for, until the user picks one.
+    bool storesChoice(QComboBox *box) const { return !unshownChoices.contains(box); }
     void showPage(QWidget *page);
 
     Ui::Config *ui;
+    QSet<QComboBox *> unshownChoices;
 };

@@ -2,8 +2,6 @@
 
 #include "ui_errordialog.h"
 
-#include <QCloseEvent>
-
 using namespace Qt::Literals::StringLiterals;
 
 ErrorDialog::ErrorDialog(QWidget *parent)
@@ -16,6 +14,12 @@ ErrorDialog::ErrorDialog(QWidget *parent)
     Chrome::applyBackground(this, u"skin/black/Background/config.png"_s, true);
     LngChange();
     changeStyle();
+    // Every batch starts with an empty list, however the dialog was closed: Escape ends it
+    // through done(), which never sees a close event.
+    connect(this, &QDialog::finished, this, [this] {
+        errorLines.clear();
+        ui->errEdit->clear();
+    });
 }
 
 ErrorDialog::~ErrorDialog()
@@ -56,14 +60,6 @@ void ErrorDialog::on_CancelButton_clicked()
 void ErrorDialog::on_mainCls_clicked()
 {
     close();
-}
-
-void ErrorDialog::closeEvent(QCloseEvent *event)
-{
-    // Every batch starts with an empty list.
-    errorLines.clear();
-    ui->errEdit->clear();
-    event->accept();
 }
 
 void ErrorDialog::retranslate()

@@ -26,9 +26,6 @@ private slots:
     void on_CancelButton_clicked();
     void on_mainCls_clicked();
 
-protected:
-    void closeEvent(QCloseEvent *event) override;
-
 private:
     void retranslate() override;
     void showCounts();

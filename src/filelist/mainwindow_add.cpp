@@ -57,6 +57,13 @@ int pageCountOf(const PdfInfo::Info &info)
     return ok ? pages : 0;
 }
 
+// pdfinfo could not be started or did not finish in time: the file is neither listed nor refused.
+void warnToolNotFinished(MainWindow *window)
+{
+    MessageBox::warning(window, MainWindow::tr("Open Error"),
+                        MainWindow::tr("Can not open program pdfinfo.exe"));
+}
+
 } // namespace
 
 void MainWindow::on_iconButton_clicked()
@@ -203,7 +210,7 @@ void MainWindow::probeFile(const QStringList &paths)
         Tools::run(PdfInfoCommand::probe(path).command, PdfInfoCommand::timeout());
     const PdfInfo::Info info = PdfInfo::parse(result.standardOutput);
     if (!result.finished) {
-        MessageBox::warning(this, tr("Open Error"), tr("Can not open program pdfinfo.exe"));
+        warnToolNotFinished(this);
     } else if (result.succeeded() && pageCountOf(info) > 0) {
         pageCounts.append(QString::number(pageCountOf(info)));
         filePaths.append(path);
@@ -240,6 +247,10 @@ void MainWindow::probeWithPassword(const QString &path)
 
     const Tools::Result result = Tools::run(
         PdfInfoCommand::withPassword(currentPassword, path).command, PdfInfoCommand::timeout());
+    if (!result.finished) {
+        warnToolNotFinished(this);
+        return;
+    }
     const PdfInfo::Info info = PdfInfo::parse(result.standardOutput);
     if (!result.succeeded() || pageCountOf(info) <= 0) {
         rejectFile(path, tr(" <Password error>"));

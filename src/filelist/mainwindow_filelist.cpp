@@ -5,6 +5,7 @@
 #include "ui_mainwindow.h"
 
 #include <QColor>
+#include <QFileInfo>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -13,6 +14,8 @@ namespace {
 enum Column { ItemColumn, NameColumn, SizeColumn, FormatColumn, StatusColumn };
 
 constexpr int rowHeight = 25;
+// The Item column is never narrower than this; longer numbers widen it.
+constexpr int itemColumnWidth = 40;
 
 QTableWidgetItem *readOnlyItem(const QString &text, Qt::Alignment alignment)
 {
@@ -38,15 +41,17 @@ void MainWindow::insertFileRow(const QStringList &paths, const QString &pageCoun
     files->insertRow(row);
     files->setRowHeight(row, rowHeight);
 
-    const int split = qMax(1, int(path.lastIndexOf(u'/')));
-    fileFolders.append(path.left(split));
-    fileNames.append(path.mid(split + 1));
+    // A file directly in "/" has "/" for its folder.
+    const QFileInfo parts(path);
+    fileFolders.append(parts.path());
+    fileNames.append(parts.fileName());
     files->setItem(row, NameColumn,
                    readOnlyItem(fileNames.last(), Qt::AlignLeft | Qt::AlignVCenter));
 
     QTableWidgetItem *number = readOnlyItem(tr("%1").arg(row + 1), Qt::AlignCenter);
     number->setIcon(lockIcon(locked));
     files->setItem(row, ItemColumn, number);
+    fitItemColumn();
     files->setItem(row, StatusColumn, readOnlyItem(tr("Ready"), Qt::AlignCenter));
 
     // The page count shows in the option table whichever row is selected.
@@ -78,6 +83,23 @@ void MainWindow::insertFileRow(const QStringList &paths, const QString &pageCoun
     // A file added while a run goes on joins it.
     if (!idle)
         enqueueRow(row);
+}
+
+void MainWindow::fitItemColumn()
+{
+    // A single digit fits beside the lock icon. A longer number is elided unless the column is as
+    // wide as the item asks, plus the grid line the cell shares the column with; the last row's
+    // number is the longest.
+    QTableWidget *files = ui->tableWidget;
+    const QTableWidgetItem *last = files->item(files->rowCount() - 1, ItemColumn);
+    int width = itemColumnWidth;
+    if (last && last->text().size() > 1) {
+        const int needed = files->sizeHintForIndex(files->indexFromItem(last)).width() +
+                           (files->showGrid() ? 1 : 0);
+        width = qMax(width, needed);
+    }
+    if (files->columnWidth(ItemColumn) != width)
+        files->setColumnWidth(ItemColumn, width);
 }
 
 void MainWindow::shadeRows(QTableWidget *table, int firstRow, int lastRow)
@@ -125,5 +147,6 @@ void MainWindow::clearList()
     colorModes.clear();
     passwordOptions.clear();
     mergeFlags.clear();
+    fitItemColumn();
     enterEmptyState();
 }

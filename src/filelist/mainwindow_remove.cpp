@@ -83,6 +83,7 @@ void MainWindow::on_delectBtn_clicked()
         number->setIcon(lockIcon(!passwordOptions.value(filePaths.value(row)).isEmpty()));
         files->setItem(row, 0, number);
     }
+    fitItemColumn();
 
     if (files->rowCount() > 0) {
         files->clearSelection();

@@ -66,6 +66,9 @@ session() {
     grep -q 'ver=2.2.2.24' "$XDG_CONFIG_HOME/ZEMRA/RADAZizIDA.conf" ||
         fail "version record not written"
     echo "version record written"
+    # With the check off, start-up notes the day instead of arming the check.
+    grep -qi '^updatetime=' "$work/app/config.ini" || fail "the update check was not off"
+    echo "update check off"
 }
 
 if [ "${1:-}" = "--session" ]; then
@@ -83,6 +86,9 @@ done
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cp -r "$app_dir" "$work/app"
+# No automatic update check: 30 s into the session it would reach for the network.
+sed -i '/^isupdate=/Id' "$work/app/config.ini"
+printf '[General]\nisUpdate=false\n' >> "$work/app/config.ini"
 export HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" XDG_RUNTIME_DIR="$work/run"
 mkdir -p "$HOME" "$XDG_RUNTIME_DIR" "$work/pdfs" "$XDG_CONFIG_HOME/ZEMRA"
 chmod 700 "$XDG_RUNTIME_DIR"

@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QImageReader>
+#include <QLabel>
 #include <QProcess>
 #include <QTest>
 
@@ -146,7 +147,7 @@ void tst_Conversion::everyFormatAndColour()
         QVERIFY(gif.open(QIODevice::ReadOnly));
         QVERIFY(gif.read(6).startsWith("GIF8"));
     }
-    QVERIFY(probe.files()->cellWidget(0, 4) != nullptr); // the finished mark
+    QVERIFY(qobject_cast<QLabel *>(probe.files()->cellWidget(0, 4))); // the finished mark
 }
 
 void tst_Conversion::pageSelections_data()
@@ -324,7 +325,7 @@ void tst_Conversion::mergeJoinsPages()
     const QString folder = env.scratch(base);
     QCOMPARE(Conversion::filesIn(folder), QStringList{base + u".tiff"_s});
     QCOMPARE(tiffPages(folder + u'/' + base + u".tiff"_s), pages);
-    QVERIFY(probe.files()->cellWidget(0, 4) != nullptr);
+    QVERIFY(qobject_cast<QLabel *>(probe.files()->cellWidget(0, 4)));
 }
 
 void tst_Conversion::failedMergeKeepsThePages()

@@ -18,16 +18,25 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
+// A status the run set keeps the row's shade.
+bool shaded(MainWindowProbe &probe, int row)
+{
+    const QTableWidgetItem *status = probe.files()->item(row, 4);
+    return status && status->background().color() ==
+                         (row % 2 ? QColor(244, 244, 245) : QColor(255, 255, 255));
+}
+
 bool failedWithReason(MainWindowProbe &probe, int row)
 {
     const QTableWidgetItem *status = probe.files()->item(row, 4);
     return !probe.files()->cellWidget(row, 4) && status && !status->icon().isNull() &&
-           !status->toolTip().isEmpty();
+           !status->toolTip().isEmpty() && shaded(probe, row);
 }
 
 bool finished(MainWindowProbe &probe, int row)
 {
-    return qobject_cast<QLabel *>(probe.files()->cellWidget(row, 4)) != nullptr;
+    return qobject_cast<QLabel *>(probe.files()->cellWidget(row, 4)) != nullptr &&
+           shaded(probe, row);
 }
 
 } // namespace
@@ -118,6 +127,7 @@ void tst_Run::stopDiscardsOnlyTheInterruptedFile()
     for (int row = 0; row < 3; ++row) {
         QCOMPARE(probe.files()->item(row, 4)->text(), u"Ready"_s);
         QVERIFY(!probe.files()->cellWidget(row, 4));
+        QVERIFY(shaded(probe, row));
     }
     QCOMPARE(probe.runIndex(), 0);
     QVERIFY(!probe.ui()->stratBtn->isChecked());

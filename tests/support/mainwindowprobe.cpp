@@ -2,6 +2,8 @@
 
 #include <QAction>
 
+using namespace Qt::Literals::StringLiterals;
+
 QAction *MainWindowProbe::action(const QString &text) const
 {
     const QList<QAction *> actions = w.findChildren<QAction *>();
@@ -18,4 +20,13 @@ void MainWindowProbe::add(const QStringList &paths)
     for (const QString &path : paths)
         w.announceAndProbe(path);
     w.finishBatch();
+}
+
+void MainWindowProbe::appendRows(const QString &path, int count)
+{
+    for (int row = 0; row < count; ++row) {
+        w.pageCounts.append(u"1"_s);
+        w.filePaths.append(path);
+        w.insertFileRow({path}, w.pageCounts.last(), u"1 KB"_s, false);
+    }
 }

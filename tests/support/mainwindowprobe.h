@@ -73,6 +73,8 @@ public:
 
     // Probes one file the way the three ways of adding do, as a batch of its own.
     void add(const QStringList &paths);
+    // Lists one accepted one-page file count times without probing it: lists of any length.
+    void appendRows(const QString &path, int count);
     bool commitPageSelection() { return w.commitPageSelection(); }
     void startCountdown(int action) { w.startCountdown(action); }
     // The bookkeeping a partly finished run leaves behind.

@@ -57,6 +57,8 @@ private slots:
     void okWritesEveryKey();
     void okTwiceKeepsDsSystem_data();
     void okTwiceKeepsDsSystem();
+    void okKeepsAChoiceTheBoxCannotShow_data();
+    void okKeepsAChoiceTheBoxCannotShow();
     void okSendsOutputFolder_data();
     void okSendsOutputFolder();
     void okKeepsAFolderPickedInTheMainWindow();
@@ -180,6 +182,57 @@ void tst_Config::okTwiceKeepsDsSystem()
                   [](QWidget &dialog) { control<QPushButton>(dialog, "conflgOK")->click(); });
         QCOMPARE(env.readConfig(u"dsSystem"_s).toInt(), expected);
     }
+}
+
+void tst_Config::okKeepsAChoiceTheBoxCannotShow_data()
+{
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<int>("stored");
+    QTest::addColumn<QString>("pick"); // empty: the box is left alone
+    QTest::addColumn<int>("expected");
+    // A hand-edited update interval other than 0 and 1 is checked weekly.
+    QTest::newRow("update interval, left alone")
+        << u"updatemodel"_s << u"comboBox"_s << 5 << QString() << 5;
+    QTest::newRow("update interval, daily picked")
+        << u"updatemodel"_s << u"comboBox"_s << 5 << u"first"_s << 0;
+    QTest::newRow("post action, left alone")
+        << u"changeOver"_s << u"ConversionCombo"_s << 7 << QString() << 7;
+    QTest::newRow("post action below range, left alone")
+        << u"changeOver"_s << u"ConversionCombo"_s << -1 << QString() << -1;
+    QTest::newRow("post action, restart picked")
+        << u"changeOver"_s << u"ConversionCombo"_s << 7 << u"last"_s << 3;
+    QTest::newRow("shutdown plan, left alone")
+        << u"dsSystem"_s << u"systemComboBox"_s << 0 << QString() << 0;
+    QTest::newRow("shutdown plan, shutdown picked")
+        << u"dsSystem"_s << u"systemComboBox"_s << 9 << u"first"_s << 1;
+}
+
+void tst_Config::okKeepsAChoiceTheBoxCannotShow()
+{
+    QFETCH(QString, key);
+    QFETCH(QString, box);
+    QFETCH(int, stored);
+    QFETCH(QString, pick);
+    QFETCH(int, expected);
+    TestEnvironment env;
+    env.writeConfig(key, stored);
+    MainWindow window;
+    int shown = -1;
+    runDialog(window, [&](QWidget &dialog) {
+        auto *choices = control<QComboBox>(dialog, box.toLatin1().constData());
+        shown = choices->currentIndex();
+        // As the user picks with the keyboard; the first entry is shown already.
+        if (pick == u"first") {
+            QTest::keyClick(choices, Qt::Key_Down);
+            QTest::keyClick(choices, Qt::Key_Home);
+        } else if (pick == u"last") {
+            QTest::keyClick(choices, Qt::Key_End);
+        }
+        control<QPushButton>(dialog, "conflgOK")->click();
+    });
+    QCOMPARE(shown, 0);
+    QCOMPARE(env.readConfig(key).toInt(), expected);
 }
 
 void tst_Config::okSendsOutputFolder_data()

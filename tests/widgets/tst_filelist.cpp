@@ -8,6 +8,7 @@
 #include "testenvironment.h"
 
 #include <QDir>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
@@ -25,11 +26,16 @@ class tst_FileList : public QObject
 private slots:
     void addedFilesShowNameSizeAndPages();
     void rowsAreNumberedAndShaded();
+    void everyRowNumberIsReadable_data();
+    void everyRowNumberIsReadable();
     void formatAndMergeFlagComeFromTheRowAbove();
     void awkwardNamesArriveIntact_data();
     void awkwardNamesArriveIntact();
+    void pathSplitsAtItsLastSlash_data();
+    void pathSplitsAtItsLastSlash();
     void folderScanCountsBeforeProbing();
     void dropTakesFilesAndFolders();
+    void badFilesAreListedWithTheirReason_data();
     void badFilesAreListedWithTheirReason();
     void oldPathFollowsTheLastAddedFolder();
     void missingOrHangingToolIsReported_data();
@@ -76,7 +82,7 @@ void tst_FileList::addedFilesShowNameSizeAndPages()
     QVERIFY(probe.ui()->stratBtn->isEnabled());
     QVERIFY(probe.ui()->delectBtn->isEnabled());
     QVERIFY(probe.ui()->ApplyAllBtn->isEnabled());
-    QVERIFY(!probe.ui()->tabLabel->isVisible() || !probe.ui()->tabLabel->isVisibleTo(&window));
+    QVERIFY(probe.ui()->tabLabel->isHidden());
     QVERIFY(probe.passwordOptions().isEmpty());
     QCOMPARE(FileDialog::lastStartFolder(), probe.documentsPath() + u"/ZEMRA VEZ ud Iri/"_s);
 }
@@ -99,6 +105,61 @@ void tst_FileList::rowsAreNumberedAndShaded()
     }
     // The same file twice is two rows: there is no duplicate check.
     QCOMPARE(probe.filePaths().count(path), 12);
+}
+
+void tst_FileList::everyRowNumberIsReadable_data()
+{
+    QTest::addColumn<int>("rows");
+    QTest::newRow("9") << 9;
+    QTest::newRow("10") << 10;
+    QTest::newRow("1000") << 1000;
+    QTest::newRow("10000") << 10000;
+}
+
+void tst_FileList::everyRowNumberIsReadable()
+{
+    QFETCH(int, rows);
+    TestEnvironment env;
+    MainWindow window;
+    MainWindowProbe probe(window);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    probe.appendRows(env.scratch(u"a.pdf"_s), rows);
+    QTableWidget *files = probe.files();
+    const auto itemColumn = [files](Qt::TextElideMode mode) {
+        files->scrollToBottom();
+        files->setTextElideMode(mode);
+        return files->viewport()
+            ->grab(QRect(files->columnViewportPosition(0), 0, files->columnWidth(0),
+                         files->viewport()->height()))
+            .toImage();
+    };
+    // A number that fits looks the same whether it would be elided or not. The column keeps its
+    // 40 pixels or is no wider than the largest number needs: a little narrower and it would not
+    // fit.
+    const auto checkFit = [&] {
+        QCOMPARE(itemColumn(Qt::ElideRight), itemColumn(Qt::ElideNone));
+        const int width = files->columnWidth(0);
+        if (width == 40)
+            return;
+        QVERIFY(width > 40);
+        files->setColumnWidth(0, width - 2);
+        QVERIFY(itemColumn(Qt::ElideRight) != itemColumn(Qt::ElideNone));
+        files->setColumnWidth(0, width);
+    };
+    checkFit();
+    QCOMPARE(files->columnWidth(0) == 40, rows < 10);
+    // The Status column gives way: the list never scrolls sideways.
+    QCOMPARE(files->horizontalHeader()->length(), files->viewport()->width());
+
+    // Removing the last row of 10, 1000 or 10000 drops a digit and gives back what it took.
+    const int widthBefore = files->columnWidth(0);
+    files->selectRow(rows - 1);
+    Modal::clickNext(u"Yes"_s, "deleteDlg");
+    probe.ui()->delectBtn->click();
+    QCOMPARE(files->rowCount(), rows - 1);
+    checkFit();
+    QCOMPARE(files->columnWidth(0) < widthBefore, rows >= 10);
 }
 
 void tst_FileList::formatAndMergeFlagComeFromTheRowAbove()
@@ -140,6 +201,32 @@ void tst_FileList::awkwardNamesArriveIntact()
     QCOMPARE(probe.files()->item(0, 1)->text(), QFileInfo(path).fileName());
     QCOMPARE(probe.pageCounts(), QStringList{u"2"_s});
     QCOMPARE(probe.fileFolders().value(0), QFileInfo(path).absolutePath());
+}
+
+void tst_FileList::pathSplitsAtItsLastSlash_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("folder");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("at the root") << u"/report.pdf"_s << u"/"_s << u"report.pdf"_s;
+    QTest::newRow("one letter at the root") << u"/r"_s << u"/"_s << u"r"_s;
+    QTest::newRow("one folder down") << u"/srv/report.pdf"_s << u"/srv"_s << u"report.pdf"_s;
+}
+
+void tst_FileList::pathSplitsAtItsLastSlash()
+{
+    QFETCH(QString, path);
+    QFETCH(QString, folder);
+    QFETCH(QString, name);
+    TestEnvironment env;
+    // Whatever the path, the tool answers for a one-page PDF.
+    env.installTool(u"pdfinfo"_s, u"printf 'Pages:          1\\nFile size:      2048 bytes\\n'"_s);
+    MainWindow window;
+    MainWindowProbe probe(window);
+    probe.add({path});
+    QCOMPARE(probe.fileFolders(), QStringList{folder});
+    QCOMPARE(probe.fileNames(), QStringList{name});
+    QCOMPARE(probe.files()->item(0, 1)->text(), name);
 }
 
 void tst_FileList::folderScanCountsBeforeProbing()
@@ -208,8 +295,18 @@ void tst_FileList::dropTakesFilesAndFolders()
              QStringList({u"first.pdf"_s, u"x.pdf"_s, u"y.pdf"_s, u"second.pdf"_s}));
 }
 
+void tst_FileList::badFilesAreListedWithTheirReason_data()
+{
+    QTest::addColumn<QString>("closeWith"); // a button of the dialog, or "Escape"
+    QTest::newRow("OK") << u"OKButton"_s;
+    QTest::newRow("Cancel") << u"CancelButton"_s;
+    QTest::newRow("close button") << u"mainCls"_s;
+    QTest::newRow("Escape") << u"Escape"_s;
+}
+
 void tst_FileList::badFilesAreListedWithTheirReason()
 {
+    QFETCH(QString, closeWith);
     TestEnvironment env;
     const QString good = pdf(env, u"good.pdf"_s, 5);
     const QString percent = pdf(env, u"100% done.pdf"_s);
@@ -222,19 +319,27 @@ void tst_FileList::badFilesAreListedWithTheirReason()
     MainWindow window;
     MainWindowProbe probe(window);
     QStringList lines;
-    connect(&window, &MainWindow::SerrFile, [&](const QStringList &rejected, int total) {
-        QCOMPARE(total, 4);
-        lines << rejected;
-    });
-    QString inLabel;
-    QString errorLabel;
-    Modal::whenShown(
-        [&](QWidget *dialog) {
-            inLabel = dialog->findChild<QLabel *>(u"inLabel"_s)->text();
-            errorLabel = dialog->findChild<QLabel *>(u"errorLabel"_s)->text();
-            dialog->findChild<QPushButton *>(u"OKButton"_s)->click();
-        },
-        "ErrorDialog");
+    const QMetaObject::Connection rejecting =
+        connect(&window, &MainWindow::SerrFile, [&](const QStringList &rejected, int total) {
+            QCOMPARE(total, 4);
+            lines << rejected;
+        });
+    // What the dialog shows: its list, then its two counts.
+    QStringList shown;
+    const auto readAndClose = [&] {
+        Modal::whenShown(
+            [&](QWidget *dialog) {
+                shown = QStringList{dialog->findChild<QTextEdit *>(u"errEdit"_s)->toPlainText(),
+                                    dialog->findChild<QLabel *>(u"inLabel"_s)->text(),
+                                    dialog->findChild<QLabel *>(u"errorLabel"_s)->text()};
+                if (closeWith == u"Escape")
+                    QTest::keyClick(dialog, Qt::Key_Escape);
+                else
+                    dialog->findChild<QPushButton *>(closeWith)->click();
+            },
+            "ErrorDialog");
+    };
+    readAndClose();
     FileDialog::setNextFileNames(
         {percent, env.scratch(u"truncated.pdf"_s), good, env.scratch(u"photo.pdf"_s)});
     window.openFile();
@@ -242,11 +347,20 @@ void tst_FileList::badFilesAreListedWithTheirReason()
     QCOMPARE(lines, QStringList({percent + u" <File name error(without %)>"_s,
                                  env.scratch(u"truncated.pdf"_s) + u" <Format error>"_s,
                                  env.scratch(u"photo.pdf"_s) + u" <Format error>"_s}));
-    QCOMPARE(inLabel, u"Total 1 file(s) be added in filelist."_s);
-    QCOMPARE(errorLabel, u"Thefollowing 3 file(s) cann’t be added in filelist."_s);
+    QCOMPARE(shown,
+             QStringList({lines.join(u'\n') + u'\n', u"Total 1 file(s) be added in filelist."_s,
+                          u"Thefollowing 3 file(s) cann’t be added in filelist."_s}));
+    QVERIFY(!probe.errorDialog().isVisible());
     QCOMPARE(probe.fileNames(), QStringList{u"good.pdf"_s});
-    // The next batch starts with an empty list.
-    QCOMPARE(probe.errorDialog().findChild<QTextEdit *>(u"errEdit"_s)->toPlainText(), QString());
+
+    // The next batch lists only its own files.
+    disconnect(rejecting);
+    readAndClose();
+    FileDialog::setNextFileNames({good, percent});
+    window.openFile();
+    QCOMPARE(shown, QStringList({percent + u" <File name error(without %)>\n"_s,
+                                 u"Total 1 file(s) be added in filelist."_s,
+                                 u"Thefollowing 1 file(s) cann’t be added in filelist."_s}));
 }
 
 void tst_FileList::oldPathFollowsTheLastAddedFolder()
@@ -274,34 +388,51 @@ void tst_FileList::oldPathFollowsTheLastAddedFolder()
 
 void tst_FileList::missingOrHangingToolIsReported_data()
 {
-    QTest::addColumn<QString>("script"); // empty: there is no pdfinfo at all
-    QTest::newRow("hangs") << u"sleep 30"_s;
-    QTest::newRow("missing") << QString();
+    QTest::addColumn<QString>("script");     // empty: there is no pdfinfo at all
+    QTest::addColumn<bool>("passwordRetry"); // the first probe asks for a password; the retry fails
+    QTest::newRow("hangs") << u"sleep 30"_s << false;
+    QTest::newRow("missing") << QString() << false;
+    QTest::newRow("hangs on the password retry") << u"sleep 30"_s << true;
+    QTest::newRow("missing on the password retry") << QString() << true;
 }
 
 void tst_FileList::missingOrHangingToolIsReported()
 {
     QFETCH(QString, script);
+    QFETCH(bool, passwordRetry);
     TestEnvironment env;
     const QByteArray searchPath = qgetenv("PATH");
     const auto restorePath = qScopeGuard([&searchPath] { qputenv("PATH", searchPath); });
     if (script.isEmpty())
         qputenv("PATH", env.scratch().toUtf8());
-    else
-        env.installTool(u"pdfinfo"_s, script);
+    // The retry with the password runs "pdfinfo.exe", the first probe "pdfinfo".
+    if (passwordRetry) {
+        env.installTool(u"pdfinfo"_s,
+                        u"echo 'Command Line Error: Incorrect password' >&2; exit 1"_s);
+        env.writeConfig(u"havePSW"_s, true);
+        env.writeConfig(u"Psword"_s, u"pw"_s);
+    }
+    if (!script.isEmpty())
+        env.installTool(passwordRetry ? u"pdfinfo.exe"_s : u"pdfinfo"_s, script);
     PdfInfoCommand::setTimeout(500);
     const QString path = pdf(env, u"a.pdf"_s);
     MainWindow window;
     MainWindowProbe probe(window);
+    QStringList rejected;
+    connect(&window, &MainWindow::SerrFile, [&](const QStringList &lines) {
+        rejected << lines;
+        Modal::clickNext(u"OKButton"_s, "ErrorDialog");
+    });
     QElapsedTimer clock;
     clock.start();
     probe.add({path, path});
     QVERIFY(clock.elapsed() < 5000);
     const QList<MessageBox::Shown> shown = MessageBox::takeRecorded();
-    // Once per file, and the batch goes on.
+    // Once per file, and the batch goes on; the file is not refused for a reason it never had.
     QCOMPARE(shown.size(), 2);
     QCOMPARE(shown.first().title, u"Open Error"_s);
     QCOMPARE(shown.first().text, u"Can not open program pdfinfo.exe"_s);
+    QCOMPARE(rejected, QStringList());
     QCOMPARE(probe.files()->rowCount(), 0);
 }
 
@@ -310,7 +441,7 @@ void tst_FileList::progressMovesForLargeBatches_data()
     QTest::addColumn<int>("files");
     QTest::addColumn<QList<int>>("values");
     QTest::newRow("three") << 3 << QList<int>({33, 66});
-    QTest::newRow("hundred and fifty") << 150 << QList<int>({0, 1, 2, 3, 4});
+    QTest::newRow("hundred and fifty") << 150 << QList<int>({0, 1, 2, 2, 3});
 }
 
 void tst_FileList::progressMovesForLargeBatches()
@@ -321,8 +452,7 @@ void tst_FileList::progressMovesForLargeBatches()
     ProDlg dialog;
     for (int index = 0; index < values.size(); ++index) {
         dialog.setProValue(files);
-        QCOMPARE(dialog.progressValue(), int(qint64(index + 1) * 100 / files));
-        QVERIFY(qAbs(dialog.progressValue() - values.at(index)) <= 1);
+        QCOMPARE(dialog.progressValue(), values.at(index));
     }
     // The last file closes the dialog, which starts the next batch at zero.
     for (int index = int(values.size()); index < files; ++index)
@@ -386,7 +516,6 @@ void tst_FileList::protectedFiles()
         QCOMPARE(probe.files()->rowCount(), 1);
         QCOMPARE(probe.pageCounts(), QStringList{u"2"_s});
         QCOMPARE(probe.passwordOptions().value(locked), u" -p s3cret pw"_s);
-        QCOMPARE(probe.files()->item(0, 0)->icon().cacheKey() != 0, true);
         QCOMPARE(probe.files()->item(0, 0)->icon().pixmap(16).toImage(),
                  QIcon(u"skin/black/Btn/lock.png"_s).pixmap(16).toImage());
         QCOMPARE(probe.ui()->ApplyAllBtn->isEnabled(), applyAllBefore);
@@ -402,6 +531,19 @@ void tst_FileList::protectedFiles()
     QCOMPARE(probe.files()->item(row, 0)->icon().pixmap(16).toImage(),
              QIcon(u"skin/black/Btn/ulock.png"_s).pixmap(16).toImage());
     QVERIFY(!probe.passwordOptions().contains(plain));
+    if (row > 0) {
+        // Told apart at a glance, whatever the colours: at the size the list draws them, the open
+        // padlock has an outline of its own.
+        const int extent = probe.files()->style()->pixelMetric(QStyle::PM_SmallIconSize);
+        const QImage closed = probe.files()->item(0, 0)->icon().pixmap(extent).toImage();
+        const QImage open = probe.files()->item(row, 0)->icon().pixmap(extent).toImage();
+        int differing = 0;
+        for (int y = 0; y < extent; ++y) {
+            for (int x = 0; x < extent; ++x)
+                differing += (qAlpha(closed.pixel(x, y)) > 127) != (qAlpha(open.pixel(x, y)) > 127);
+        }
+        QVERIFY2(differing >= extent * extent / 8, qPrintable(QString::number(differing)));
+    }
 }
 
 void tst_FileList::promptRemembersTheLastPassword()

@@ -136,20 +136,31 @@ void tst_Options::selectionDecidesWhatTheTableShows()
 
 void tst_Options::formatDecidesColourAndMergeRows_data()
 {
-    QTest::addColumn<int>("format");
-    for (int format = 0; format < 10; ++format)
-        QTest::newRow(qPrintable(Formats::nameAt(format))) << format;
+    QTest::addColumn<int>("format");     // its place in the format box
+    QTest::addColumn<QString>("colour"); // the default colour; empty: no colour row
+    QTest::addColumn<bool>("merge");
+    // Each row is named after its format.
+    QTest::newRow("PNG") << 0 << QString() << false;
+    QTest::newRow("PNGGRAY") << 1 << QString() << false;
+    QTest::newRow("JPEG") << 2 << QString() << false;
+    QTest::newRow("TIFF") << 3 << u"24nc"_s << true;
+    QTest::newRow("BMP") << 4 << u"16m"_s << false;
+    QTest::newRow("PSD") << 5 << u"rgb"_s << false;
+    QTest::newRow("PCX") << 6 << u"24bit"_s << false;
+    QTest::newRow("FAX") << 7 << u"g3"_s << true;
+    QTest::newRow("GIF") << 8 << QString() << false;
+    QTest::newRow("JPG") << 9 << QString() << false;
 }
 
 void tst_Options::formatDecidesColourAndMergeRows()
 {
     QFETCH(int, format);
+    QFETCH(QString, colour);
+    QFETCH(bool, merge);
     Fixture f({2});
-    const QString name = Formats::nameAt(format);
-    const QString colour = Formats::defaultColour(name);
-    const bool merge = Formats::hasMergeRow(name);
-    // From a format without the two rows and from one with both.
-    for (const int from : {int(Formats::PNG), int(Formats::TIFF)}) {
+    const QString name = QString::fromLatin1(QTest::currentDataTag());
+    // From a format without the two rows (PNG) and from one with both (TIFF).
+    for (const int from : {0, 3}) {
         f.setFormat(from);
         f.setFormat(format);
         QCOMPARE(f.probe.files()->item(0, 3)->text(), name);
@@ -270,26 +281,31 @@ void tst_Options::dpiEditorClampsWhatItStores()
 
 void tst_Options::colourAndMergeEditorsStorePerFile_data()
 {
-    QTest::addColumn<int>("format");
+    QTest::addColumn<int>("format"); // its place in the format box
     QTest::addColumn<QStringList>("choices");
-    QTest::newRow("TIFF") << int(Formats::TIFF)
+    QTest::addColumn<bool>("merge");
+    QTest::newRow("TIFF") << 3
                           << QStringList({u"24nc"_s, u"32nc"_s, u"12nc"_s, u"sep"_s, u"crle"_s,
                                           u"gray"_s, u"g3"_s, u"g32d"_s, u"g4"_s, u"lzw"_s,
-                                          u"pack"_s});
-    QTest::newRow("BMP") << int(Formats::BMP)
+                                          u"pack"_s})
+                          << true;
+    QTest::newRow("BMP") << 4
                          << QStringList({u"16m"_s, u"256 Color"_s, u"16 Color"_s, u"mono"_s,
-                                         u"gray"_s, u"sep1"_s, u"sep8"_s, u"32bit"_s});
-    QTest::newRow("PSD") << int(Formats::PSD) << QStringList({u"rgb"_s, u"cmyk"_s});
-    QTest::newRow("PCX") << int(Formats::PCX)
+                                         u"gray"_s, u"sep1"_s, u"sep8"_s, u"32bit"_s})
+                         << false;
+    QTest::newRow("PSD") << 5 << QStringList({u"rgb"_s, u"cmyk"_s}) << false;
+    QTest::newRow("PCX") << 6
                          << QStringList({u"24bit"_s, u"256 Color"_s, u"16 Color"_s, u"mono"_s,
-                                         u"gray"_s, u"cmyk"_s});
-    QTest::newRow("FAX") << int(Formats::FAX) << QStringList({u"g3"_s, u"g32d"_s, u"g4"_s});
+                                         u"gray"_s, u"cmyk"_s})
+                         << false;
+    QTest::newRow("FAX") << 7 << QStringList({u"g3"_s, u"g32d"_s, u"g4"_s}) << true;
 }
 
 void tst_Options::colourAndMergeEditorsStorePerFile()
 {
     QFETCH(int, format);
     QFETCH(QStringList, choices);
+    QFETCH(bool, merge);
     Fixture f;
     for (const int row : {0, 1}) {
         f.probe.files()->selectRow(row);
@@ -307,7 +323,6 @@ void tst_Options::colourAndMergeEditorsStorePerFile()
     QCOMPARE(f.probe.optionValue(5), choices.last());
     QCOMPARE(f.probe.colorModes(), (QMap<int, QString>{{0, choices.first()}, {1, choices.last()}}));
 
-    const bool merge = Formats::hasMergeRow(Formats::nameAt(format));
     QCOMPARE(f.probe.options()->rowCount(), merge ? 7 : 6);
     if (merge) {
         QComboBox *yesNo = f.openEditor(6);

@@ -3,17 +3,24 @@
 #include "app/appearance.h"
 #include "app/chrome.h"
 #include "app/settings.h"
+#include "app/startdlg.h"
+#include "app/versionrecord.h"
 #include "mainwindowprobe.h"
 #include "modal.h"
+#include "pdfs.h"
 #include "testenvironment.h"
 
 #include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QHash>
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTest>
 #include <QTextEdit>
+#include <QToolButton>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -36,6 +43,10 @@ private slots:
     void confirmationTellsAnswersApart_data();
     void confirmationTellsAnswersApart();
     void menusHoldTheirActions();
+    void fileDialogsShowTheirToolbarIcons_data();
+    void fileDialogsShowTheirToolbarIcons();
+    void splashFollowsStyleAndLanguage_data();
+    void splashFollowsStyleAndLanguage();
 };
 
 void tst_Shell::settingsFoldKeyCase()
@@ -137,17 +148,35 @@ void tst_Shell::languageSwitchRetranslates()
     QCOMPARE(probe.ui()->delectAllBtn->text(), u"Clear"_s);
     QCOMPARE(window.windowTitle(), u"ZEMRA VEZ ud Iri"_s);
     QCOMPARE(probe.action(u"English"_s)->isChecked(), true);
+    QAction *configuration = probe.action(u"Configuration"_s);
+    QVERIFY(configuration);
     const QString englishConfirm = probe.confirmDialog().findChild<QPushButton *>(u"No"_s)->text();
+    // Two files converted, a third waiting.
+    const QString pdf = env.scratch(u"a.pdf"_s);
+    QVERIFY(Pdfs::write(pdf, 1));
+    probe.add({pdf, pdf});
+    probe.dpiValues() = {u"70"_s, u"70"_s};
+    probe.ui()->stratBtn->click();
+    QTRY_VERIFY_WITH_TIMEOUT(probe.idle(), 60000);
+    probe.add({pdf});
 
     window.changeGerman();
     QCOMPARE(env.readConfig(u"Language"_s).toInt(), 4);
-    QVERIFY(probe.ui()->delectAllBtn->text() != u"Clear"_s);
+    QCOMPARE(probe.ui()->delectAllBtn->text(), u"Leeren"_s);
+    QCOMPARE(configuration->text(), u"Einstellungen"_s);
     QVERIFY(probe.confirmDialog().findChild<QPushButton *>(u"No"_s)->text() != englishConfirm);
-    QVERIFY(probe.ui()->titleTextLabel->text().contains(u"VEZ ud IRI"_s));
     int checkedLanguages = 0;
     for (const QString &name : {u"Chinese"_s, u"English"_s, u"Japanese"_s, u"French"_s})
         checkedLanguages += probe.action(name) && probe.action(name)->isChecked() ? 1 : 0;
     QCOMPARE(checkedLanguages, 0);
+    // The waiting row says "Ready" in German; the converted rows keep their mark. Every row keeps
+    // its shade.
+    for (int row = 0; row < 3; ++row) {
+        QCOMPARE(probe.files()->item(row, 4)->text(), row < 2 ? QString() : u"Bereit"_s);
+        QCOMPARE(qobject_cast<QLabel *>(probe.files()->cellWidget(row, 4)) != nullptr, row < 2);
+        const QColor shade = row % 2 ? QColor(244, 244, 245) : QColor(255, 255, 255);
+        QCOMPARE(probe.files()->item(row, 4)->background().color(), shade);
+    }
 
     window.changeChinese();
     QVERIFY(probe.ui()->delectAllBtn->text() != u"Clear"_s);
@@ -265,6 +294,104 @@ void tst_Shell::menusHoldTheirActions()
     QVERIFY(!window.isVisible());
     window.isshow(QSystemTrayIcon::DoubleClick);
     QVERIFY(window.isVisible());
+}
+
+void tst_Shell::fileDialogsShowTheirToolbarIcons_data()
+{
+    QTest::addColumn<int>("style");
+    QTest::addColumn<bool>("folder"); // the folder dialog, else the open dialog
+    QTest::newRow("Classic, files") << 1 << false;
+    QTest::newRow("Classic, folder") << 1 << true;
+    QTest::newRow("Elegant, files") << 2 << false;
+    QTest::newRow("Elegant, folder") << 2 << true;
+}
+
+void tst_Shell::fileDialogsShowTheirToolbarIcons()
+{
+    QFETCH(int, style);
+    QFETCH(bool, folder);
+    TestEnvironment env;
+    env.writeConfig(u"Style"_s, style);
+    MainWindow window;
+    // What each toolbar button shows of its icon: the pixels that change when the icon goes,
+    // against the pixels the icon itself covers.
+    QHash<QString, std::pair<int, int>> drawn;
+    Modal::whenShown(
+        [&](QWidget *dialog) {
+            const QList<QToolButton *> buttons = dialog->findChildren<QToolButton *>();
+            for (QToolButton *button : buttons) {
+                const QImage withIcon = button->grab().toImage();
+                const QIcon icon = button->icon();
+                button->setIcon(QIcon());
+                const QImage withoutIcon = button->grab().toImage();
+                const QImage alone = icon.pixmap(button->iconSize()).toImage();
+                int shown = 0;
+                for (int y = 0; y < withIcon.height(); ++y) {
+                    for (int x = 0; x < withIcon.width(); ++x)
+                        shown += withIcon.pixel(x, y) != withoutIcon.pixel(x, y);
+                }
+                int covered = 0;
+                for (int y = 0; y < alone.height(); ++y) {
+                    for (int x = 0; x < alone.width(); ++x)
+                        covered += qAlpha(alone.pixel(x, y)) > 127;
+                }
+                drawn.insert(button->objectName(), {shown, covered});
+            }
+            qobject_cast<QDialog *>(dialog)->reject();
+        },
+        "QFileDialog");
+    if (folder)
+        window.openFolder();
+    else
+        window.openFile();
+
+    for (const char *name : {"backButton", "forwardButton", "toParentButton", "newFolderButton",
+                             "listModeButton", "detailModeButton"}) {
+        const auto [shown, covered] = drawn.value(QString::fromLatin1(name));
+        QVERIFY2(covered > 0 && shown >= covered / 2, name);
+    }
+}
+
+void tst_Shell::splashFollowsStyleAndLanguage_data()
+{
+    QTest::addColumn<QVariant>("style"); // invalid: absent
+    QTest::addColumn<QVariant>("language");
+    QTest::addColumn<QString>("background");
+    QTest::addColumn<QString>("initializing");
+    const QString classic = u"skin/black/Background/start.png"_s;
+    // The second skin's splash has always lived in a folder spelled "defalut".
+    const QString elegant = u"skin/defalut/Background/start.png"_s;
+    QTest::newRow("Classic, English")
+        << QVariant(1) << QVariant(2) << classic << u"Initializing:"_s;
+    QTest::newRow("Elegant, German")
+        << QVariant(2) << QVariant(4) << elegant << u"Initialisierung:"_s;
+    QTest::newRow("absent, Chinese") << QVariant() << QVariant(1) << elegant << u"正在初始化："_s;
+    QTest::newRow("zero, Japanese") << QVariant(0) << QVariant(3) << elegant << u"初期化中："_s;
+    QTest::newRow("Classic, French")
+        << QVariant(1) << QVariant(5) << classic << u"Initialisation\u00a0:"_s;
+    QTest::newRow("Elegant, language out of range")
+        << QVariant(2) << QVariant(9) << elegant << u"Initializing:"_s;
+}
+
+void tst_Shell::splashFollowsStyleAndLanguage()
+{
+    QFETCH(QVariant, style);
+    QFETCH(QVariant, language);
+    QFETCH(QString, background);
+    QFETCH(QString, initializing);
+    TestEnvironment env;
+    if (style.isValid())
+        env.writeConfig(u"Style"_s, style);
+    env.writeConfig(u"Language"_s, language);
+    VersionRecord::write(u"3.1.4.15"_s);
+
+    StartDlg splash;
+    QCOMPARE(splash.styleSheet(), u"QDialog{border-image:url(%1)}"_s.arg(background));
+    QVERIFY(QFileInfo(env.path(background)).isFile());
+    QCOMPARE(splash.findChild<QLabel *>(u"label_3"_s)->text(), initializing);
+    QCOMPARE(splash.findChild<QLabel *>(u"versionLabel"_s)->text(), u"3.1.4.15"_s);
+    for (const char *title : {"label", "label_2"})
+        QCOMPARE(splash.findChild<QLabel *>(QString::fromLatin1(title))->text(), u"VEZ ud IRI"_s);
 }
 
 QTEST_MAIN(tst_Shell)

@@ -16,6 +16,7 @@
 #include <QTcpSocket>
 #include <QTest>
 #include <QTextDocument>
+#include <QTimer>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -267,20 +268,22 @@ void tst_Update::startUpArmsCheck_data()
 {
     QTest::addColumn<QVariant>("isUpdate"); // invalid: a first start without config.ini
     QTest::addColumn<QString>("lastTime");
+    QTest::addColumn<bool>("armed");
     QTest::addColumn<QString>("lastTimeAfter");
 
     // A first start stores isUpdate = true before the window reads it: the check is armed.
-    QTest::newRow("first start") << QVariant() << QString() << QString();
-    QTest::newRow("on, never checked") << QVariant(true) << QString() << QString();
-    QTest::newRow("on, checked before") << QVariant(true) << day(3) << day(3);
-    QTest::newRow("off, never checked") << QVariant(false) << QString() << day(0);
-    QTest::newRow("off, checked before") << QVariant(false) << day(3) << day(3);
+    QTest::newRow("first start") << QVariant() << QString() << true << QString();
+    QTest::newRow("on, never checked") << QVariant(true) << QString() << true << QString();
+    QTest::newRow("on, checked before") << QVariant(true) << day(3) << true << day(3);
+    QTest::newRow("off, never checked") << QVariant(false) << QString() << false << day(0);
+    QTest::newRow("off, checked before") << QVariant(false) << day(3) << false << day(3);
 }
 
 void tst_Update::startUpArmsCheck()
 {
     QFETCH(QVariant, isUpdate);
     QFETCH(QString, lastTime);
+    QFETCH(bool, armed);
     QFETCH(QString, lastTimeAfter);
     TestEnvironment env;
     if (isUpdate.isValid())
@@ -289,10 +292,22 @@ void tst_Update::startUpArmsCheck()
         env.removeConfig();
     if (!lastTime.isEmpty())
         env.writeConfig(u"updatetime"_s, lastTime);
+    env.connectivity.online = true;
+    VersionServer server(VersionServer::ok("2.2.2.24\n"));
+    UpdateAddresses::setEndpoint(server.url());
 
     MainWindow window;
-    QCOMPARE(env.readConfig(u"isUpdate"_s).toBool(), !isUpdate.isValid() || isUpdate.toBool());
+    QCOMPARE(env.readConfig(u"isUpdate"_s).toBool(), armed);
     QCOMPARE(env.readConfig(u"updatetime"_s).toString(), lastTimeAfter);
+    auto *check = window.findChild<QTimer *>(u"automaticUpdateCheck"_s);
+    QCOMPARE(check && check->isActive(), armed);
+    if (!armed)
+        return;
+    QCOMPARE(check->interval(), 30000);
+    QVERIFY(check->isSingleShot());
+    // When it runs out, the check asks the server.
+    check->start(0);
+    QTRY_COMPARE(server.requests, 1);
 }
 
 void tst_Update::manualCheckStartsUpdater()
