@@ -1,9 +1,11 @@
-// Converting a batch: 12 generated PDFs of 10 pages each to BMP through the program's real run,
-// next to bare Ghostscript, one process per file, one file after the other, with the same
-// command lines, measured in the same run in alternating rounds. While the program runs, the
-// memory of the program and of its renderers is sampled.
+// Converting a batch: 12 generated PDFs of 10 pages each to BMP through the program's real run in
+// the window and through `vezudiri --convert`, next to bare Ghostscript, one process per file,
+// one file after the other, with the same device and resolution, measured in alternating rounds.
+// While the window runs, the memory of the program and of its renderers is sampled. Also the
+// start-up time of `vezudiri --convert --help`.
 //
 // Usage: bench_batch [--dpi N] [--jobs N] [--rounds N]
+#include "benchsupport.h"
 #include "engine/rendercommand.h"
 #include "mainwindowprobe.h"
 #include "pdfs.h"
@@ -12,13 +14,9 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QProcess>
-#include <QEventLoop>
 #include <QTextStream>
 #include <QTimer>
-
-#include <algorithm>
 
 #include <unistd.h>
 
@@ -29,23 +27,14 @@ namespace {
 constexpr int fileCount = 12;
 constexpr int pagesPerFile = 10;
 
-double timed(const std::function<void()> &work)
-{
-    QElapsedTimer clock;
-    clock.start();
-    work();
-    return clock.nsecsElapsed() / 1e9;
-}
-
 double bareGs(const QStringList &pdfs, int dpi, const QString &folder)
 {
     QDir(folder).removeRecursively();
     QDir().mkpath(folder);
-    return timed([&] {
+    return Bench::seconds([&] {
         for (const QString &pdf : pdfs) {
             RenderJob job;
             job.format = u"BMP"_s;
-            job.colour = u"16m"_s;
             job.dpi = dpi;
             job.pages = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
             job.outputFolder = folder;
@@ -66,7 +55,8 @@ qint64 residentKb(qint64 pid)
     QFile status(u"/proc/%1/status"_s.arg(pid));
     if (!status.open(QIODevice::ReadOnly))
         return 0;
-    for (const QByteArray &line : status.readAll().split('\n')) {
+    const QList<QByteArray> lines = status.readAll().split('\n');
+    for (const QByteArray &line : lines) {
         if (line.startsWith("VmRSS:"))
             return line.mid(6).trimmed().split(' ').value(0).toLongLong();
     }
@@ -92,21 +82,30 @@ std::pair<qint64, qint64> memoryNow()
     return {residentKb(self), children};
 }
 
-struct ProgramRun
+struct WindowRun
 {
     double seconds = 0;
     qint64 peakProgramKb = 0;
     qint64 peakRenderersKb = 0;
 };
 
-ProgramRun programRun(const QStringList &pdfs, int dpi)
+void removeImages(const QStringList &folders)
+{
+    for (const QString &folder : folders) {
+        if (QDir(folder).entryList(QDir::Files).size() != pagesPerFile)
+            qFatal("the run did not write %d images into %s", pagesPerFile, qPrintable(folder));
+        QDir(folder).removeRecursively();
+    }
+}
+
+WindowRun windowRun(const QStringList &pdfs, int dpi)
 {
     MainWindow window;
     MainWindowProbe probe(window);
     probe.add(pdfs);
     for (QString &value : probe.dpiValues())
         value = QString::number(dpi);
-    ProgramRun run;
+    WindowRun run;
     QTimer sampler;
     QObject::connect(&sampler, &QTimer::timeout, [&run] {
         const auto [program, renderers] = memoryNow();
@@ -114,27 +113,29 @@ ProgramRun programRun(const QStringList &pdfs, int dpi)
         run.peakRenderersKb = std::max(run.peakRenderersKb, renderers);
     });
     sampler.start(100);
-    run.seconds = timed([&] {
-        // The program's own event loop, as in the real window, until the run is over.
-        QEventLoop loop;
-        QObject::connect(&probe.engine(), &ConversionQueue::runEnded, &loop, &QEventLoop::quit);
-        QTimer::singleShot(3600000, &loop, [&loop] { loop.exit(1); });
-        probe.ui()->stratBtn->click();
-        if (loop.exec() != 0)
-            qFatal("the run did not end");
-    });
-    for (const QString &folder : probe.outputFolders()) {
-        if (QDir(folder).entryList(QDir::Files).size() != pagesPerFile)
-            qFatal("the run did not write %d images into %s", pagesPerFile, qPrintable(folder));
-        QDir(folder).removeRecursively();
-    }
+    run.seconds = Bench::seconds([&probe] { Bench::convertInWindow(probe, 3600000); });
+    removeImages(probe.outputFolders());
     return run;
 }
 
-double median(QList<double> values)
+// The batch command, everything included: start-up, probing, converting.
+double commandRun(const QString &program, const QStringList &arguments, const QString &output)
 {
-    std::sort(values.begin(), values.end());
-    return values.at(values.size() / 2);
+    QProcess batch;
+    batch.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    const double seconds = Bench::seconds([&] {
+        batch.start(program, arguments);
+        if (!batch.waitForFinished(3600000) || batch.exitCode() != 0)
+            qFatal("vezudiri --convert failed: %s", batch.readAllStandardOutput().constData());
+    });
+    QStringList folders;
+    const QStringList names = QDir(output).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    for (const QString &name : names)
+        folders << output + u'/' + name;
+    if (folders.size() != fileCount)
+        qFatal("vezudiri --convert wrote %d folders", int(folders.size()));
+    removeImages(folders);
+    return seconds;
 }
 
 } // namespace
@@ -156,34 +157,54 @@ int main(int argc, char *argv[])
     TestEnvironment env;
     if (parser.isSet(jobsOption))
         env.writeConfig(u"parallelJobs"_s, parser.value(jobsOption).toInt());
+    const QString program = env.path(u"vezudiri"_s);
+    if (!QFile::copy(QStringLiteral(VEZ_APP_DIR "/vezudiri"), program))
+        qFatal("could not copy the program");
     QStringList pdfs;
     for (int file = 1; file <= fileCount; ++file) {
-        pdfs << env.scratch(u"batch/file%1.pdf"_s.arg(file));
+        pdfs << env.scratch(u"batch/file%1.pdf"_s.arg(file, 2, 10, QChar(u'0')));
         if (!Pdfs::write(pdfs.last(), pagesPerFile))
             qFatal("could not write the PDFs");
     }
+    const QString output = env.scratch(u"out"_s);
+    const QStringList arguments =
+        QStringList{u"--convert"_s, u"-r"_s, QString::number(dpi), u"-o"_s, output} + pdfs;
 
     bareGs(pdfs.mid(0, 1), dpi, env.scratch(u"warm"_s));
-    QList<double> program, bare, ratio;
-    ProgramRun peak;
+    QList<double> window, command, bare, windowRatio, commandRatio, help;
+    WindowRun peak;
     for (int round = 0; round < rounds; ++round) {
         bare << bareGs(pdfs, dpi, env.scratch(u"bare"_s));
-        const ProgramRun run = programRun(pdfs, dpi);
-        program << run.seconds;
-        ratio << run.seconds / bare.last();
+        const WindowRun run = windowRun(pdfs, dpi);
+        command << commandRun(program, arguments, output);
+        window << run.seconds;
+        windowRatio << run.seconds / bare.last();
+        commandRatio << command.last() / bare.last();
         peak.peakProgramKb = std::max(peak.peakProgramKb, run.peakProgramKb);
         peak.peakRenderersKb = std::max(peak.peakRenderersKb, run.peakRenderersKb);
     }
+    for (int start = 0; start < 10; ++start) {
+        help << Bench::seconds([&program] {
+            QProcess helpOnly;
+            helpOnly.start(program, {u"--convert"_s, u"--help"_s});
+            helpOnly.waitForFinished(30000);
+        });
+    }
 
     QTextStream out(stdout);
-    out << "batch:                          " << fileCount << " PDFs x " << pagesPerFile
+    out << "batch:                            " << fileCount << " PDFs x " << pagesPerFile
         << " pages at " << dpi << " DPI to BMP, " << QThread::idealThreadCount() << " cores, "
         << (parser.isSet(jobsOption) ? parser.value(jobsOption) : u"default"_s)
         << " files at once, median of " << rounds << " rounds\n"
-        << "program (real run):             " << median(program) << " s\n"
-        << "bare gs, one file after another: " << median(bare) << " s\n"
-        << "ratio program / bare gs:        " << median(ratio) << " (goal: at most 0.65)\n"
-        << "peak memory, program:           " << peak.peakProgramKb / 1024 << " MiB\n"
-        << "peak memory, its renderers:     " << peak.peakRenderersKb / 1024 << " MiB\n";
+        << "bare gs, one file after another:  " << Bench::median(bare) << " s\n"
+        << "window (real run):                " << Bench::median(window) << " s\n"
+        << "vezudiri --convert:               " << Bench::median(command) << " s\n"
+        << "ratio window / bare gs:           " << Bench::median(windowRatio)
+        << " (goal: at most 0.65)\n"
+        << "ratio --convert / bare gs:        " << Bench::median(commandRatio)
+        << " (goal: at most 0.65)\n"
+        << "vezudiri --convert --help:        " << Bench::median(help) * 1000 << " ms\n"
+        << "peak memory, window program:      " << peak.peakProgramKb / 1024 << " MiB\n"
+        << "peak memory, its renderers:       " << peak.peakRenderersKb / 1024 << " MiB\n";
     return 0;
 }

@@ -14,6 +14,8 @@
 #include <QThreadPool>
 #include <QtConcurrent>
 
+#include <climits>
+
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
@@ -25,46 +27,43 @@ int pageCountOf(const Tools::Result &result)
     return result.succeeded() && ok ? pages : 0;
 }
 
-// What the window's probe finds out, without ever asking: the passwords are tried in order.
+// What the window's probe finds out, without ever asking: the passwords are tried in order. One
+// run of pdfinfo a try tells the page count and every page's box at once.
 void probe(PlannedFile &file, const QStringList &passwords)
 {
-    const Tools::Result first =
-        Tools::run(PdfInfoCommand::probe(file.source).command, PdfInfoCommand::timeout());
+    const auto attempt = [&file](const QString &password) {
+        const Tools::Result result =
+            Tools::run(PdfInfoCommand::pageBoxes(password, file.source, INT_MAX).command,
+                       PdfInfoCommand::timeout());
+        file.pageCount = pageCountOf(result);
+        if (file.pageCount > 0) {
+            file.password = password;
+            file.boxes = PdfInfo::parsePageBoxes(result.standardOutput);
+        }
+        return result;
+    };
+    const Tools::Result first = attempt(QString());
     if (!first.finished) {
         file.failure = u"pdfinfo could not be run, or did not answer"_s;
         return;
     }
-    file.pageCount = pageCountOf(first);
-    if (file.pageCount == 0) {
-        if (!first.standardError.contains("password")) {
-            file.failure = u"not a PDF that can be read"_s;
-            return;
-        }
-        for (const QString &password : passwords) {
-            const Tools::Result opened =
-                Tools::run(PdfInfoCommand::withPassword(password, file.source).command,
-                           PdfInfoCommand::timeout());
-            if (!opened.finished) {
-                file.failure = u"pdfinfo could not be run, or did not answer"_s;
-                return;
-            }
-            file.pageCount = pageCountOf(opened);
-            if (file.pageCount > 0) {
-                file.password = password;
-                break;
-            }
-        }
-        if (file.pageCount == 0) {
-            file.failure = passwords.isEmpty()
-                               ? u"protected by a password, and none was given"_s
-                               : u"protected by a password that none of those given opens"_s;
-            return;
-        }
+    if (file.pageCount > 0)
+        return;
+    if (!first.standardError.contains("password")) {
+        file.failure = u"not a PDF that can be read"_s;
+        return;
     }
-    const Tools::Result boxes =
-        Tools::run(PdfInfoCommand::pageBoxes(file.password, file.source, file.pageCount).command,
-                   PdfInfoCommand::timeout());
-    file.boxes = PdfInfo::parsePageBoxes(boxes.standardOutput);
+    for (const QString &password : passwords) {
+        if (!attempt(password).finished) {
+            file.failure = u"pdfinfo could not be run, or did not answer"_s;
+            return;
+        }
+        if (file.pageCount > 0)
+            return;
+    }
+    file.failure = passwords.isEmpty()
+                       ? u"protected by a password, and none was given"_s
+                       : u"protected by a password that none of those given opens"_s;
 }
 
 PlannedFile planned(const QString &source, const QString &failure = QString())

@@ -5,6 +5,23 @@
 
 using namespace Qt::Literals::StringLiterals;
 
+namespace {
+
+// name, name(1), name(2) ... in parent, the first attempt being 0.
+QString candidate(const QDir &parent, const QString &name, int attempt)
+{
+    return QDir::cleanPath(
+        parent.filePath(attempt == 0 ? name : name + u'(' + QString::number(attempt) + u')'));
+}
+
+bool taken(const QString &path)
+{
+    const QFileInfo existing(path);
+    return existing.exists() || existing.isSymLink();
+}
+
+} // namespace
+
 namespace OutputFolder {
 
 Created createFresh(const QString &parent, const QString &name, int maxAttempts)
@@ -15,31 +32,25 @@ Created createFresh(const QString &parent, const QString &name, int maxAttempts)
         return {};
     const QDir dir(parent);
     for (int attempt = 0; attempt < maxAttempts; ++attempt) {
-        const QString candidate =
-            attempt == 0 ? name : name + u'(' + QString::number(attempt) + u')';
-        const QString path = QDir::cleanPath(dir.filePath(candidate));
-        if (dir.mkdir(candidate))
+        const QString path = candidate(dir, name, attempt);
+        if (QDir().mkdir(path))
             return {path, true};
         // Only a name already taken is worth another try.
-        const QFileInfo taken(path);
-        if (!taken.exists() && !taken.isSymLink())
+        if (!taken(path))
             return {};
     }
     return {};
 }
 
-QString freeName(const QString &parent, const QString &name, const QStringList &taken,
+QString freeName(const QString &parent, const QString &name, const QStringList &planned,
                  int maxAttempts)
 {
     if (name.isEmpty() || name.contains(u'/'))
         return {};
     const QDir dir(parent);
     for (int attempt = 0; attempt < maxAttempts; ++attempt) {
-        const QString candidate =
-            attempt == 0 ? name : name + u'(' + QString::number(attempt) + u')';
-        const QString path = QDir::cleanPath(dir.filePath(candidate));
-        const QFileInfo existing(path);
-        if (!existing.exists() && !existing.isSymLink() && !taken.contains(path))
+        const QString path = candidate(dir, name, attempt);
+        if (!taken(path) && !planned.contains(path))
             return path;
     }
     return {};

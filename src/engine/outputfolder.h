@@ -17,9 +17,9 @@ struct Created
 // be created for another reason.
 Created createFresh(const QString &parent, const QString &name, int maxAttempts = 1000);
 
-// The folder createFresh would make now, given that the folders in taken will have been made
+// The folder createFresh would make now, given that the folders in planned will have been made
 // before it; nothing is created. Empty when createFresh would give up.
-QString freeName(const QString &parent, const QString &name, const QStringList &taken,
+QString freeName(const QString &parent, const QString &name, const QStringList &planned,
                  int maxAttempts = 1000);
 
 } // namespace OutputFolder

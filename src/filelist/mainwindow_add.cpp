@@ -4,6 +4,7 @@
 #include "app/filedialog.h"
 #include "app/messagebox.h"
 #include "app/settings.h"
+#include "filelist/folderscan.h"
 #include "filelist/pdfinfo.h"
 #include "filelist/pdfinfocommand.h"
 #include "ui_mainwindow.h"
@@ -24,30 +25,6 @@
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
-
-// Every file below a folder, sub-folders included, in name order. Hidden entries are left out;
-// a folder reached twice through symbolic links is walked once.
-QStringList filesBelow(const QString &folder)
-{
-    QStringList files;
-    QSet<QString> walked;
-    const std::function<void(const QString &)> walk = [&](const QString &current) {
-        if (walked.contains(QFileInfo(current).canonicalFilePath()))
-            return;
-        walked.insert(QFileInfo(current).canonicalFilePath());
-        const QFileInfoList entries = QDir(current).entryInfoList(
-            QDir::Dirs | QDir::Files | QDir::NoDotAndDotDot, QDir::Name | QDir::DirsLast);
-        for (const QFileInfo &entry : entries) {
-            const QString path = current + u'/' + entry.fileName();
-            if (entry.isDir())
-                walk(path);
-            else
-                files.append(path);
-        }
-    };
-    walk(folder);
-    return files;
-}
 
 // A page count pdfinfo really printed, or 0.
 int pageCountOf(const PdfInfo::Info &info)
@@ -106,12 +83,12 @@ void MainWindow::openFolder()
 
 void MainWindow::countFolderFiles(const QString &folder)
 {
-    batchTotal += int(filesBelow(folder).size());
+    batchTotal += int(FolderScan::filesBelow(folder).size());
 }
 
 void MainWindow::addFolderFiles(const QString &folder)
 {
-    const QStringList files = filesBelow(folder);
+    const QStringList files = FolderScan::filesBelow(folder);
     for (const QString &path : files)
         announceAndProbe(path);
 }

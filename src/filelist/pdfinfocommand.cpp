@@ -34,9 +34,9 @@ PdfInfoCommand::Invocation PdfInfoCommand::information(const QString &password, 
 }
 
 PdfInfoCommand::Invocation PdfInfoCommand::pageBoxes(const QString &password, const QString &path,
-                                                     int pageCount)
+                                                     int lastPage)
 {
-    QStringList arguments = {u"-box"_s, u"-f"_s, u"1"_s, u"-l"_s, QString::number(pageCount)};
+    QStringList arguments = {u"-box"_s, u"-f"_s, u"1"_s, u"-l"_s, QString::number(lastPage)};
     if (!password.isEmpty())
         arguments << u"-upw"_s << password;
     arguments << path;

@@ -19,8 +19,9 @@ Invocation probe(const QString &path);
 Invocation withPassword(const QString &password, const QString &path);
 // The properties dialog; password is empty for a file that opens without one.
 Invocation information(const QString &password, const QString &path);
-// Every page's media box and rotation, for the room its images need on the disk.
-Invocation pageBoxes(const QString &password, const QString &path, int pageCount);
+// Every page's media box and rotation up to lastPage (the tool stops at the document's last
+// page), for the room its images need on the disk; the page count comes with them.
+Invocation pageBoxes(const QString &password, const QString &path, int lastPage);
 
 // Longest wait for one run of the tool, in milliseconds (30 s; tests shorten it).
 int timeout();

@@ -20,6 +20,8 @@ private slots:
     void parse();
     void parseRealOutput_data();
     void parseRealOutput();
+    void parsePageBoxes_data();
+    void parsePageBoxes();
     void sizeText_data();
     void sizeText();
     void readableDate_data();
@@ -145,6 +147,48 @@ void TestPdfInfo::parseRealOutput()
                  .match(date)
                  .hasMatch(),
              qPrintable(info.creationDate + u" -> "_s + date));
+}
+
+void TestPdfInfo::parsePageBoxes_data()
+{
+    QTest::addColumn<QByteArray>("output");
+    QTest::addColumn<QList<QSizeF>>("sizes");
+    QTest::addColumn<QList<int>>("rotations");
+    // As poppler prints it: sizes and rotations first, the boxes after them.
+    const QByteArray twoPages = "Pages:           2\n"
+                                "Page    1 size:  595 x 842 pts (A4)\n"
+                                "Page    1 rot:   0\n"
+                                "Page    2 size:  612 x 792 pts (letter)\n"
+                                "Page    2 rot:   90\n"
+                                "Page    1 MediaBox:      0.00     0.00   595.00   842.00\n"
+                                "Page    1 CropBox:       0.00     0.00   500.00   700.00\n"
+                                "Page    2 MediaBox:     10.50   -20.00   622.50   772.00\n";
+    QTest::newRow("two pages, one turned, one off the origin")
+        << twoPages << QList<QSizeF>{{595, 842}, {612, 792}} << QList<int>{0, 90};
+    QTest::newRow("CR LF, rotation below zero")
+        << QByteArray("Page    1 rot:   -90\r\nPage    1 MediaBox: 0 0 100.25 50\r\n")
+        << QList<QSizeF>{{100.25, 50}} << QList<int>{270};
+    QTest::newRow("a page without its rotation")
+        << QByteArray("Page    1 MediaBox: 0 0 100 50\n") << QList<QSizeF>() << QList<int>();
+    QTest::newRow("a page left out")
+        << QByteArray("Page    1 rot: 0\nPage    1 MediaBox: 0 0 10 10\n"
+                      "Page    3 rot: 0\nPage    3 MediaBox: 0 0 10 10\n")
+        << QList<QSizeF>() << QList<int>();
+    QTest::newRow("no boxes") << QByteArray("Pages:           2\n") << QList<QSizeF>()
+                              << QList<int>();
+}
+
+void TestPdfInfo::parsePageBoxes()
+{
+    QFETCH(QByteArray, output);
+    QFETCH(QList<QSizeF>, sizes);
+    QFETCH(QList<int>, rotations);
+    const QList<PdfInfo::PageBox> boxes = PdfInfo::parsePageBoxes(output);
+    QCOMPARE(boxes.size(), sizes.size());
+    for (qsizetype page = 0; page < boxes.size(); ++page) {
+        QCOMPARE(boxes.at(page).points, sizes.at(page));
+        QCOMPARE(boxes.at(page).rotation, rotations.at(page));
+    }
 }
 
 void TestPdfInfo::sizeText_data()
