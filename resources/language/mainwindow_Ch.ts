@@ -11,6 +11,10 @@
         <source>PDF files to put in the list; folders are searched for them.</source>
         <translation>要放入列表的 PDF 文件；文件夹会被搜索其中的 PDF 文件。</translation>
     </message>
+    <message>
+        <source>Convert the PDFs given without a window; vezudiri --convert --help lists its options.</source>
+        <translation>不打开窗口转换给出的 PDF；vezudiri --convert --help 列出其选项。</translation>
+    </message>
 </context>
 <context>
     <name>Config</name>
@@ -186,6 +190,14 @@
         <source>Show Information</source>
         <translation>显示信息</translation>
     </message>
+    <message>
+        <source>Invalid template</source>
+        <translation>无效的模板</translation>
+    </message>
+    <message>
+        <source>The name template cannot hold a folder separator, &quot;..&quot;, a control character or any of \ : * ? &quot; &lt; &gt; |, and must be shorter than 200 bytes.</source>
+        <translation>名称模板不能包含文件夹分隔符、“..”、控制字符或 \ : * ? &quot; &lt; &gt; | 中的任何字符，且必须少于 200 字节。</translation>
+    </message>
 </context>
 <context>
     <name>Dialog</name>
@@ -250,6 +262,77 @@
     </message>
 </context>
 <context>
+    <name>FileConversion</name>
+    <message>
+        <source>The renderer could not be started: %1</source>
+        <translation>无法启动渲染程序：%1</translation>
+    </message>
+    <message>
+        <source>The page selection names no page of this document.</source>
+        <translation>页面选择中没有此文档的页面。</translation>
+    </message>
+    <message>
+        <source>No output folder could be created in %1.</source>
+        <translation>无法在 %1 中创建输出文件夹。</translation>
+    </message>
+    <message>
+        <source>The renderer (Ghostscript) was not found.</source>
+        <translation>找不到渲染程序 (Ghostscript)。</translation>
+    </message>
+    <message>
+        <source>The renderer could not draw page %1.</source>
+        <translation>渲染程序无法绘制第 %1 页。</translation>
+    </message>
+    <message>
+        <source>The renderer wrote no image for page %1.</source>
+        <translation>渲染程序没有为第 %1 页写出图像。</translation>
+    </message>
+    <message>
+        <source>The image %1 could not be written.</source>
+        <translation>无法写入图像 %1。</translation>
+    </message>
+    <message>
+        <source>Page %1 could not be written as GIF: %2</source>
+        <translation>无法将第 %1 页写为 GIF：%2</translation>
+    </message>
+    <message>
+        <source>The renderer reported no new page for %1 seconds and was stopped.</source>
+        <translation>渲染程序 %1 秒内未报告新页面，已被停止。</translation>
+    </message>
+    <message>
+        <source>The renderer ended abnormally.</source>
+        <translation>渲染程序异常结束。</translation>
+    </message>
+    <message>
+        <source>The renderer stopped at page %1 (exit code %2).</source>
+        <translation>渲染程序在第 %1 页停止（退出代码 %2）。</translation>
+    </message>
+    <message>
+        <source>The renderer stopped at page %1: %2</source>
+        <translation>渲染程序在第 %1 页停止：%2</translation>
+    </message>
+    <message>
+        <source>The renderer wrote no image for page %1: %2</source>
+        <translation>渲染程序没有为第 %1 页写出图像：%2</translation>
+    </message>
+    <message>
+        <source>The renderer wrote more images than pages were selected.</source>
+        <translation>渲染程序写出的图像多于所选页数。</translation>
+    </message>
+    <message>
+        <source>The pages could not be joined into one TIFF file (tiffcp was not found); the page files were kept.</source>
+        <translation>无法将页面合并为一个 TIFF 文件（找不到 tiffcp）；已保留各页文件。</translation>
+    </message>
+    <message>
+        <source>The pages could not be joined into one TIFF file; the page files were kept.</source>
+        <translation>无法将页面合并为一个 TIFF 文件；已保留各页文件。</translation>
+    </message>
+    <message>
+        <source>The disk holding %1 is full.</source>
+        <translation>%1 所在的磁盘已满。</translation>
+    </message>
+</context>
+<context>
     <name>GifWriter</name>
     <message>
         <source>Not enough memory to reduce the colours of the image.</source>
@@ -282,6 +365,10 @@
     <message>
         <source>Cannot read the image %1: %2</source>
         <translation>无法读取图像 %1：%2</translation>
+    </message>
+    <message>
+        <source>The GIF encoding was cancelled.</source>
+        <translation>GIF 编码已取消。</translation>
     </message>
 </context>
 <context>
@@ -414,10 +501,6 @@
         <translation>开始</translation>
     </message>
     <message>
-        <source>The renderer could not be started.</source>
-        <translation>无法启动渲染程序。</translation>
-    </message>
-    <message>
         <source>Stop</source>
         <translation>停止</translation>
     </message>
@@ -542,14 +625,6 @@
         <translation>合并为一个文件</translation>
     </message>
     <message>
-        <source>The pages could not be joined into one TIFF file; the page files were kept.</source>
-        <translation>无法将各页合并为一个TIFF文件，已保留各页的文件。</translation>
-    </message>
-    <message>
-        <source>The renderer ended abnormally.</source>
-        <translation>渲染程序异常结束。</translation>
-    </message>
-    <message>
         <source>Error</source>
         <translation>错误</translation>
     </message>
@@ -560,18 +635,6 @@
 </translation>
     </message>
     <message>
-        <source>The renderer wrote no image for page %1.</source>
-        <translation>渲染程序未生成第%1页的图像。</translation>
-    </message>
-    <message>
-        <source>The renderer wrote no image for page %1: %2</source>
-        <translation>渲染程序未生成第%1页的图像：%2</translation>
-    </message>
-    <message>
-        <source>Page %1 could not be written as GIF: %2</source>
-        <translation>第%1页无法写入为GIF：%2</translation>
-    </message>
-    <message>
         <source>Some files have already been changed. Do you want to convert again?</source>
         <translation>部分文件已经转换过。是否要重新转换？</translation>
     </message>
@@ -580,18 +643,6 @@
 Invalid output path!</source>
         <translation>
 输出路径无效！</translation>
-    </message>
-    <message>
-        <source>The page selection names no page of this document.</source>
-        <translation>所选页码不包含本文档中的任何页面。</translation>
-    </message>
-    <message>
-        <source>No output folder could be created in %1.</source>
-        <translation>无法在 %1 中创建输出文件夹。</translation>
-    </message>
-    <message>
-        <source>The renderer (Ghostscript) was not found.</source>
-        <translation>未找到渲染程序（Ghostscript）。</translation>
     </message>
     <message>
         <source>Open Directory</source>
@@ -677,6 +728,34 @@ Invalid output path!</source>
         <source>  The system did not accept the request.</source>
         <translation>  系统未接受该请求。</translation>
     </message>
+    <message>
+        <source>Conversion stopped</source>
+        <translation>转换已停止</translation>
+    </message>
+    <message>
+        <source>The files converted keep their images; the others wait for the next run.</source>
+        <translation>已转换的文件保留其图像；其余文件等待下次转换。</translation>
+    </message>
+    <message>
+        <source>The images need %1 on %2, where %3 is free.</source>
+        <translation>图像需要 %2 上的 %1 空间，而可用空间为 %3。</translation>
+    </message>
+    <message>
+        <source>Not enough room</source>
+        <translation>空间不足</translation>
+    </message>
+    <message>
+        <source>Convert anyway</source>
+        <translation>仍然转换</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>Should the disk fill up, the run stops there; the files converted keep their images.</source>
+        <translation>如果磁盘写满，转换会在那里停止；已转换的文件保留其图像。</translation>
+    </message>
 </context>
 <context>
     <name>ProDlg</name>
@@ -702,6 +781,17 @@ Invalid output path!</source>
     <message>
         <source>Initializing:</source>
         <translation>正在初始化：</translation>
+    </message>
+</context>
+<context>
+    <name>TiffPages</name>
+    <message>
+        <source>Cannot finish the TIFF file %1: %2</source>
+        <translation>无法完成 TIFF 文件 %1：%2</translation>
+    </message>
+    <message>
+        <source>it is no valid TIFF file.</source>
+        <translation>它不是有效的 TIFF 文件。</translation>
     </message>
 </context>
 <context>

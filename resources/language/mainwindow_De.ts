@@ -11,6 +11,10 @@
         <source>PDF files to put in the list; folders are searched for them.</source>
         <translation>PDF-Dateien, die in die Liste kommen; Ordner werden nach ihnen durchsucht.</translation>
     </message>
+    <message>
+        <source>Convert the PDFs given without a window; vezudiri --convert --help lists its options.</source>
+        <translation>Die angegebenen PDFs ohne Fenster umwandeln; vezudiri --convert --help zeigt die Optionen.</translation>
+    </message>
 </context>
 <context>
     <name>Config</name>
@@ -186,6 +190,14 @@
         <source>Show Information</source>
         <translation>Informationen anzeigen</translation>
     </message>
+    <message>
+        <source>Invalid template</source>
+        <translation>Ungültige Vorlage</translation>
+    </message>
+    <message>
+        <source>The name template cannot hold a folder separator, &quot;..&quot;, a control character or any of \ : * ? &quot; &lt; &gt; |, and must be shorter than 200 bytes.</source>
+        <translation>Die Namensvorlage darf kein Ordnertrennzeichen, kein „..“, kein Steuerzeichen und keines der Zeichen \ : * ? &quot; &lt; &gt; | enthalten und muss kürzer als 200 Byte sein.</translation>
+    </message>
 </context>
 <context>
     <name>Dialog</name>
@@ -250,6 +262,77 @@
     </message>
 </context>
 <context>
+    <name>FileConversion</name>
+    <message>
+        <source>The renderer could not be started: %1</source>
+        <translation>Der Renderer konnte nicht gestartet werden: %1</translation>
+    </message>
+    <message>
+        <source>The page selection names no page of this document.</source>
+        <translation>Die Seitenauswahl enthält keine Seite dieses Dokuments.</translation>
+    </message>
+    <message>
+        <source>No output folder could be created in %1.</source>
+        <translation>In %1 konnte kein Ausgabeordner angelegt werden.</translation>
+    </message>
+    <message>
+        <source>The renderer (Ghostscript) was not found.</source>
+        <translation>Der Renderer (Ghostscript) wurde nicht gefunden.</translation>
+    </message>
+    <message>
+        <source>The renderer could not draw page %1.</source>
+        <translation>Der Renderer konnte Seite %1 nicht zeichnen.</translation>
+    </message>
+    <message>
+        <source>The renderer wrote no image for page %1.</source>
+        <translation>Der Renderer hat für Seite %1 kein Bild geschrieben.</translation>
+    </message>
+    <message>
+        <source>The image %1 could not be written.</source>
+        <translation>Das Bild %1 konnte nicht geschrieben werden.</translation>
+    </message>
+    <message>
+        <source>Page %1 could not be written as GIF: %2</source>
+        <translation>Seite %1 konnte nicht als GIF geschrieben werden: %2</translation>
+    </message>
+    <message>
+        <source>The renderer reported no new page for %1 seconds and was stopped.</source>
+        <translation>Der Renderer hat %1 Sekunden lang keine neue Seite gemeldet und wurde beendet.</translation>
+    </message>
+    <message>
+        <source>The renderer ended abnormally.</source>
+        <translation>Der Renderer wurde unerwartet beendet.</translation>
+    </message>
+    <message>
+        <source>The renderer stopped at page %1 (exit code %2).</source>
+        <translation>Der Renderer hat bei Seite %1 aufgehört (Rückgabewert %2).</translation>
+    </message>
+    <message>
+        <source>The renderer stopped at page %1: %2</source>
+        <translation>Der Renderer hat bei Seite %1 aufgehört: %2</translation>
+    </message>
+    <message>
+        <source>The renderer wrote no image for page %1: %2</source>
+        <translation>Der Renderer hat für Seite %1 kein Bild geschrieben: %2</translation>
+    </message>
+    <message>
+        <source>The renderer wrote more images than pages were selected.</source>
+        <translation>Der Renderer hat mehr Bilder geschrieben, als Seiten ausgewählt waren.</translation>
+    </message>
+    <message>
+        <source>The pages could not be joined into one TIFF file (tiffcp was not found); the page files were kept.</source>
+        <translation>Die Seiten konnten nicht zu einer TIFF-Datei zusammengefügt werden (tiffcp wurde nicht gefunden); die Seitendateien bleiben erhalten.</translation>
+    </message>
+    <message>
+        <source>The pages could not be joined into one TIFF file; the page files were kept.</source>
+        <translation>Die Seiten konnten nicht zu einer TIFF-Datei zusammengefügt werden; die Seitendateien bleiben erhalten.</translation>
+    </message>
+    <message>
+        <source>The disk holding %1 is full.</source>
+        <translation>Der Datenträger mit %1 ist voll.</translation>
+    </message>
+</context>
+<context>
     <name>GifWriter</name>
     <message>
         <source>Not enough memory to reduce the colours of the image.</source>
@@ -282,6 +365,10 @@
     <message>
         <source>Cannot read the image %1: %2</source>
         <translation>Das Bild %1 kann nicht gelesen werden: %2</translation>
+    </message>
+    <message>
+        <source>The GIF encoding was cancelled.</source>
+        <translation>Das Schreiben als GIF wurde abgebrochen.</translation>
     </message>
 </context>
 <context>
@@ -414,10 +501,6 @@
         <translation>Start</translation>
     </message>
     <message>
-        <source>The renderer could not be started.</source>
-        <translation>Der Renderer konnte nicht gestartet werden.</translation>
-    </message>
-    <message>
         <source>Stop</source>
         <translation>Stopp</translation>
     </message>
@@ -542,14 +625,6 @@
         <translation>Zusammenführen</translation>
     </message>
     <message>
-        <source>The pages could not be joined into one TIFF file; the page files were kept.</source>
-        <translation>Die Seiten konnten nicht zu einer TIFF-Datei zusammengefügt werden; die Seitendateien bleiben erhalten.</translation>
-    </message>
-    <message>
-        <source>The renderer ended abnormally.</source>
-        <translation>Der Renderer wurde unerwartet beendet.</translation>
-    </message>
-    <message>
         <source>Error</source>
         <translation>Fehler</translation>
     </message>
@@ -560,18 +635,6 @@
 </translation>
     </message>
     <message>
-        <source>The renderer wrote no image for page %1.</source>
-        <translation>Der Renderer hat für Seite %1 kein Bild geschrieben.</translation>
-    </message>
-    <message>
-        <source>The renderer wrote no image for page %1: %2</source>
-        <translation>Der Renderer hat für Seite %1 kein Bild geschrieben: %2</translation>
-    </message>
-    <message>
-        <source>Page %1 could not be written as GIF: %2</source>
-        <translation>Seite %1 konnte nicht als GIF geschrieben werden: %2</translation>
-    </message>
-    <message>
         <source>Some files have already been changed. Do you want to convert again?</source>
         <translation>Einige Dateien wurden bereits konvertiert. Möchten Sie erneut konvertieren?</translation>
     </message>
@@ -580,18 +643,6 @@
 Invalid output path!</source>
         <translation>
 Ungültiger Ausgabepfad!</translation>
-    </message>
-    <message>
-        <source>The page selection names no page of this document.</source>
-        <translation>Die Seitenauswahl enthält keine Seite dieses Dokuments.</translation>
-    </message>
-    <message>
-        <source>No output folder could be created in %1.</source>
-        <translation>In %1 konnte kein Ausgabeordner angelegt werden.</translation>
-    </message>
-    <message>
-        <source>The renderer (Ghostscript) was not found.</source>
-        <translation>Der Renderer (Ghostscript) wurde nicht gefunden.</translation>
     </message>
     <message>
         <source>Open Directory</source>
@@ -677,6 +728,34 @@ Ungültiger Ausgabepfad!</translation>
         <source>  The system did not accept the request.</source>
         <translation>  Das System hat die Anforderung nicht angenommen.</translation>
     </message>
+    <message>
+        <source>Conversion stopped</source>
+        <translation>Umwandlung angehalten</translation>
+    </message>
+    <message>
+        <source>The files converted keep their images; the others wait for the next run.</source>
+        <translation>Die umgewandelten Dateien behalten ihre Bilder; die übrigen warten auf den nächsten Durchlauf.</translation>
+    </message>
+    <message>
+        <source>The images need %1 on %2, where %3 is free.</source>
+        <translation>Die Bilder brauchen %1 auf %2, dort sind %3 frei.</translation>
+    </message>
+    <message>
+        <source>Not enough room</source>
+        <translation>Nicht genug Platz</translation>
+    </message>
+    <message>
+        <source>Convert anyway</source>
+        <translation>Trotzdem umwandeln</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Should the disk fill up, the run stops there; the files converted keep their images.</source>
+        <translation>Läuft der Datenträger voll, hält die Umwandlung dort an; die umgewandelten Dateien behalten ihre Bilder.</translation>
+    </message>
 </context>
 <context>
     <name>ProDlg</name>
@@ -702,6 +781,17 @@ Ungültiger Ausgabepfad!</translation>
     <message>
         <source>Initializing:</source>
         <translation>Initialisierung:</translation>
+    </message>
+</context>
+<context>
+    <name>TiffPages</name>
+    <message>
+        <source>Cannot finish the TIFF file %1: %2</source>
+        <translation>Die TIFF-Datei %1 kann nicht fertiggestellt werden: %2</translation>
+    </message>
+    <message>
+        <source>it is no valid TIFF file.</source>
+        <translation>sie ist keine gültige TIFF-Datei.</translation>
     </message>
 </context>
 <context>

@@ -11,6 +11,10 @@
         <source>PDF files to put in the list; folders are searched for them.</source>
         <translation>PDF files to put in the list; folders are searched for them.</translation>
     </message>
+    <message>
+        <source>Convert the PDFs given without a window; vezudiri --convert --help lists its options.</source>
+        <translation>Convert the PDFs given without a window; vezudiri --convert --help lists its options.</translation>
+    </message>
 </context>
 <context>
     <name>Config</name>
@@ -186,6 +190,14 @@
         <source>Show Information</source>
         <translation>Show Information</translation>
     </message>
+    <message>
+        <source>Invalid template</source>
+        <translation>Invalid template</translation>
+    </message>
+    <message>
+        <source>The name template cannot hold a folder separator, &quot;..&quot;, a control character or any of \ : * ? &quot; &lt; &gt; |, and must be shorter than 200 bytes.</source>
+        <translation>The name template cannot hold a folder separator, &quot;..&quot;, a control character or any of \ : * ? &quot; &lt; &gt; |, and must be shorter than 200 bytes.</translation>
+    </message>
 </context>
 <context>
     <name>Dialog</name>
@@ -250,6 +262,77 @@
     </message>
 </context>
 <context>
+    <name>FileConversion</name>
+    <message>
+        <source>The renderer could not be started: %1</source>
+        <translation>The renderer could not be started: %1</translation>
+    </message>
+    <message>
+        <source>The page selection names no page of this document.</source>
+        <translation>The page selection names no page of this document.</translation>
+    </message>
+    <message>
+        <source>No output folder could be created in %1.</source>
+        <translation>No output folder could be created in %1.</translation>
+    </message>
+    <message>
+        <source>The renderer (Ghostscript) was not found.</source>
+        <translation>The renderer (Ghostscript) was not found.</translation>
+    </message>
+    <message>
+        <source>The renderer could not draw page %1.</source>
+        <translation>The renderer could not draw page %1.</translation>
+    </message>
+    <message>
+        <source>The renderer wrote no image for page %1.</source>
+        <translation>The renderer wrote no image for page %1.</translation>
+    </message>
+    <message>
+        <source>The image %1 could not be written.</source>
+        <translation>The image %1 could not be written.</translation>
+    </message>
+    <message>
+        <source>Page %1 could not be written as GIF: %2</source>
+        <translation>Page %1 could not be written as GIF: %2</translation>
+    </message>
+    <message>
+        <source>The renderer reported no new page for %1 seconds and was stopped.</source>
+        <translation>The renderer reported no new page for %1 seconds and was stopped.</translation>
+    </message>
+    <message>
+        <source>The renderer ended abnormally.</source>
+        <translation>The renderer ended abnormally.</translation>
+    </message>
+    <message>
+        <source>The renderer stopped at page %1 (exit code %2).</source>
+        <translation>The renderer stopped at page %1 (exit code %2).</translation>
+    </message>
+    <message>
+        <source>The renderer stopped at page %1: %2</source>
+        <translation>The renderer stopped at page %1: %2</translation>
+    </message>
+    <message>
+        <source>The renderer wrote no image for page %1: %2</source>
+        <translation>The renderer wrote no image for page %1: %2</translation>
+    </message>
+    <message>
+        <source>The renderer wrote more images than pages were selected.</source>
+        <translation>The renderer wrote more images than pages were selected.</translation>
+    </message>
+    <message>
+        <source>The pages could not be joined into one TIFF file (tiffcp was not found); the page files were kept.</source>
+        <translation>The pages could not be joined into one TIFF file (tiffcp was not found); the page files were kept.</translation>
+    </message>
+    <message>
+        <source>The pages could not be joined into one TIFF file; the page files were kept.</source>
+        <translation>The pages could not be joined into one TIFF file; the page files were kept.</translation>
+    </message>
+    <message>
+        <source>The disk holding %1 is full.</source>
+        <translation>The disk holding %1 is full.</translation>
+    </message>
+</context>
+<context>
     <name>GifWriter</name>
     <message>
         <source>Not enough memory to reduce the colours of the image.</source>
@@ -282,6 +365,10 @@
     <message>
         <source>Cannot read the image %1: %2</source>
         <translation>Cannot read the image %1: %2</translation>
+    </message>
+    <message>
+        <source>The GIF encoding was cancelled.</source>
+        <translation>The GIF encoding was cancelled.</translation>
     </message>
 </context>
 <context>
@@ -414,10 +501,6 @@
         <translation>Start</translation>
     </message>
     <message>
-        <source>The renderer could not be started.</source>
-        <translation>The renderer could not be started.</translation>
-    </message>
-    <message>
         <source>Stop</source>
         <translation>Stop</translation>
     </message>
@@ -542,14 +625,6 @@
         <translation>Merge into One</translation>
     </message>
     <message>
-        <source>The pages could not be joined into one TIFF file; the page files were kept.</source>
-        <translation>The pages could not be joined into one TIFF file; the page files were kept.</translation>
-    </message>
-    <message>
-        <source>The renderer ended abnormally.</source>
-        <translation>The renderer ended abnormally.</translation>
-    </message>
-    <message>
         <source>Error</source>
         <translation>Error</translation>
     </message>
@@ -560,18 +635,6 @@
 </translation>
     </message>
     <message>
-        <source>The renderer wrote no image for page %1.</source>
-        <translation>The renderer wrote no image for page %1.</translation>
-    </message>
-    <message>
-        <source>The renderer wrote no image for page %1: %2</source>
-        <translation>The renderer wrote no image for page %1: %2</translation>
-    </message>
-    <message>
-        <source>Page %1 could not be written as GIF: %2</source>
-        <translation>Page %1 could not be written as GIF: %2</translation>
-    </message>
-    <message>
         <source>Some files have already been changed. Do you want to convert again?</source>
         <translation>Some files have already been changed. Do you want to convert again?</translation>
     </message>
@@ -580,18 +643,6 @@
 Invalid output path!</source>
         <translation>
 Invalid output path!</translation>
-    </message>
-    <message>
-        <source>The page selection names no page of this document.</source>
-        <translation>The page selection names no page of this document.</translation>
-    </message>
-    <message>
-        <source>No output folder could be created in %1.</source>
-        <translation>No output folder could be created in %1.</translation>
-    </message>
-    <message>
-        <source>The renderer (Ghostscript) was not found.</source>
-        <translation>The renderer (Ghostscript) was not found.</translation>
     </message>
     <message>
         <source>Open Directory</source>
@@ -677,6 +728,34 @@ Invalid output path!</translation>
         <source>  The system did not accept the request.</source>
         <translation>  The system did not accept the request.</translation>
     </message>
+    <message>
+        <source>Conversion stopped</source>
+        <translation>Conversion stopped</translation>
+    </message>
+    <message>
+        <source>The files converted keep their images; the others wait for the next run.</source>
+        <translation>The files converted keep their images; the others wait for the next run.</translation>
+    </message>
+    <message>
+        <source>The images need %1 on %2, where %3 is free.</source>
+        <translation>The images need %1 on %2, where %3 is free.</translation>
+    </message>
+    <message>
+        <source>Not enough room</source>
+        <translation>Not enough room</translation>
+    </message>
+    <message>
+        <source>Convert anyway</source>
+        <translation>Convert anyway</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Should the disk fill up, the run stops there; the files converted keep their images.</source>
+        <translation>Should the disk fill up, the run stops there; the files converted keep their images.</translation>
+    </message>
 </context>
 <context>
     <name>ProDlg</name>
@@ -702,6 +781,17 @@ Invalid output path!</translation>
     <message>
         <source>Initializing:</source>
         <translation>Initializing:</translation>
+    </message>
+</context>
+<context>
+    <name>TiffPages</name>
+    <message>
+        <source>Cannot finish the TIFF file %1: %2</source>
+        <translation>Cannot finish the TIFF file %1: %2</translation>
+    </message>
+    <message>
+        <source>it is no valid TIFF file.</source>
+        <translation>it is no valid TIFF file.</translation>
     </message>
 </context>
 <context>

@@ -11,6 +11,10 @@
         <source>PDF files to put in the list; folders are searched for them.</source>
         <translation>Fichiers PDF à mettre dans la liste ; les dossiers sont parcourus pour les trouver.</translation>
     </message>
+    <message>
+        <source>Convert the PDFs given without a window; vezudiri --convert --help lists its options.</source>
+        <translation>Convertir les PDF indiqués sans fenêtre ; vezudiri --convert --help en donne les options.</translation>
+    </message>
 </context>
 <context>
     <name>Config</name>
@@ -186,6 +190,14 @@
         <source>Show Information</source>
         <translation>Afficher les informations</translation>
     </message>
+    <message>
+        <source>Invalid template</source>
+        <translation>Modèle non valide</translation>
+    </message>
+    <message>
+        <source>The name template cannot hold a folder separator, &quot;..&quot;, a control character or any of \ : * ? &quot; &lt; &gt; |, and must be shorter than 200 bytes.</source>
+        <translation>Le modèle de nom ne peut contenir ni séparateur de dossier, ni « .. », ni caractère de contrôle, ni aucun des caractères \ : * ? &quot; &lt; &gt; |, et doit faire moins de 200 octets.</translation>
+    </message>
 </context>
 <context>
     <name>Dialog</name>
@@ -250,6 +262,77 @@
     </message>
 </context>
 <context>
+    <name>FileConversion</name>
+    <message>
+        <source>The renderer could not be started: %1</source>
+        <translation>Le moteur de rendu n’a pas pu être lancé : %1</translation>
+    </message>
+    <message>
+        <source>The page selection names no page of this document.</source>
+        <translation>La sélection ne désigne aucune page de ce document.</translation>
+    </message>
+    <message>
+        <source>No output folder could be created in %1.</source>
+        <translation>Aucun dossier de sortie n’a pu être créé dans %1.</translation>
+    </message>
+    <message>
+        <source>The renderer (Ghostscript) was not found.</source>
+        <translation>Le moteur de rendu (Ghostscript) est introuvable.</translation>
+    </message>
+    <message>
+        <source>The renderer could not draw page %1.</source>
+        <translation>Le moteur de rendu n’a pas pu dessiner la page %1.</translation>
+    </message>
+    <message>
+        <source>The renderer wrote no image for page %1.</source>
+        <translation>Le moteur de rendu n’a écrit aucune image pour la page %1.</translation>
+    </message>
+    <message>
+        <source>The image %1 could not be written.</source>
+        <translation>L’image %1 n’a pas pu être écrite.</translation>
+    </message>
+    <message>
+        <source>Page %1 could not be written as GIF: %2</source>
+        <translation>La page %1 n’a pas pu être écrite en GIF : %2</translation>
+    </message>
+    <message>
+        <source>The renderer reported no new page for %1 seconds and was stopped.</source>
+        <translation>Le moteur de rendu n’a signalé aucune nouvelle page pendant %1 secondes et a été arrêté.</translation>
+    </message>
+    <message>
+        <source>The renderer ended abnormally.</source>
+        <translation>Le moteur de rendu s’est arrêté anormalement.</translation>
+    </message>
+    <message>
+        <source>The renderer stopped at page %1 (exit code %2).</source>
+        <translation>Le moteur de rendu s’est arrêté à la page %1 (code de sortie %2).</translation>
+    </message>
+    <message>
+        <source>The renderer stopped at page %1: %2</source>
+        <translation>Le moteur de rendu s’est arrêté à la page %1 : %2</translation>
+    </message>
+    <message>
+        <source>The renderer wrote no image for page %1: %2</source>
+        <translation>Le moteur de rendu n’a écrit aucune image pour la page %1 : %2</translation>
+    </message>
+    <message>
+        <source>The renderer wrote more images than pages were selected.</source>
+        <translation>Le moteur de rendu a écrit plus d’images que de pages sélectionnées.</translation>
+    </message>
+    <message>
+        <source>The pages could not be joined into one TIFF file (tiffcp was not found); the page files were kept.</source>
+        <translation>Les pages n’ont pas pu être réunies en un fichier TIFF (tiffcp introuvable) ; les fichiers des pages sont conservés.</translation>
+    </message>
+    <message>
+        <source>The pages could not be joined into one TIFF file; the page files were kept.</source>
+        <translation>Les pages n’ont pas pu être réunies en un fichier TIFF ; les fichiers des pages sont conservés.</translation>
+    </message>
+    <message>
+        <source>The disk holding %1 is full.</source>
+        <translation>Le disque qui contient %1 est plein.</translation>
+    </message>
+</context>
+<context>
     <name>GifWriter</name>
     <message>
         <source>Not enough memory to reduce the colours of the image.</source>
@@ -282,6 +365,10 @@
     <message>
         <source>Cannot read the image %1: %2</source>
         <translation>Impossible de lire l’image %1&#xa0;: %2</translation>
+    </message>
+    <message>
+        <source>The GIF encoding was cancelled.</source>
+        <translation>L’encodage GIF a été annulé.</translation>
     </message>
 </context>
 <context>
@@ -414,10 +501,6 @@
         <translation>Lancer</translation>
     </message>
     <message>
-        <source>The renderer could not be started.</source>
-        <translation>Impossible de démarrer le moteur de rendu.</translation>
-    </message>
-    <message>
         <source>Stop</source>
         <translation>Arrêt</translation>
     </message>
@@ -542,14 +625,6 @@
         <translation>Fichier unique</translation>
     </message>
     <message>
-        <source>The pages could not be joined into one TIFF file; the page files were kept.</source>
-        <translation>Impossible de réunir les pages en un seul fichier TIFF&#xa0;; les fichiers des pages ont été conservés.</translation>
-    </message>
-    <message>
-        <source>The renderer ended abnormally.</source>
-        <translation>Le moteur de rendu s’est arrêté anormalement.</translation>
-    </message>
-    <message>
         <source>Error</source>
         <translation>Erreur</translation>
     </message>
@@ -560,18 +635,6 @@
 </translation>
     </message>
     <message>
-        <source>The renderer wrote no image for page %1.</source>
-        <translation>Le moteur de rendu n’a produit aucune image pour la page %1.</translation>
-    </message>
-    <message>
-        <source>The renderer wrote no image for page %1: %2</source>
-        <translation>Le moteur de rendu n’a produit aucune image pour la page %1&#xa0;: %2</translation>
-    </message>
-    <message>
-        <source>Page %1 could not be written as GIF: %2</source>
-        <translation>Impossible d’écrire la page %1 au format GIF&#xa0;: %2</translation>
-    </message>
-    <message>
         <source>Some files have already been changed. Do you want to convert again?</source>
         <translation>Certains fichiers ont déjà été convertis. Voulez-vous les convertir à nouveau&#xa0;?</translation>
     </message>
@@ -580,18 +643,6 @@
 Invalid output path!</source>
         <translation>
 Chemin de sortie non valide&#xa0;!</translation>
-    </message>
-    <message>
-        <source>The page selection names no page of this document.</source>
-        <translation>La sélection ne désigne aucune page de ce document.</translation>
-    </message>
-    <message>
-        <source>No output folder could be created in %1.</source>
-        <translation>Impossible de créer un dossier de sortie dans %1.</translation>
-    </message>
-    <message>
-        <source>The renderer (Ghostscript) was not found.</source>
-        <translation>Le moteur de rendu (Ghostscript) est introuvable.</translation>
     </message>
     <message>
         <source>Open Directory</source>
@@ -677,6 +728,34 @@ Chemin de sortie non valide&#xa0;!</translation>
         <source>  The system did not accept the request.</source>
         <translation>  Le système n’a pas accepté la demande.</translation>
     </message>
+    <message>
+        <source>Conversion stopped</source>
+        <translation>Conversion arrêtée</translation>
+    </message>
+    <message>
+        <source>The files converted keep their images; the others wait for the next run.</source>
+        <translation>Les fichiers convertis gardent leurs images ; les autres attendent la prochaine conversion.</translation>
+    </message>
+    <message>
+        <source>The images need %1 on %2, where %3 is free.</source>
+        <translation>Les images ont besoin de %1 sur %2, où %3 sont libres.</translation>
+    </message>
+    <message>
+        <source>Not enough room</source>
+        <translation>Pas assez de place</translation>
+    </message>
+    <message>
+        <source>Convert anyway</source>
+        <translation>Convertir quand même</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>Should the disk fill up, the run stops there; the files converted keep their images.</source>
+        <translation>Si le disque se remplit, la conversion s’arrête là ; les fichiers convertis gardent leurs images.</translation>
+    </message>
 </context>
 <context>
     <name>ProDlg</name>
@@ -702,6 +781,17 @@ Chemin de sortie non valide&#xa0;!</translation>
     <message>
         <source>Initializing:</source>
         <translation>Initialisation&#xa0;:</translation>
+    </message>
+</context>
+<context>
+    <name>TiffPages</name>
+    <message>
+        <source>Cannot finish the TIFF file %1: %2</source>
+        <translation>Impossible de terminer le fichier TIFF %1 : %2</translation>
+    </message>
+    <message>
+        <source>it is no valid TIFF file.</source>
+        <translation>ce n’est pas un fichier TIFF valide.</translation>
     </message>
 </context>
 <context>

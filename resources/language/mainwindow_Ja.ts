@@ -11,6 +11,10 @@
         <source>PDF files to put in the list; folders are searched for them.</source>
         <translation>リストに追加する PDF ファイル。フォルダーはその中の PDF ファイルが検索されます。</translation>
     </message>
+    <message>
+        <source>Convert the PDFs given without a window; vezudiri --convert --help lists its options.</source>
+        <translation>指定した PDF をウィンドウなしで変換します。オプションは vezudiri --convert --help で表示されます。</translation>
+    </message>
 </context>
 <context>
     <name>Config</name>
@@ -186,6 +190,14 @@
         <source>Show Information</source>
         <translation>情報を表示</translation>
     </message>
+    <message>
+        <source>Invalid template</source>
+        <translation>無効なテンプレート</translation>
+    </message>
+    <message>
+        <source>The name template cannot hold a folder separator, &quot;..&quot;, a control character or any of \ : * ? &quot; &lt; &gt; |, and must be shorter than 200 bytes.</source>
+        <translation>名前のテンプレートには、フォルダー区切り、「..」、制御文字、および \ : * ? &quot; &lt; &gt; | のいずれも使えません。また 200 バイト未満にしてください。</translation>
+    </message>
 </context>
 <context>
     <name>Dialog</name>
@@ -250,6 +262,77 @@
     </message>
 </context>
 <context>
+    <name>FileConversion</name>
+    <message>
+        <source>The renderer could not be started: %1</source>
+        <translation>レンダラーを起動できませんでした: %1</translation>
+    </message>
+    <message>
+        <source>The page selection names no page of this document.</source>
+        <translation>ページ指定にこの文書のページが含まれていません。</translation>
+    </message>
+    <message>
+        <source>No output folder could be created in %1.</source>
+        <translation>%1 に出力フォルダーを作成できませんでした。</translation>
+    </message>
+    <message>
+        <source>The renderer (Ghostscript) was not found.</source>
+        <translation>レンダラー (Ghostscript) が見つかりません。</translation>
+    </message>
+    <message>
+        <source>The renderer could not draw page %1.</source>
+        <translation>レンダラーは %1 ページを描画できませんでした。</translation>
+    </message>
+    <message>
+        <source>The renderer wrote no image for page %1.</source>
+        <translation>レンダラーは %1 ページの画像を書き出しませんでした。</translation>
+    </message>
+    <message>
+        <source>The image %1 could not be written.</source>
+        <translation>画像 %1 を書き込めませんでした。</translation>
+    </message>
+    <message>
+        <source>Page %1 could not be written as GIF: %2</source>
+        <translation>%1 ページを GIF として書き込めませんでした: %2</translation>
+    </message>
+    <message>
+        <source>The renderer reported no new page for %1 seconds and was stopped.</source>
+        <translation>レンダラーが %1 秒間新しいページを報告しなかったため、停止しました。</translation>
+    </message>
+    <message>
+        <source>The renderer ended abnormally.</source>
+        <translation>レンダラーが異常終了しました。</translation>
+    </message>
+    <message>
+        <source>The renderer stopped at page %1 (exit code %2).</source>
+        <translation>レンダラーは %1 ページで停止しました (終了コード %2)。</translation>
+    </message>
+    <message>
+        <source>The renderer stopped at page %1: %2</source>
+        <translation>レンダラーは %1 ページで停止しました: %2</translation>
+    </message>
+    <message>
+        <source>The renderer wrote no image for page %1: %2</source>
+        <translation>レンダラーは %1 ページの画像を書き出しませんでした: %2</translation>
+    </message>
+    <message>
+        <source>The renderer wrote more images than pages were selected.</source>
+        <translation>レンダラーが選択したページ数より多くの画像を書き出しました。</translation>
+    </message>
+    <message>
+        <source>The pages could not be joined into one TIFF file (tiffcp was not found); the page files were kept.</source>
+        <translation>ページを 1 つの TIFF ファイルに結合できませんでした (tiffcp が見つかりません)。ページのファイルは残してあります。</translation>
+    </message>
+    <message>
+        <source>The pages could not be joined into one TIFF file; the page files were kept.</source>
+        <translation>ページを 1 つの TIFF ファイルに結合できませんでした。ページのファイルは残してあります。</translation>
+    </message>
+    <message>
+        <source>The disk holding %1 is full.</source>
+        <translation>%1 のあるディスクがいっぱいです。</translation>
+    </message>
+</context>
+<context>
     <name>GifWriter</name>
     <message>
         <source>Not enough memory to reduce the colours of the image.</source>
@@ -282,6 +365,10 @@
     <message>
         <source>Cannot read the image %1: %2</source>
         <translation>画像 %1 を読み込めません：%2</translation>
+    </message>
+    <message>
+        <source>The GIF encoding was cancelled.</source>
+        <translation>GIF への変換は中止されました。</translation>
     </message>
 </context>
 <context>
@@ -414,10 +501,6 @@
         <translation>開始</translation>
     </message>
     <message>
-        <source>The renderer could not be started.</source>
-        <translation>レンダラーを起動できませんでした。</translation>
-    </message>
-    <message>
         <source>Stop</source>
         <translation>停止</translation>
     </message>
@@ -542,14 +625,6 @@
         <translation>1つに結合</translation>
     </message>
     <message>
-        <source>The pages could not be joined into one TIFF file; the page files were kept.</source>
-        <translation>ページを1つのTIFFファイルに結合できませんでした。各ページのファイルは残してあります。</translation>
-    </message>
-    <message>
-        <source>The renderer ended abnormally.</source>
-        <translation>レンダラーが異常終了しました。</translation>
-    </message>
-    <message>
         <source>Error</source>
         <translation>エラー</translation>
     </message>
@@ -560,18 +635,6 @@
 </translation>
     </message>
     <message>
-        <source>The renderer wrote no image for page %1.</source>
-        <translation>レンダラーは%1ページ目の画像を出力しませんでした。</translation>
-    </message>
-    <message>
-        <source>The renderer wrote no image for page %1: %2</source>
-        <translation>レンダラーは%1ページ目の画像を出力しませんでした：%2</translation>
-    </message>
-    <message>
-        <source>Page %1 could not be written as GIF: %2</source>
-        <translation>%1ページ目をGIFとして書き込めませんでした：%2</translation>
-    </message>
-    <message>
         <source>Some files have already been changed. Do you want to convert again?</source>
         <translation>一部のファイルは既に変換済みです。もう一度変換しますか？</translation>
     </message>
@@ -580,18 +643,6 @@
 Invalid output path!</source>
         <translation>
 出力パスが無効です。</translation>
-    </message>
-    <message>
-        <source>The page selection names no page of this document.</source>
-        <translation>指定したページ範囲にこの文書のページが含まれていません。</translation>
-    </message>
-    <message>
-        <source>No output folder could be created in %1.</source>
-        <translation>%1 に出力フォルダーを作成できませんでした。</translation>
-    </message>
-    <message>
-        <source>The renderer (Ghostscript) was not found.</source>
-        <translation>レンダラー（Ghostscript）が見つかりません。</translation>
     </message>
     <message>
         <source>Open Directory</source>
@@ -677,6 +728,34 @@ Invalid output path!</source>
         <source>  The system did not accept the request.</source>
         <translation>  システムが要求を受け付けませんでした。</translation>
     </message>
+    <message>
+        <source>Conversion stopped</source>
+        <translation>変換を停止しました</translation>
+    </message>
+    <message>
+        <source>The files converted keep their images; the others wait for the next run.</source>
+        <translation>変換済みのファイルの画像はそのまま残ります。残りのファイルは次回の変換を待ちます。</translation>
+    </message>
+    <message>
+        <source>The images need %1 on %2, where %3 is free.</source>
+        <translation>画像には %2 上に %1 が必要ですが、空きは %3 です。</translation>
+    </message>
+    <message>
+        <source>Not enough room</source>
+        <translation>空き容量が足りません</translation>
+    </message>
+    <message>
+        <source>Convert anyway</source>
+        <translation>このまま変換</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>キャンセル</translation>
+    </message>
+    <message>
+        <source>Should the disk fill up, the run stops there; the files converted keep their images.</source>
+        <translation>ディスクがいっぱいになった時点で変換は止まります。変換済みのファイルの画像は残ります。</translation>
+    </message>
 </context>
 <context>
     <name>ProDlg</name>
@@ -702,6 +781,17 @@ Invalid output path!</source>
     <message>
         <source>Initializing:</source>
         <translation>初期化中：</translation>
+    </message>
+</context>
+<context>
+    <name>TiffPages</name>
+    <message>
+        <source>Cannot finish the TIFF file %1: %2</source>
+        <translation>TIFF ファイル %1 を仕上げられません: %2</translation>
+    </message>
+    <message>
+        <source>it is no valid TIFF file.</source>
+        <translation>有効な TIFF ファイルではありません。</translation>
     </message>
 </context>
 <context>

@@ -39,11 +39,6 @@ struct Indexed
     std::vector<GifByteType> pixels;
 };
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("GifWriter", text);
-}
-
 bool fail(QString *error, const QString &text)
 {
     if (error)
@@ -82,7 +77,9 @@ bool quantize(const GifWriter::Rgba &image, Indexed *indexed, QString *error,
 
     std::unique_ptr<liq_attr, LiqAttrDeleter> attr(liq_attr_create());
     if (!attr)
-        return fail(error, tr("Not enough memory to reduce the colours of the image."));
+        return fail(error,
+                    QCoreApplication::translate(
+                        "GifWriter", "Not enough memory to reduce the colours of the image."));
     liq_set_speed(attr.get(), quantizationSpeed);
     if (cancel)
         liq_attr_set_progress_callback(attr.get(), keepGoing,
@@ -94,7 +91,9 @@ bool quantize(const GifWriter::Rgba &image, Indexed *indexed, QString *error,
     std::unique_ptr<liq_image, LiqImageDeleter> input(
         liq_image_create_rgba_rows(attr.get(), rows.data(), width, height, 0));
     if (!input)
-        return fail(error, tr("The image could not be prepared for the colour reduction."));
+        return fail(error,
+                    QCoreApplication::translate(
+                        "GifWriter", "The image could not be prepared for the colour reduction."));
 
     liq_result *rawResult = nullptr;
     liq_error status = liq_image_quantize(input.get(), attr.get(), &rawResult);
@@ -110,11 +109,14 @@ bool quantize(const GifWriter::Rgba &image, Indexed *indexed, QString *error,
                                           indexed->pixels.size());
     }
     if (cancel && cancel->load())
-        return fail(error, tr("The GIF encoding was cancelled."));
+        return fail(error,
+                    QCoreApplication::translate("GifWriter", "The GIF encoding was cancelled."));
     if (status != LIQ_OK) {
-        return fail(error, tr("The colours of the image could not be reduced to a palette "
-                              "(libimagequant error %1).")
-                               .arg(static_cast<int>(status)));
+        return fail(error,
+                    QCoreApplication::translate(
+                        "GifWriter", "The colours of the image could not be reduced to a palette "
+                                     "(libimagequant error %1).")
+                        .arg(static_cast<int>(status)));
     }
 
     // The palette is final only after remapping.
@@ -140,7 +142,7 @@ int writeToDevice(GifFileType *gif, const GifByteType *data, int length)
 QString gifError(int code)
 {
     const char *text = GifErrorString(code);
-    return tr("Writing the GIF data failed: %1")
+    return QCoreApplication::translate("GifWriter", "Writing the GIF data failed: %1")
         .arg(text ? QString::fromUtf8(text) : QString::number(code));
 }
 
@@ -181,8 +183,8 @@ bool encode(const Indexed &indexed, int width, int height, QSaveFile *file, QStr
 bool readPng(const QString &path, GifWriter::Rgba *image, QString *error)
 {
     const auto unreadable = [&](const QString &why) {
-        return fail(error,
-                    tr("Cannot read the image %1: %2").arg(QDir::toNativeSeparators(path), why));
+        return fail(error, QCoreApplication::translate("GifWriter", "Cannot read the image %1: %2")
+                               .arg(QDir::toNativeSeparators(path), why));
     };
     png_image png;
     std::memset(&png, 0, sizeof png);
@@ -208,10 +210,13 @@ bool write(const Rgba &image, const QString &path, QString *error, const std::at
     if (image.width <= 0 || image.height <= 0 ||
         image.pixels.size() != size_t(image.width) * size_t(image.height) * 4) {
         return fail(error,
-                    tr("There is no image to write to %1.").arg(QDir::toNativeSeparators(path)));
+                    QCoreApplication::translate("GifWriter", "There is no image to write to %1.")
+                        .arg(QDir::toNativeSeparators(path)));
     }
     if (image.width > gifMaxSide || image.height > gifMaxSide) {
-        return fail(error, tr("The image is %1 x %2 pixels; a GIF file holds at most %3 x %3.")
+        return fail(error, QCoreApplication::translate(
+                               "GifWriter",
+                               "The image is %1 x %2 pixels; a GIF file holds at most %3 x %3.")
                                .arg(image.width)
                                .arg(image.height)
                                .arg(gifMaxSide));
@@ -223,18 +228,16 @@ bool write(const Rgba &image, const QString &path, QString *error, const std::at
 
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
-        return fail(
-            error,
-            tr("Cannot write %1: %2").arg(QDir::toNativeSeparators(path), file.errorString()));
+        return fail(error, QCoreApplication::translate("GifWriter", "Cannot write %1: %2")
+                               .arg(QDir::toNativeSeparators(path), file.errorString()));
     }
     if (!encode(indexed, image.width, image.height, &file, error)) {
         file.cancelWriting();
         return false;
     }
     if (!file.commit()) {
-        return fail(
-            error,
-            tr("Cannot write %1: %2").arg(QDir::toNativeSeparators(path), file.errorString()));
+        return fail(error, QCoreApplication::translate("GifWriter", "Cannot write %1: %2")
+                               .arg(QDir::toNativeSeparators(path), file.errorString()));
     }
     return true;
 }

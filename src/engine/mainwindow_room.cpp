@@ -49,6 +49,7 @@ bool MainWindow::roomForRun(const QList<ConversionJob> &jobs)
         return true;
     return MessageBox::question(this, tr("Not enough room"),
                                 shortages.join(u'\n') + u"\n\n" +
-                                    tr("Files that do not fit will fail when the disk is full."),
+                                    tr("Should the disk fill up, the run stops there; the files "
+                                       "converted keep their images."),
                                 tr("Convert anyway"), tr("Cancel"));
 }
