@@ -7,7 +7,6 @@
 #include "engine/tiffpages.h"
 #include "options/formats.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QtConcurrent>
@@ -43,7 +42,7 @@ QString lastLine(const QString &text)
 // Ghostscript's separated TIFF writes "<stem>(<colour>).tiff" beside "<stem>.tiff".
 QString separationStem(const QString &fileName)
 {
-    return fileName.chopped(int(u".tiff"_s.size()));
+    return fileName.left(fileName.lastIndexOf(u'.'));
 }
 
 } // namespace
