@@ -148,7 +148,7 @@ int main(int argc, char *argv[])
     parser.addHelpOption();
     const QCommandLineOption dpiOption(u"dpi"_s, u"Resolution (default 120)."_s, u"N"_s, u"120"_s);
     const QCommandLineOption jobsOption(u"jobs"_s, u"Files at once (default: cores)."_s, u"N"_s);
-    const QCommandLineOption roundsOption(u"rounds"_s, u"Rounds (default 3)."_s, u"N"_s, u"3"_s);
+    const QCommandLineOption roundsOption(u"rounds"_s, u"Rounds (default 5)."_s, u"N"_s, u"5"_s);
     parser.addOptions({dpiOption, jobsOption, roundsOption});
     parser.process(application);
     const int dpi = parser.value(dpiOption).toInt();

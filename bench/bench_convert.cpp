@@ -19,7 +19,7 @@ using namespace Qt::Literals::StringLiterals;
 namespace {
 
 constexpr int pageCount = 40;
-constexpr int rounds = 3;
+constexpr int rounds = 7;
 
 bool runGs(const QStringList &arguments)
 {

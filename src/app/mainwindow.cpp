@@ -151,8 +151,6 @@ MainWindow::~MainWindow()
     // stop, and what the run wrote for the interrupted files goes.
     engine.disconnect(this);
     engine.stop();
-    measuring.clear();
-    measuring.waitForDone();
     delete ui;
 }
 

@@ -15,13 +15,11 @@
 #include "posttask/shutdowndlg.h"
 
 #include <QElapsedTimer>
-#include <QFuture>
 #include <QMainWindow>
 #include <QMap>
 #include <QPointer>
 #include <QStringList>
 #include <QSystemTrayIcon>
-#include <QThreadPool>
 
 namespace Ui {
 class MainWindow;
@@ -146,8 +144,9 @@ private:
     bool askConfirmation(const QString &question);
 
     // --- File list (src/filelist) ---
+    // boxes: every page's box as the probe found it, for the room its images will need.
     void insertFileRow(const QStringList &paths, const QString &pageCount, const QString &sizeText,
-                       bool locked);
+                       bool locked, const QList<PdfInfo::PageBox> &boxes = {});
     // Shades the rows firstRow to lastRow (-1: the last row); the other rows keep their shade.
     void shadeRows(QTableWidget *table, int firstRow = 0, int lastRow = -1);
     // Widens the Item column as far as the largest row number needs, and no further.
@@ -185,7 +184,6 @@ private:
     void connectEngine();
     ConversionJob jobFor(int row) const;
     void enqueueRow(int row);
-    void measurePages(int row);
     bool roomForRun(const QList<ConversionJob> &jobs);
     void fileStarted(int row, const QString &outputFolder, const QString &command);
     void fileProgress(int row, int percent);
@@ -261,10 +259,8 @@ private:
     // The conversion run.
     ConversionQueue engine;
     QList<RowState> rowStates;
-    // Each row's page boxes, found in the background once it is added: the room its images need.
-    QList<QFuture<QList<PdfInfo::PageBox>>> pageBoxes;
-    QThreadPool measuring;
-    int runIndex = 0; // rows above it have finished or failed
+    QList<QList<PdfInfo::PageBox>> pageBoxes; // each row's pages, as the probe found them
+    int runIndex = 0;                         // rows above it have finished or failed
     bool idle = true;
     bool alreadyConverted = false;
     int failedCount = 0;

@@ -14,8 +14,6 @@
 #include <QThreadPool>
 #include <QtConcurrent>
 
-#include <climits>
-
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
@@ -27,13 +25,14 @@ int pageCountOf(const Tools::Result &result)
     return result.succeeded() && ok ? pages : 0;
 }
 
-// What the window's probe finds out, without ever asking: the passwords are tried in order. One
-// run of pdfinfo a try tells the page count and every page's box at once.
+// What the window's probe finds out, without ever asking: the passwords are tried in order.
 void probe(PlannedFile &file, const QStringList &passwords)
 {
     const auto attempt = [&file](const QString &password) {
         const Tools::Result result =
-            Tools::run(PdfInfoCommand::pageBoxes(password, file.source, INT_MAX).command,
+            Tools::run((password.isEmpty() ? PdfInfoCommand::probe(file.source)
+                                           : PdfInfoCommand::withPassword(password, file.source))
+                           .command,
                        PdfInfoCommand::timeout());
         file.pageCount = pageCountOf(result);
         if (file.pageCount > 0) {

@@ -8,10 +8,10 @@ struct ConversionJob
 {
     int row = -1; // the caller's name for the file; every report carries it
     QString sourcePath;
-    QString parentFolder; // the file's fresh output folder is made in here
+    QString parentFolder;      // the file's fresh output folder is made in here
     bool createParent = false; // a chosen output folder is made again should it have gone
-    QString baseName;     // names that folder and, when merged, the joined TIFF
-    QString prefix;       // images are named prefix + number + extension
+    QString baseName;          // names that folder and, when merged, the joined TIFF
+    QString prefix;            // images are named prefix + number + extension
     QString format;
     QString colour;
     int dpi = 0;

@@ -192,7 +192,8 @@ void MainWindow::probeFile(const QStringList &paths)
         pageCounts.append(QString::number(pageCountOf(info)));
         filePaths.append(path);
         batchAddedAny = true;
-        insertFileRow({path}, pageCounts.last(), PdfInfo::sizeText(info.fileSizeBytes), false);
+        insertFileRow({path}, pageCounts.last(), PdfInfo::sizeText(info.fileSizeBytes), false,
+                      PdfInfo::parsePageBoxes(result.standardOutput));
         ui->ApplyAllBtn->setEnabled(true);
     } else if (result.standardError.contains("password")) {
         probeWithPassword(path);
@@ -237,7 +238,8 @@ void MainWindow::probeWithPassword(const QString &path)
     pageCounts.append(QString::number(pageCountOf(info)));
     batchAddedAny = true;
     filePaths.append(path);
-    insertFileRow({path}, pageCounts.last(), PdfInfo::sizeText(info.fileSizeBytes), true);
+    insertFileRow({path}, pageCounts.last(), PdfInfo::sizeText(info.fileSizeBytes), true,
+                  PdfInfo::parsePageBoxes(result.standardOutput));
 }
 
 void MainWindow::savepassword(const QString &password)

@@ -33,7 +33,8 @@ const QIcon &MainWindow::lockIcon(bool locked) const
 }
 
 void MainWindow::insertFileRow(const QStringList &paths, const QString &pageCount,
-                               const QString &sizeText, bool locked)
+                               const QString &sizeText, bool locked,
+                               const QList<PdfInfo::PageBox> &boxes)
 {
     QTableWidget *files = ui->tableWidget;
     const QString path = paths.value(0);
@@ -76,7 +77,7 @@ void MainWindow::insertFileRow(const QStringList &paths, const QString &pageCoun
     }
     dpiValues.append(QString::fromUtf16(Formats::defaultResolution));
     rowStates.append(RowState::Waiting);
-    measurePages(row);
+    pageBoxes.append(boxes);
 
     files->selectRow(row);
     files->setCurrentCell(row, SizeColumn);

@@ -79,8 +79,8 @@ QList<PageBox> parsePageBoxes(const QByteArray &standardOutput)
         if (const QRegularExpressionMatch box = mediaBox.match(line); box.hasMatch()) {
             const double x0 = box.captured(2).toDouble();
             const double y0 = box.captured(3).toDouble();
-            pages[box.captured(1).toInt()].points =
-                QSizeF(qAbs(box.captured(4).toDouble() - x0), qAbs(box.captured(5).toDouble() - y0));
+            pages[box.captured(1).toInt()].points = QSizeF(qAbs(box.captured(4).toDouble() - x0),
+                                                           qAbs(box.captured(5).toDouble() - y0));
         } else if (const QRegularExpressionMatch rot = rotation.match(line); rot.hasMatch()) {
             pages[rot.captured(1).toInt()].rotation = ((rot.captured(2).toInt() % 360) + 360) % 360;
             rotated[rot.captured(1).toInt()] = true;

@@ -1,5 +1,7 @@
 #include "filelist/pdfinfocommand.h"
 
+#include <climits>
+
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
@@ -11,18 +13,26 @@ QString quoted(const QString &path)
     return u" \""_s + path + u'"';
 }
 
+// Every page's size lines and boxes: the tool stops at the document's last page.
+QStringList everyPageBox()
+{
+    return {u"-box"_s, u"-f"_s, u"1"_s, u"-l"_s, QString::number(INT_MAX)};
+}
+
 } // namespace
 
 PdfInfoCommand::Invocation PdfInfoCommand::probe(const QString &path)
 {
-    return {{u"pdfinfo"_s, {path}}, u"pdfinfo "_s + path};
+    const QStringList arguments = QStringList(everyPageBox()) << path;
+    return {{u"pdfinfo"_s, arguments}, u"pdfinfo "_s + everyPageBox().join(u' ') + quoted(path)};
 }
 
 PdfInfoCommand::Invocation PdfInfoCommand::withPassword(const QString &password,
                                                         const QString &path)
 {
-    return {{u"pdfinfo.exe"_s, {u"-upw"_s, password, path}},
-            u"pdfinfo.exe -upw "_s + password + quoted(path)};
+    const QStringList arguments = QStringList(everyPageBox()) << u"-upw"_s << password << path;
+    return {{u"pdfinfo.exe"_s, arguments},
+            u"pdfinfo.exe "_s + everyPageBox().join(u' ') + u" -upw "_s + password + quoted(path)};
 }
 
 PdfInfoCommand::Invocation PdfInfoCommand::information(const QString &password, const QString &path)
@@ -31,16 +41,6 @@ PdfInfoCommand::Invocation PdfInfoCommand::information(const QString &password, 
         return {{u"pdfinfo.exe"_s, {path}}, u"pdfinfo.exe"_s + quoted(path)};
     return {{u"pdfinfo.exe"_s, {u"-upw"_s, password, path}},
             u"pdfinfo.exe -upw "_s + password + quoted(path)};
-}
-
-PdfInfoCommand::Invocation PdfInfoCommand::pageBoxes(const QString &password, const QString &path,
-                                                     int lastPage)
-{
-    QStringList arguments = {u"-box"_s, u"-f"_s, u"1"_s, u"-l"_s, QString::number(lastPage)};
-    if (!password.isEmpty())
-        arguments << u"-upw"_s << password;
-    arguments << path;
-    return {{u"pdfinfo.exe"_s, arguments}, u"pdfinfo.exe "_s + arguments.join(u' ')};
 }
 
 int PdfInfoCommand::timeout()

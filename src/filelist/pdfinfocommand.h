@@ -13,15 +13,13 @@ struct Invocation
     QString text;
 };
 
-// First probe of a file: page count and size; tells protected files apart.
+// First probe of a file: page count and size, and every page's media box and rotation (the room
+// its images will need); tells protected files apart.
 Invocation probe(const QString &path);
-// Probe of a protected file with its password.
+// Probe of a protected file with its password; the same answers.
 Invocation withPassword(const QString &password, const QString &path);
 // The properties dialog; password is empty for a file that opens without one.
 Invocation information(const QString &password, const QString &path);
-// Every page's media box and rotation up to lastPage (the tool stops at the document's last
-// page), for the room its images need on the disk; the page count comes with them.
-Invocation pageBoxes(const QString &password, const QString &path, int lastPage);
 
 // Longest wait for one run of the tool, in milliseconds (30 s; tests shorten it).
 int timeout();
