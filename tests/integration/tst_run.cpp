@@ -202,6 +202,7 @@ void tst_Run::failuresEndTheFileNotTheRun_data()
     QTest::newRow("output folder cannot be made") << u"folder"_s;
     QTest::newRow("renderer exits with an error") << u"exit code"_s;
     QTest::newRow("renderer missing") << u"missing"_s;
+    QTest::newRow("renderer hangs") << u"hangs"_s;
     QTest::newRow("no page to convert") << u"no pages"_s;
 }
 
@@ -239,6 +240,10 @@ void tst_Run::failuresEndTheFileNotTheRun()
         env.installTool(u"P2I.exe"_s,
                         u"case \"$*\" in *bad.pdf*) echo 'Error: broken' >&2; exit 1 ;; esac\n"
                         "exec gs \"$@\""_s);
+    } else if (failure == u"hangs") {
+        env.writeConfig(u"rendererTimeout"_s, 1);
+        env.installTool(u"P2I.exe"_s,
+                        u"case \"$*\" in *bad.pdf*) exec sleep 60 ;; esac\nexec gs \"$@\""_s);
     } else if (failure == u"missing") {
         qputenv("PATH", env.scratch().toUtf8());
     } else {
