@@ -163,9 +163,9 @@ int BatchRun::exec()
 
     if (status < 0)
         QCoreApplication::exec();
+    // The bar has done its work: the summary is the last line.
+    imagesTotal = 0;
     line(u"%1 files converted, %2 failed, %3 pages"_s.arg(converted).arg(failed).arg(pages));
-    if (terminal)
-        out << Qt::endl;
     return status;
 }
 
