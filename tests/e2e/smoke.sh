@@ -5,13 +5,8 @@
 # Usage: smoke.sh <installation folder> [screenshot.png]
 set -euo pipefail
 
-fail() { echo "FAIL: $*"; exit 1; }
-wait_for() { # seconds, description, command...
-    local seconds=$1 what=$2
-    shift 2
-    for _ in $(seq $((seconds * 10))); do "$@" >/dev/null 2>&1 && return 0; sleep 0.1; done
-    fail "timed out waiting for $what"
-}
+# shellcheck source=lib.sh
+source "$(dirname "$(realpath "$0")")/lib.sh"
 
 # The part that runs inside the virtual display.
 session() {
