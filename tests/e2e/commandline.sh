@@ -36,15 +36,8 @@ session() {
         bash -c "[ \$(ls '$work/pdfs/first'/*.bmp '$work/pdfs/more/second'/*.bmp 2>/dev/null | wc -l) -eq 3 ]"
     echo "converted: first/$(ls "$work/pdfs/first" | tr '\n' ' ') more/second/$(ls "$work/pdfs/more/second" | tr '\n' ' ')"
 
-    # Quit through the main menu: its last entry.
     sleep 1
-    xdotool mousemove --window "$window" 708 15 click 1
-    sleep 0.5
-    xdotool key Up Return
-    for _ in $(seq 100); do kill -0 "$app_pid" 2>/dev/null || break; sleep 0.1; done
-    kill -0 "$app_pid" 2>/dev/null && { kill "$app_pid"; fail "the program did not quit"; }
-    wait "$app_pid" || fail "the program exited with status $?"
-    echo "quit cleanly"
+    quit_from_menu "$window" "$app_pid"
 }
 
 if [ "${1:-}" = "--session" ]; then

@@ -49,14 +49,7 @@ session() {
     echo "converted: $(ls "$out" | tr '\n' ' ')"
     if [ -n "$screenshot" ]; then import -window root "$screenshot"; fi
 
-    # Quit through the main menu: its last entry.
-    xdotool mousemove --window "$window" 708 15 click 1
-    sleep 0.5
-    xdotool key Up Return
-    for _ in $(seq 100); do kill -0 "$app_pid" 2>/dev/null || break; sleep 0.1; done
-    kill -0 "$app_pid" 2>/dev/null && { kill "$app_pid"; fail "the program did not quit"; }
-    wait "$app_pid" || fail "the program exited with status $?"
-    echo "quit cleanly"
+    quit_from_menu "$window" "$app_pid"
 
     grep -q 'ver=2.2.2.24' "$XDG_CONFIG_HOME/ZEMRA/RADAZizIDA.conf" ||
         fail "version record not written"
