@@ -1,7 +1,10 @@
 #include "outputfolder.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+
+#include <climits>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -54,6 +57,11 @@ QString freeName(const QString &parent, const QString &name, const QStringList &
             return path;
     }
     return {};
+}
+
+bool nameFits(const QString &name)
+{
+    return QFile::encodeName(name).size() <= NAME_MAX;
 }
 
 } // namespace OutputFolder

@@ -22,4 +22,8 @@ Created createFresh(const QString &parent, const QString &name, int maxAttempts 
 QString freeName(const QString &parent, const QString &name, const QStringList &planned,
                  int maxAttempts = 1000);
 
+// Whether name can be one entry of a folder: at most NAME_MAX bytes once encoded for the file
+// system.
+bool nameFits(const QString &name);
+
 } // namespace OutputFolder
