@@ -6,7 +6,9 @@
 #include <QStandardPaths>
 
 #include <csignal>
+#include <fcntl.h>
 #include <sys/prctl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace Qt::Literals::StringLiterals;
@@ -38,13 +40,24 @@ QString Tools::locate(const QString &toolName)
 
 void Tools::endWithParent(QProcess &process)
 {
+    endWithParent(process, Setup());
+}
+
+void Tools::endWithParent(QProcess &process, const Setup &setup)
+{
     const pid_t parent = getpid();
     // Runs in the child between fork and exec: only async-signal-safe calls.
-    process.setChildProcessModifier([parent] {
+    process.setChildProcessModifier([parent, setup] {
         setpgid(0, 0);
         prctl(PR_SET_PDEATHSIG, SIGKILL);
         if (getppid() != parent)
             _exit(127);
+        if (setup.workingFolder >= 0 && fchdir(setup.workingFolder) != 0)
+            _exit(127);
+        if (setup.inherited >= 0 && fcntl(setup.inherited, F_SETFD, 0) != 0)
+            _exit(127);
+        if (setup.privateFiles)
+            umask(077);
     });
 }
 

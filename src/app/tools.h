@@ -38,6 +38,15 @@ struct Result
 // The process gets a process group of its own, and the system kills it when the program ends in
 // any way, a crash or SIGKILL included: no tool outlives the program that reads its output.
 void endWithParent(QProcess &process);
+
+// What a tool that works in one of the run's folders gets besides.
+struct Setup
+{
+    int workingFolder = -1; // a folder handle: the tool's relative names land exactly there
+    int inherited = -1; // a descriptor the tool reads (as /dev/fd/N): a secret off its command line
+    bool privateFiles = false; // what it creates is its owner's alone
+};
+void endWithParent(QProcess &process, const Setup &setup);
 // Kills the tool and whatever it started itself (a wrapper script's Ghostscript, say).
 void kill(QProcess &process);
 

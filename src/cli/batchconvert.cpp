@@ -135,6 +135,12 @@ int BatchRun::exec()
                          // Another program may have taken the planned name in the meantime.
                          plan.files[row].folder = folder;
                      });
+    QObject::connect(
+        &queue, &ConversionQueue::leftoverRemoved, this,
+        [&](int, const QString &folder, int images) {
+            line(u"cleaned %1: removed %2 image(s) an interrupted run left"_s.arg(native(folder))
+                     .arg(images));
+        });
     QObject::connect(&queue, &ConversionQueue::fileFailed, this,
                      [&](int row, const QString &reason) {
                          ++failed;

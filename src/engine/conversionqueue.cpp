@@ -65,6 +65,10 @@ void ConversionQueue::startWaiting()
                 [this, row](const QString &folder, const QString &command) {
                     emit fileStarted(row, folder, command);
                 });
+        connect(conversion, &FileConversion::leftoverRemoved, this,
+                [this, row](const QString &folder, int images) {
+                    emit leftoverRemoved(row, folder, images);
+                });
         connect(conversion, &FileConversion::progress, this,
                 [this, row](int percent) { emit fileProgress(row, percent); });
         connect(conversion, &FileConversion::imageWritten, this,

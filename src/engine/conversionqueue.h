@@ -40,6 +40,8 @@ signals:
     void fileFinished(int row);
     void fileFailed(int row, const QString &reason, FileConversion::Failure kind);
     void fileInterrupted(int row);
+    // Before the row's file began, an interrupted run's images were removed from folder.
+    void leftoverRemoved(int row, const QString &folder, int images);
     // The run is over: every file queued has finished or failed.
     void runEnded(int files, int failed);
     // The run could not go on (the disk is full) and stopped as Stop does.

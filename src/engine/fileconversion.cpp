@@ -11,7 +11,11 @@
 #include <QFileInfo>
 #include <QtConcurrent>
 
-#include <cstdio>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
+#include <utility>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -20,6 +24,11 @@ namespace {
 // The renderer writes here, inside the file's fresh folder, under the names 1.bmp, 2.bmp, ...
 // (pages written so far); a page leaves it under its final name once it is complete.
 const QString renderFolderName = u".rendering"_s;
+// A name in the folder the run works in, safe from being read as a tool's option.
+QString relative(const QString &name)
+{
+    return u"./"_s + name;
+}
 const QString pageMarker = u"Page "_s;
 const QString pageDrawingError = u"Page drawing error occurred"_s;
 
@@ -103,17 +112,41 @@ void FileConversion::start()
         return;
     }
 
+    QStringList names = {input.baseName, input.baseName + u"(1000)"_s};
+    if (input.merge)
+        names << input.baseName + u".tiff.part"_s;
+    for (const QStringList &pageNames : std::as_const(imageNames))
+        names << pageNames;
+    for (const QString &name : std::as_const(names)) {
+        if (!OutputFolder::nameFits(name)) {
+            fail(tr("The name %1 is too long for the file system.").arg(name));
+            return;
+        }
+    }
+    render.password = input.password;
+    if (!render.passwordFits()) {
+        fail(tr("The renderer cannot be given this password: it holds a line break or two "
+                "backslashes in a row, or ends in a backslash after a space or a quote."));
+        return;
+    }
+
     if (input.createParent && !QFileInfo(input.parentFolder).isDir())
         QDir().mkpath(input.parentFolder);
-    const OutputFolder::Created created =
-        OutputFolder::createFresh(input.parentFolder, input.baseName);
+    parentHandle = FolderHandle::open(input.parentFolder);
+    // A protected document's images are for their owner's eyes only.
+    OutputFolder::Created created = OutputFolder::createFresh(
+        parentHandle, input.baseName, input.password.isEmpty() ? 0777 : 0700);
+    for (const auto &[path, images] : std::as_const(created.leftovers))
+        emit leftoverRemoved(native(path), images);
     if (!created.ok) {
         fail(tr("No output folder could be created in %1.").arg(native(input.parentFolder)));
         return;
     }
-    folder = created.path;
-    renderFolder = folder + u'/' + renderFolderName;
-    if (!QDir(folder).mkdir(renderFolderName)) {
+    folderHandle = std::move(created.folder);
+    folderName = created.name;
+    folder = QDir::cleanPath(input.parentFolder + u'/' + folderName);
+    renderHandle = folderHandle.makeFolder(renderFolderName, 0700);
+    if (!renderHandle.isOpen() || !journal.begin(renderHandle)) {
         fail(tr("No output folder could be created in %1.").arg(native(folder)));
         return;
     }
@@ -122,42 +155,96 @@ void FileConversion::start()
     render.colour = input.colour;
     render.dpi = input.dpi;
     render.pages = distinctPages;
-    render.outputFolder = renderFolder;
+    // The renderer works in the rendering folder itself, whatever happens to its path.
+    render.outputFolder = u"."_s;
+    render.shownFolder = folder + u'/' + renderFolderName;
     // GIF pages come from the renderer as PNG and are encoded once complete.
     const bool gif = Formats::indexOf(input.format) == Formats::GIF;
     render.imageName = u'.' + (gif ? u"png"_s : extension);
     render.countPages = true;
-    render.password = input.password;
-    render.sourcePath = input.sourcePath;
+    render.sourcePath = QFileInfo(input.sourcePath).absoluteFilePath();
 
     const QString program = Tools::locate(u"P2I.exe"_s);
     if (program.isEmpty()) {
         fail(tr("The renderer (Ghostscript) was not found."));
         return;
     }
+    // The password reaches the renderer through a pipe, never its command line.
+    int secret[2] = {-1, -1};
+    if (!input.password.isEmpty()) {
+        const QByteArray line = render.passwordArgument();
+        if (::pipe2(secret, O_CLOEXEC) != 0 ||
+            ::write(secret[1], line.constData(), size_t(line.size())) != line.size()) {
+            for (const int end : secret) {
+                if (end >= 0)
+                    ::close(end);
+            }
+            fail(tr("The renderer could not be started: %1")
+                     .arg(QString::fromLocal8Bit(std::strerror(errno))));
+            return;
+        }
+        ::close(secret[1]);
+        render.passwordFile = u"/dev/fd/"_s + QString::number(secret[0]);
+    }
+    Tools::endWithParent(renderer,
+                         {renderHandle.descriptor(), secret[0], !input.password.isEmpty()});
     emit started(folder, render.text());
-    if (stage != Stage::Rendering)
+    if (stage != Stage::Rendering) {
+        if (secret[0] >= 0)
+            ::close(secret[0]);
         return;
+    }
     renderer.start(program, render.arguments(), QIODevice::ReadOnly);
+    if (secret[0] >= 0)
+        ::close(secret[0]);
     watchdog.start(timeoutMs);
 }
 
-QString FileConversion::renderedFile(int index) const
+QString FileConversion::renderedName(int index) const
 {
-    return renderFolder + u'/' + QString::number(index + 1) + render.imageName;
+    return QString::number(index + 1) + render.imageName;
 }
 
-QStringList FileConversion::separationsOf(const QString &image) const
+mode_t FileConversion::fileMode() const
+{
+    return input.password.isEmpty() ? 0666 : 0600;
+}
+
+QStringList FileConversion::separationsOf(const QString &rendered) const
 {
     if (render.device() != u"tiffsep")
         return {};
-    const QFileInfo info(image);
-    const QString stem = separationStem(info.fileName());
+    const QString stem = separationStem(rendered) + u'(';
     QStringList separations;
-    const QStringList names = info.dir().entryList({stem + u"(*).tiff"_s}, QDir::Files);
-    for (const QString &name : names)
-        separations << info.dir().filePath(name);
+    const QStringList names = renderHandle.entries();
+    for (const QString &name : names) {
+        if (name.startsWith(stem) && name.endsWith(u").tiff"_s) &&
+            renderHandle.kindOf(name) == FolderHandle::Kind::File)
+            separations << name;
+    }
+    separations.sort();
     return separations;
+}
+
+// Another process may have moved the run's folder away and put one of its own in its place;
+// the images are never handed to that one.
+bool FileConversion::stillInPlace()
+{
+    if (folderHandle.isAt(parentHandle, folderName) &&
+        renderHandle.isAt(folderHandle, renderFolderName))
+        return true;
+    fail(tr("The output folder %1 was moved or replaced during the conversion; the file was "
+            "stopped.")
+             .arg(native(folder)));
+    return false;
+}
+
+bool FileConversion::record(const QString &name)
+{
+    if (journal.record(name))
+        return true;
+    fail(tr("The image %1 could not be written.").arg(native(folderHandle.filePath(name))));
+    return false;
 }
 
 void FileConversion::readOutput(bool atEnd)
@@ -203,8 +290,10 @@ void FileConversion::readOutput(bool atEnd)
 bool FileConversion::completePage(int index)
 {
     const int page = distinctPages.at(index);
-    const QString rendered = renderedFile(index);
-    if (!QFileInfo(rendered).isFile()) {
+    const QString rendered = renderedName(index);
+    if (!stillInPlace())
+        return false;
+    if (renderHandle.kindOf(rendered) != FolderHandle::Kind::File) {
         fail(tr("The renderer wrote no image for page %1.").arg(page));
         return false;
     }
@@ -212,7 +301,7 @@ bool FileConversion::completePage(int index)
         QString error;
         const QStringList files = QStringList(separationsOf(rendered)) << rendered;
         for (const QString &file : files) {
-            if (!TiffPages::clearPageNumber(file, &error)) {
+            if (!TiffPages::clearPageNumber(renderHandle, file, &error)) {
                 fail(error);
                 return false;
             }
@@ -224,49 +313,49 @@ bool FileConversion::completePage(int index)
         encodeNextGif();
         return stage != Stage::Ended;
     }
-    return placeImage(index, rendered);
+    return placeImage(index, true);
 }
 
-// Gives a complete page its final names: the first by renaming (or encoding), the others as
-// copies.
-bool FileConversion::placeImage(int index, const QString &rendered)
+// Gives a complete page its final names: the first by moving it out of the rendering folder
+// (an encoded GIF is already in place), the others as copies. Each name is journaled first.
+bool FileConversion::placeImage(int index, bool fromRenderer)
 {
     const QStringList &names = imageNames.at(index);
-    const QString first = folder + u'/' + names.first();
-    if (!rendered.isEmpty()) {
-        const QStringList separations = separationsOf(rendered);
-        const QString renderedStem = separationStem(QFileInfo(rendered).fileName());
-        if (!QFile::rename(rendered, first)) {
-            fail(tr("The image %1 could not be written.").arg(native(first)));
-            return false;
-        }
-        written << first;
-        for (const QString &separation : separations) {
-            const QString colour = QFileInfo(separation).fileName().mid(renderedStem.size());
-            const QString target = folder + u'/' + separationStem(names.first()) + colour;
-            if (!QFile::rename(separation, target)) {
-                fail(tr("The image %1 could not be written.").arg(native(target)));
+    const QString first = names.first();
+    const QString rendered = renderedName(index);
+    const QStringList separations = fromRenderer ? separationsOf(rendered) : QStringList();
+    const QString renderedStem = separationStem(rendered);
+    // The first image's files and the names of each of its copies' files.
+    QStringList firstFiles = {first};
+    for (const QString &separation : separations)
+        firstFiles << separationStem(first) + separation.mid(renderedStem.size());
+    if (fromRenderer) {
+        for (qsizetype at = 0; at < firstFiles.size(); ++at) {
+            const QString from = at == 0 ? rendered : separations.at(at - 1);
+            const QString &target = firstFiles.at(at);
+            if (!record(target))
+                return false;
+            if (!renderHandle.rename(from, folderHandle, target)) {
+                fail(tr("The image %1 could not be written.").arg(native(folder + u'/' + target)));
                 return false;
             }
             written << target;
         }
     }
-    emit imageWritten(first);
-    const QStringList firstFiles = QStringList(first) << separationsOf(first);
+    emit imageWritten(folder + u'/' + first);
     for (qsizetype copy = 1; copy < names.size(); ++copy) {
-        const QString target = folder + u'/' + names.at(copy);
-        for (const QString &source : firstFiles) {
-            const QString name = QFileInfo(source).fileName();
-            const QString copyName =
-                separationStem(names.at(copy)) + name.mid(separationStem(names.first()).size());
-            const QString path = source == first ? target : folder + u'/' + copyName;
-            if (!QFile::copy(source, path)) {
-                fail(tr("The image %1 could not be written.").arg(native(path)));
+        for (const QString &source : std::as_const(firstFiles)) {
+            const QString target =
+                separationStem(names.at(copy)) + source.mid(separationStem(first).size());
+            if (!record(target))
+                return false;
+            if (!folderHandle.copy(source, folderHandle, target, fileMode())) {
+                fail(tr("The image %1 could not be written.").arg(native(folder + u'/' + target)));
                 return false;
             }
-            written << path;
+            written << target;
         }
-        emit imageWritten(target);
+        emit imageWritten(folder + u'/' + names.at(copy));
     }
     return true;
 }
@@ -276,12 +365,28 @@ void FileConversion::encodeNextGif()
     if (encodingPage >= 0 || gifQueue.isEmpty())
         return;
     encodingPage = gifQueue.takeFirst();
-    const QString source = renderedFile(encodingPage);
-    const QString target = folder + u'/' + imageNames.at(encodingPage).first();
+    const QString source = renderedName(encodingPage);
+    const QString target = QString::number(encodingPage + 1) + u".gif"_s;
+    const int in = renderHandle.openFile(source, O_RDONLY);
+    const int out = in < 0 ? -1 : renderHandle.openFile(target, O_WRONLY | O_CREAT, fileMode());
+    if (out < 0) {
+        if (in >= 0)
+            ::close(in);
+        const int page = distinctPages.at(std::exchange(encodingPage, -1));
+        fail(tr("Page %1 could not be written as GIF: %2")
+                 .arg(page)
+                 .arg(QString::fromLocal8Bit(std::strerror(renderHandle.error()))));
+        return;
+    }
+    const QString shownSource = render.shownFolder + u'/' + source;
+    const QString shownTarget = folder + u'/' + imageNames.at(encodingPage).first();
     std::atomic_bool *cancel = &cancelGif;
-    gifWatcher.setFuture(QtConcurrent::run([source, target, cancel] {
+    gifWatcher.setFuture(QtConcurrent::run([in, out, shownSource, shownTarget, cancel] {
         QString error;
-        return GifWriter::convertFile(source, target, &error, cancel) ? QString() : error;
+        const bool ok = GifWriter::convert(in, shownSource, out, shownTarget, &error, cancel);
+        ::close(in);
+        ::close(out);
+        return ok ? QString() : error;
     }));
 }
 
@@ -296,9 +401,16 @@ void FileConversion::gifEncoded()
         fail(tr("Page %1 could not be written as GIF: %2").arg(distinctPages.at(index)).arg(error));
         return;
     }
-    written << folder + u'/' + imageNames.at(index).first();
-    QFile::remove(renderedFile(index));
-    if (!placeImage(index, QString()))
+    const QString target = imageNames.at(index).first();
+    if (!stillInPlace() || !record(target))
+        return;
+    if (!renderHandle.rename(QString::number(index + 1) + u".gif"_s, folderHandle, target)) {
+        fail(tr("The image %1 could not be written.").arg(native(folder + u'/' + target)));
+        return;
+    }
+    written << target;
+    renderHandle.remove(renderedName(index));
+    if (!placeImage(index, false))
         return;
     encodeNextGif();
     if (stage == Stage::Encoding && encodingPage < 0)
@@ -333,7 +445,7 @@ void FileConversion::rendererFinished(int exitCode, QProcess::ExitStatus exitSta
     }
     // The renderer is done: every page still unnamed must be there, and nothing beyond.
     for (int index = completed; index < distinctPages.size(); ++index) {
-        if (!QFileInfo(renderedFile(index)).isFile()) {
+        if (renderHandle.kindOf(renderedName(index)) != FolderHandle::Kind::File) {
             const QString detail = lastLine(errorTail);
             fail(detail.isEmpty()
                      ? tr("The renderer wrote no image for page %1.").arg(distinctPages.at(index))
@@ -343,7 +455,8 @@ void FileConversion::rendererFinished(int exitCode, QProcess::ExitStatus exitSta
             return;
         }
     }
-    if (QFileInfo::exists(renderedFile(int(distinctPages.size())))) {
+    if (renderHandle.kindOf(renderedName(int(distinctPages.size()))) !=
+        FolderHandle::Kind::Missing) {
         fail(tr("The renderer wrote more images than pages were selected."));
         return;
     }
@@ -367,7 +480,6 @@ void FileConversion::rendererTimedOut()
 
 void FileConversion::afterPages()
 {
-    removeRenderFolder();
     if (input.merge)
         startMerge();
     else
@@ -377,14 +489,17 @@ void FileConversion::afterPages()
 void FileConversion::startMerge()
 {
     stage = Stage::Merging;
-    mergeTarget = folder + u'/' + input.baseName + u".tiff"_s;
+    mergeTarget = input.baseName + u".tiff"_s;
+    // The joined file may carry the name of one of its own pages: it is written aside first.
+    mergePart = mergeTarget + u".part"_s;
+    if (!stillInPlace() || !record(mergePart) || !record(mergeTarget))
+        return;
     QStringList arguments;
     for (const QStringList &names : std::as_const(imageNames)) {
         for (const QString &name : names)
-            arguments << folder + u'/' + name;
+            arguments << relative(name);
     }
-    // The joined file may carry the name of one of its own pages: it is written aside first.
-    arguments << mergeTarget + u".part"_s;
+    arguments << relative(mergePart);
     const QString program = Tools::locate(u"tiffcp.exe "_s);
     if (program.isEmpty()) {
         fail(tr("The pages could not be joined into one TIFF file (tiffcp was not found); the page "
@@ -392,6 +507,8 @@ void FileConversion::startMerge()
         return;
     }
     errorTail.clear();
+    // tiffcp works in the run's folder itself, whatever happens to its path.
+    Tools::endWithParent(merger, {folderHandle.descriptor(), -1, !input.password.isEmpty()});
     merger.start(program, arguments, QIODevice::ReadOnly);
     watchdog.start(timeoutMs);
 }
@@ -401,11 +518,11 @@ void FileConversion::mergeFinished(int exitCode, QProcess::ExitStatus exitStatus
     watchdog.stop();
     if (stage != Stage::Merging)
         return;
-    const QString partial = mergeTarget + u".part"_s;
     const bool joined = !timedOut && exitStatus == QProcess::NormalExit && exitCode == 0 &&
-                        QFileInfo(partial).size() > 0 &&
-                        std::rename(QFile::encodeName(partial).constData(),
-                                    QFile::encodeName(mergeTarget).constData()) == 0;
+                        folderHandle.sizeOf(mergePart) > 0 && stillInPlace() &&
+                        folderHandle.rename(mergePart, folderHandle, mergeTarget, true);
+    if (stage == Stage::Ended)
+        return;
     if (!joined) {
         const QString detail = lastLine(errorTail);
         fail(tr("The pages could not be joined into one TIFF file; the page files were kept.") +
@@ -415,20 +532,21 @@ void FileConversion::mergeFinished(int exitCode, QProcess::ExitStatus exitStatus
     // The joined file is in place: only now do its pages go.
     for (const QStringList &names : std::as_const(imageNames)) {
         for (const QString &name : names) {
-            const QString page = folder + u'/' + name;
-            if (page != mergeTarget)
-                QFile::remove(page);
-            written.removeAll(page);
+            if (name != mergeTarget)
+                folderHandle.remove(name);
+            written.removeAll(name);
         }
     }
     written << mergeTarget;
-    emit imageWritten(mergeTarget);
+    emit imageWritten(folder + u'/' + mergeTarget);
     finish();
 }
 
 void FileConversion::finish()
 {
     stage = Stage::Ended;
+    // The journal goes last: until then a crash leaves work a later run recognises.
+    removeRenderFolder();
     emit finished();
 }
 
@@ -448,22 +566,22 @@ void FileConversion::fail(const QString &reason, Failure kind)
     stage = Stage::Ended;
     endTools();
     // What was complete stays; the page under way and a half-joined file go.
+    if (!mergePart.isEmpty())
+        folderHandle.remove(mergePart);
     removeRenderFolder();
-    if (!mergeTarget.isEmpty())
-        QFile::remove(mergeTarget + u".part"_s);
     emit failed(reason, kind);
 }
 
 bool FileConversion::diskFull() const
 {
-    if (folder.isEmpty())
+    if (!folderHandle.isOpen())
         return false;
     qint64 largest = 0;
     for (const QString &image : written)
-        largest = qMax(largest, QFileInfo(image).size());
-    const QFileInfoList rendered = QDir(renderFolder).entryInfoList(QDir::Files);
-    for (const QFileInfo &file : rendered)
-        largest = qMax(largest, file.size());
+        largest = qMax(largest, folderHandle.sizeOf(image));
+    const QStringList rendered = renderHandle.entries();
+    for (const QString &name : rendered)
+        largest = qMax(largest, renderHandle.sizeOf(name));
     // What is left is less than one more image, or so little that no image fits.
     constexpr qint64 littleRoom = 16 * 1024 * 1024;
     return DiskSpace::available(folder) < qMax(largest, littleRoom);
@@ -481,13 +599,14 @@ void FileConversion::discard()
 {
     endTools();
     for (const QString &image : std::as_const(written))
-        QFile::remove(image);
+        folderHandle.remove(image);
     written.clear();
+    if (!mergePart.isEmpty())
+        folderHandle.remove(mergePart);
     removeRenderFolder();
-    if (!mergeTarget.isEmpty())
-        QFile::remove(mergeTarget + u".part"_s);
-    if (!folder.isEmpty())
-        QDir().rmdir(folder);
+    // Only the folder this run made, and only when nothing else is in it.
+    if (folderHandle.isAt(parentHandle, folderName))
+        parentHandle.removeFolder(folderName);
 }
 
 void FileConversion::endTools()
@@ -505,8 +624,18 @@ void FileConversion::endTools()
 
 void FileConversion::removeRenderFolder()
 {
-    if (renderFolder.isEmpty())
+    if (!renderHandle.isOpen())
         return;
-    // Only the renderer's own files are in there.
-    QDir(renderFolder).removeRecursively();
+    // Only the renderer's own files and the journal are in there; each goes by itself, never
+    // through a link, and the journal last.
+    journal.close();
+    const QStringList names = renderHandle.entries();
+    for (const QString &name : names) {
+        if (name != Journal::fileName && renderHandle.kindOf(name) != FolderHandle::Kind::Folder)
+            renderHandle.remove(name);
+    }
+    renderHandle.remove(Journal::fileName);
+    if (renderHandle.isAt(folderHandle, renderFolderName))
+        folderHandle.removeFolder(renderFolderName);
+    renderHandle = FolderHandle();
 }

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "engine/conversionjob.h"
+#include "engine/folderhandle.h"
+#include "engine/journal.h"
 #include "engine/rendercommand.h"
 
 #include <QFutureWatcher>
@@ -40,6 +42,8 @@ signals:
     void imageWritten(const QString &path);
     void finished();
     void failed(const QString &reason, FileConversion::Failure kind);
+    // An interrupted run's images were found in the way of this file's folder and removed.
+    void leftoverRemoved(const QString &folder, int images);
 
 private:
     enum class Stage { Waiting, Rendering, Encoding, Merging, Ended };
@@ -48,7 +52,9 @@ private:
     void rendererFinished(int exitCode, QProcess::ExitStatus exitStatus);
     void rendererTimedOut();
     bool completePage(int index);
-    bool placeImage(int index, const QString &rendered);
+    bool placeImage(int index, bool fromRenderer);
+    bool stillInPlace();
+    bool record(const QString &name);
     void encodeNextGif();
     void gifEncoded();
     void afterPages();
@@ -61,8 +67,9 @@ private:
     void removeRenderFolder();
 
     bool diskFull() const;
-    QString renderedFile(int index) const;
-    QStringList separationsOf(const QString &image) const;
+    mode_t fileMode() const;
+    QString renderedName(int index) const;
+    QStringList separationsOf(const QString &rendered) const;
 
     ConversionJob input;
     const int timeoutMs;
@@ -70,11 +77,16 @@ private:
 
     QList<int> distinctPages;      // what the renderer renders, ascending, each once
     QList<QStringList> imageNames; // the final image names of each distinct page
-    QString folder;                // the fresh folder
-    QString renderFolder;          // the renderer's temporary names live here, inside folder
+    QString folder;                // the fresh folder's path, for messages and reports
+    QString folderName;
+    // Made by this run and used only through these handles from then on.
+    FolderHandle parentHandle;
+    FolderHandle folderHandle;
+    FolderHandle renderHandle;
+    Journal journal;
     QString extension;
     RenderJob render;
-    QStringList written; // every image placed in folder, separations included
+    QStringList written; // every image placed in the folder, separations included
     int markers = 0;     // "Page " lines seen
     int completed = 0;   // distinct pages given their final names
     int lastPercent = 0;
@@ -84,7 +96,8 @@ private:
 
     QProcess renderer;
     QProcess merger;
-    QString mergeTarget;
+    QString mergeTarget; // names in the folder
+    QString mergePart;
     QTimer watchdog;
 
     QList<int> gifQueue; // distinct pages waiting for their GIF

@@ -9,8 +9,13 @@
 #include <libimagequant.h>
 #include <png.h>
 
+#include <cerrno>
+#include <climits>
+#include <cstdio>
 #include <cstring>
 #include <memory>
+
+#include <unistd.h>
 
 namespace {
 
@@ -135,7 +140,7 @@ bool quantize(const GifWriter::Rgba &image, Indexed *indexed, QString *error,
 
 int writeToDevice(GifFileType *gif, const GifByteType *data, int length)
 {
-    auto *device = static_cast<QSaveFile *>(gif->UserData);
+    auto *device = static_cast<QIODevice *>(gif->UserData);
     return static_cast<int>(device->write(reinterpret_cast<const char *>(data), length));
 }
 
@@ -146,7 +151,7 @@ QString gifError(int code)
         .arg(text ? QString::fromUtf8(text) : QString::number(code));
 }
 
-bool encode(const Indexed &indexed, int width, int height, QSaveFile *file, QString *error)
+bool encode(const Indexed &indexed, int width, int height, QIODevice *file, QString *error)
 {
     int status = E_GIF_SUCCEEDED;
     GifFileType *gif = EGifOpen(file, writeToDevice, &status);
@@ -179,8 +184,21 @@ bool encode(const Indexed &indexed, int width, int height, QSaveFile *file, QStr
     return true;
 }
 
-// The PNG's pixels as RGBA, whatever its colour type and depth.
-bool readPng(const QString &path, GifWriter::Rgba *image, QString *error)
+bool tooLarge(int width, int height, QString *error)
+{
+    if (width <= gifMaxSide && height <= gifMaxSide)
+        return false;
+    return !fail(error,
+                 QCoreApplication::translate(
+                     "GifWriter", "The image is %1 x %2 pixels; a GIF file holds at most %3 x %3.")
+                     .arg(width)
+                     .arg(height)
+                     .arg(gifMaxSide));
+}
+
+// The PNG's pixels as RGBA, whatever its colour type and depth. A page too large for a GIF is
+// refused from its header, before its pixels take any memory.
+bool readPng(FILE *source, const QString &path, GifWriter::Rgba *image, QString *error)
 {
     const auto unreadable = [&](const QString &why) {
         return fail(error, QCoreApplication::translate("GifWriter", "Cannot read the image %1: %2")
@@ -189,8 +207,14 @@ bool readPng(const QString &path, GifWriter::Rgba *image, QString *error)
     png_image png;
     std::memset(&png, 0, sizeof png);
     png.version = PNG_IMAGE_VERSION;
-    if (!png_image_begin_read_from_file(&png, QFile::encodeName(path).constData()))
-        return unreadable(QString::fromLocal8Bit(png.message));
+    if (!source || !png_image_begin_read_from_stdio(&png, source))
+        return unreadable(source ? QString::fromLocal8Bit(png.message)
+                                 : QString::fromLocal8Bit(std::strerror(errno)));
+    if (tooLarge(int(qMin<png_uint_32>(png.width, INT_MAX)),
+                 int(qMin<png_uint_32>(png.height, INT_MAX)), error)) {
+        png_image_free(&png);
+        return false;
+    }
     png.format = PNG_FORMAT_RGBA;
     image->width = int(png.width);
     image->height = int(png.height);
@@ -201,11 +225,24 @@ bool readPng(const QString &path, GifWriter::Rgba *image, QString *error)
     return read ? true : unreadable(message);
 }
 
-} // namespace
+bool readPng(const QString &path, GifWriter::Rgba *image, QString *error)
+{
+    FILE *source = std::fopen(QFile::encodeName(path).constData(), "rbe");
+    const bool read = readPng(source, path, image, error);
+    if (source)
+        std::fclose(source);
+    return read;
+}
 
-namespace GifWriter {
+bool cannotWrite(const QString &path, const QString &why, QString *error)
+{
+    return fail(error, QCoreApplication::translate("GifWriter", "Cannot write %1: %2")
+                           .arg(QDir::toNativeSeparators(path), why));
+}
 
-bool write(const Rgba &image, const QString &path, QString *error, const std::atomic_bool *cancel)
+// Checks and reduces the image; the caller writes it.
+bool prepare(const GifWriter::Rgba &image, const QString &path, Indexed *indexed, QString *error,
+             const std::atomic_bool *cancel)
 {
     if (image.width <= 0 || image.height <= 0 ||
         image.pixels.size() != size_t(image.width) * size_t(image.height) * 4) {
@@ -213,31 +250,29 @@ bool write(const Rgba &image, const QString &path, QString *error, const std::at
                     QCoreApplication::translate("GifWriter", "There is no image to write to %1.")
                         .arg(QDir::toNativeSeparators(path)));
     }
-    if (image.width > gifMaxSide || image.height > gifMaxSide) {
-        return fail(error, QCoreApplication::translate(
-                               "GifWriter",
-                               "The image is %1 x %2 pixels; a GIF file holds at most %3 x %3.")
-                               .arg(image.width)
-                               .arg(image.height)
-                               .arg(gifMaxSide));
-    }
+    return !tooLarge(image.width, image.height, error) && quantize(image, indexed, error, cancel);
+}
 
+} // namespace
+
+namespace GifWriter {
+
+bool write(const Rgba &image, const QString &path, QString *error, const std::atomic_bool *cancel)
+{
     Indexed indexed;
-    if (!quantize(image, &indexed, error, cancel))
+    if (!prepare(image, path, &indexed, error, cancel))
         return false;
 
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
-        return fail(error, QCoreApplication::translate("GifWriter", "Cannot write %1: %2")
-                               .arg(QDir::toNativeSeparators(path), file.errorString()));
+        return cannotWrite(path, file.errorString(), error);
     }
     if (!encode(indexed, image.width, image.height, &file, error)) {
         file.cancelWriting();
         return false;
     }
     if (!file.commit()) {
-        return fail(error, QCoreApplication::translate("GifWriter", "Cannot write %1: %2")
-                               .arg(QDir::toNativeSeparators(path), file.errorString()));
+        return cannotWrite(path, file.errorString(), error);
     }
     return true;
 }
@@ -247,6 +282,28 @@ bool convertFile(const QString &pngPath, const QString &gifPath, QString *error,
 {
     Rgba image;
     return readPng(pngPath, &image, error) && write(image, gifPath, error, cancel);
+}
+
+bool convert(int pngFd, const QString &pngName, int gifFd, const QString &gifName, QString *error,
+             const std::atomic_bool *cancel)
+{
+    Rgba image;
+    const int readFd = ::dup(pngFd);
+    FILE *source = readFd >= 0 ? ::fdopen(readFd, "rb") : nullptr;
+    if (!source && readFd >= 0)
+        ::close(readFd);
+    const bool read = readPng(source, pngName, &image, error);
+    if (source)
+        std::fclose(source);
+    Indexed indexed;
+    if (!read || !prepare(image, gifName, &indexed, error, cancel))
+        return false;
+    QFile file;
+    if (!file.open(gifFd, QIODevice::WriteOnly, QFileDevice::DontCloseHandle))
+        return cannotWrite(gifName, file.errorString(), error);
+    if (!encode(indexed, image.width, image.height, &file, error))
+        return false;
+    return file.flush() || cannotWrite(gifName, file.errorString(), error);
 }
 
 } // namespace GifWriter

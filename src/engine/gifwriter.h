@@ -27,4 +27,9 @@ bool write(const Rgba &image, const QString &path, QString *error = nullptr,
 bool convertFile(const QString &pngPath, const QString &gifPath, QString *error = nullptr,
                  const std::atomic_bool *cancel = nullptr);
 
+// The same between open files: the engine reaches both through its folders' handles. The names
+// are for messages. The target is written from its start; the caller names it once complete.
+bool convert(int pngFd, const QString &pngName, int gifFd, const QString &gifName,
+             QString *error = nullptr, const std::atomic_bool *cancel = nullptr);
+
 } // namespace GifWriter

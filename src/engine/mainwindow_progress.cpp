@@ -7,6 +7,7 @@
 #include "options/formats.h"
 #include "ui_mainwindow.h"
 
+#include <QDebug>
 #include <QDir>
 #include <QLabel>
 #include <QProgressBar>
@@ -36,6 +37,11 @@ void MainWindow::connectEngine()
     connect(&engine, &ConversionQueue::fileInterrupted, this, &MainWindow::fileInterrupted);
     connect(&engine, &ConversionQueue::runEnded, this, &MainWindow::endRun);
     connect(&engine, &ConversionQueue::runStopped, this, &MainWindow::runStopped);
+    connect(&engine, &ConversionQueue::leftoverRemoved, this,
+            [](int, const QString &folder, int images) {
+                qInfo().noquote() << "Removed" << images << "image(s) an interrupted run left in"
+                                  << folder;
+            });
 }
 
 void MainWindow::setStatusReady(int row)

@@ -1,20 +1,27 @@
-#include "outputfolder.h"
+#include "engine/outputfolder.h"
+
+#include "engine/journal.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
+#include <cerrno>
 #include <climits>
 
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-// name, name(1), name(2) ... in parent, the first attempt being 0.
+// name, name(1), name(2) ..., the first attempt being 0.
+QString candidateName(const QString &name, int attempt)
+{
+    return attempt == 0 ? name : name + u'(' + QString::number(attempt) + u')';
+}
+
 QString candidate(const QDir &parent, const QString &name, int attempt)
 {
-    return QDir::cleanPath(
-        parent.filePath(attempt == 0 ? name : name + u'(' + QString::number(attempt) + u')'));
+    return QDir::cleanPath(parent.filePath(candidateName(name, attempt)));
 }
 
 bool taken(const QString &path)
@@ -27,22 +34,32 @@ bool taken(const QString &path)
 
 namespace OutputFolder {
 
-Created createFresh(const QString &parent, const QString &name, int maxAttempts)
+Created createFresh(const FolderHandle &parent, const QString &name, mode_t mode, int maxAttempts)
 {
-    const QFileInfo parentInfo(parent);
-    // name is one folder name, never a path into some other folder
-    if (name.isEmpty() || name.contains(u'/') || !parentInfo.isDir() || !parentInfo.isWritable())
-        return {};
-    const QDir dir(parent);
+    Created created;
+    if (!FolderHandle::isSingleName(name) || !parent.isOpen())
+        return created;
     for (int attempt = 0; attempt < maxAttempts; ++attempt) {
-        const QString path = candidate(dir, name, attempt);
-        if (QDir().mkdir(path))
-            return {path, true};
-        // Only a name already taken is worth another try.
-        if (!taken(path))
-            return {};
+        const QString candidate = candidateName(name, attempt);
+        // A second try only after an interrupted run's folder was cleaned away.
+        for (int tries = 0; tries < 2; ++tries) {
+            created.folder = parent.makeFolder(candidate, mode);
+            if (created.folder.isOpen()) {
+                created.name = candidate;
+                created.ok = true;
+                return created;
+            }
+            // Only a name already taken is worth another try.
+            if (parent.error() != EEXIST)
+                return created;
+            const Journal::Leftover leftover = Journal::removeLeftover(parent, candidate);
+            if (leftover.found)
+                created.leftovers.append({parent.filePath(candidate), leftover.imagesRemoved});
+            if (!leftover.folderRemoved)
+                break;
+        }
     }
-    return {};
+    return created;
 }
 
 QString freeName(const QString &parent, const QString &name, const QStringList &planned,

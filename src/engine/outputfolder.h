@@ -1,5 +1,9 @@
 #pragma once
 
+#include "engine/folderhandle.h"
+
+#include <QList>
+#include <QPair>
 #include <QString>
 
 // Every converted file gets a folder of its own, so earlier results are never overwritten.
@@ -7,15 +11,21 @@ namespace OutputFolder {
 
 struct Created
 {
-    QString path;
+    FolderHandle folder; // open on exactly the folder this call made
+    QString name;
     bool ok = false;
+    // Folders of interrupted runs met on the way and cleaned (see Journal), with the images
+    // removed from each.
+    QList<QPair<QString, int>> leftovers;
 };
 
-// Creates parent/name, or when that exists parent/name(1), parent/name(2) and so on, and
-// returns the folder this call created. Gives up (ok false) after maxAttempts names, or at once
-// when parent is not a writable folder, name is not a single folder name, or a folder cannot
-// be created for another reason.
-Created createFresh(const QString &parent, const QString &name, int maxAttempts = 1000);
+// Creates name in parent, or when that exists name(1), name(2) and so on, and opens the folder
+// this call created; a folder is never adopted. A folder left by an interrupted run is cleaned
+// on the way, and its name is free again when nothing else was in it. Gives up (ok false) after
+// maxAttempts names, or at once when name is not a single folder name or a folder cannot be
+// created for another reason than its name being taken.
+Created createFresh(const FolderHandle &parent, const QString &name, mode_t mode = 0777,
+                    int maxAttempts = 1000);
 
 // The folder createFresh would make now, given that the folders in planned will have been made
 // before it; nothing is created. Empty when createFresh would give up.

@@ -4,6 +4,8 @@
 
 #include <QDir>
 
+#include <algorithm>
+
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
@@ -78,14 +80,14 @@ QStringList RenderJob::deviceOptions() const
     return options;
 }
 
-QString RenderJob::outputFile() const
+QString RenderJob::outputFile(const QString &folder) const
 {
     // The renderer reads "%" as the start of a number pattern and a leading "|" as a command to
     // pipe into; "%%" is a plain "%" to it, and "./" keeps a relative path a path.
     const auto escaped = [](QString text) {
         return text.replace(u'%', u"%%"_s);
     };
-    QString path = escaped(QDir::toNativeSeparators(outputFolder + u'/')) +
+    QString path = escaped(QDir::toNativeSeparators(folder + u'/')) +
                    (countPages ? u"%d"_s : QString()) + escaped(imageName);
     if (QDir::isRelativePath(path))
         path.prepend(u"./"_s);
@@ -94,8 +96,8 @@ QString RenderJob::outputFile() const
 
 QString RenderJob::text() const
 {
-    QString command =
-        u"P2I.exe "_s + deviceOptions().join(u' ') + u" -sOutputFile=\""_s + outputFile() + u'"';
+    QString command = u"P2I.exe "_s + deviceOptions().join(u' ') + u" -sOutputFile=\""_s +
+                      outputFile(shownFolder.isEmpty() ? outputFolder : shownFolder) + u'"';
     if (!password.isEmpty())
         command += u" -sPDFPassword="_s + password;
     return command + u" \""_s + QDir::toNativeSeparators(sourcePath) + u'"';
@@ -104,11 +106,37 @@ QString RenderJob::text() const
 QStringList RenderJob::arguments() const
 {
     QStringList list = deviceOptions();
-    list << u"-sOutputFile="_s + outputFile();
+    list << u"-sOutputFile="_s + outputFile(outputFolder);
     if (!password.isEmpty())
-        list << u"-sPDFPassword="_s + password;
+        list << u'@' + passwordFile;
     list << QDir::toNativeSeparators(sourcePath);
     return list;
+}
+
+QByteArray RenderJob::passwordArgument() const
+{
+    // The renderer's argument files end a word at white space unless it is quoted, read \" as a
+    // quote inside quotes and a doubled backslash at the end of a bare word as one.
+    const bool bare = !password.contains(u'"') && std::none_of(password.cbegin(), password.cend(),
+                                                               [](QChar c) { return c.isSpace(); });
+    if (bare) {
+        QString text = u"-sPDFPassword="_s + password;
+        if (text.endsWith(u'\\'))
+            text += u'\\';
+        return text.toUtf8() + '\n';
+    }
+    QString quoted = password;
+    quoted.replace(u'"', u"\\\""_s);
+    return "\"-sPDFPassword=" + quoted.toUtf8() + "\"\n";
+}
+
+bool RenderJob::passwordFits() const
+{
+    // A line ends every word; the renderer misreads two backslashes in a row, and a backslash
+    // before a closing quote escapes it.
+    return !password.contains(u'\n') && !password.contains(u'\r') &&
+           !password.contains(u"\\\\"_s) &&
+           (!password.endsWith(u'\\') || !passwordArgument().startsWith('"'));
 }
 
 QString RenderJob::extension(const QString &format)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -12,12 +13,14 @@ public:
     QString colour; // colour keyword; empty gives the format's default colour
     int dpi = 0;
     QList<int> pages{1};  // ascending, each page once
-    QString outputFolder; // "/" separators
+    QString outputFolder; // "/" separators; relative to the renderer's working folder
+    QString shownFolder;  // where outputFolder is, for the text; empty: outputFolder itself
     // The image file in outputFolder, taken as it is. With countPages, the renderer writes one
     // file a page and puts the number of pages written so far (1, 2, 3 ...) in front of it.
     QString imageName;
     bool countPages = false;
-    QString password; // empty when the document needs none
+    QString password;     // empty when the document needs none
+    QString passwordFile; // where the renderer reads passwordArgument(), never its command line
     QString sourcePath;
 
     QString device() const;
@@ -26,6 +29,11 @@ public:
     // The command as the user reads it; it names the same arguments the renderer gets.
     QString text() const;
     QStringList arguments() const;
+    // The password as the one line of the renderer's argument file.
+    QByteArray passwordArgument() const;
+    // Whether that line can carry the password: not a line break, two backslashes in a row, nor
+    // a backslash at the end of a password with white space or quotes.
+    bool passwordFits() const;
 
     static QString extension(const QString &format);
     static QString imageFileName(const QString &prefix, int number, const QString &format);
@@ -35,5 +43,5 @@ public:
 private:
     QString knownFormat() const;
     QStringList deviceOptions() const;
-    QString outputFile() const;
+    QString outputFile(const QString &folder) const;
 };

@@ -3,8 +3,12 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+
 #include <QSet>
 #include <QtEndian>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace {
 
@@ -98,17 +102,22 @@ private:
 
 } // namespace
 
-bool TiffPages::clearPageNumber(const QString &path, QString *error)
+bool TiffPages::clearPageNumber(const FolderHandle &folder, const QString &name, QString *error)
 {
-    QFile file(path);
     const auto failed = [&](const QString &why) {
         if (error)
             *error = QCoreApplication::translate("TiffPages", "Cannot finish the TIFF file %1: %2")
-                         .arg(QDir::toNativeSeparators(path), why);
+                         .arg(QDir::toNativeSeparators(folder.filePath(name)), why);
         return false;
     };
-    if (!file.open(QIODevice::ReadWrite))
-        return failed(file.errorString());
+    const int fd = folder.openFile(name, O_RDWR);
+    QFile file;
+    if (fd < 0 || !file.open(fd, QIODevice::ReadWrite, QFileDevice::AutoCloseHandle)) {
+        if (fd >= 0)
+            ::close(fd);
+        return failed(fd < 0 ? QString::fromLocal8Bit(std::strerror(folder.error()))
+                             : file.errorString());
+    }
     TiffFile tiff(file);
     if (!tiff.readHeader() || !tiff.clearEveryDirectory())
         return failed(QCoreApplication::translate("TiffPages", "it is no valid TIFF file."));

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/folderhandle.h"
+
 #include <QString>
 
 // Ghostscript numbers the pages of one run in each TIFF file's PageNumber field (0, 1, 2, ...),
@@ -9,6 +11,6 @@ namespace TiffPages {
 
 // Sets the PageNumber field of every directory in the file to 0 of 0, in place. A file without
 // the field is left as it is; false (with the reason) for a file that is no readable TIFF.
-bool clearPageNumber(const QString &path, QString *error = nullptr);
+bool clearPageNumber(const FolderHandle &folder, const QString &name, QString *error = nullptr);
 
 } // namespace TiffPages

@@ -48,10 +48,11 @@ void TestOutputFolder::createsTheFirstFreeName()
         QVERIFY(f.open(QIODevice::WriteOnly));
     }
 
-    const OutputFolder::Created created = OutputFolder::createFresh(parent.path(), u"a"_s);
+    const OutputFolder::Created created =
+        OutputFolder::createFresh(FolderHandle::open(parent.path()), u"a"_s);
     QVERIFY(created.ok);
-    QCOMPARE(created.path, dir.filePath(expected));
-    QVERIFY(QFileInfo(created.path).isDir());
+    QCOMPARE(created.name, expected);
+    QVERIFY(created.folder.isAt(FolderHandle::open(parent.path()), expected));
     QCOMPARE(dir.entryList(QDir::AllEntries | QDir::NoDotAndDotDot).size(),
              folders.size() + files.size() + 1);
 }
@@ -85,8 +86,8 @@ void TestOutputFolder::refuses()
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.close();
 
-    const OutputFolder::Created created =
-        OutputFolder::createFresh(dir.filePath(parentName), name, maxAttempts);
+    const OutputFolder::Created created = OutputFolder::createFresh(
+        FolderHandle::open(dir.filePath(parentName)), name, 0777, maxAttempts);
     QVERIFY(!created.ok);
     QCOMPARE(QDir(dir.filePath(u"parent"_s)).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
              (QStringList{u"a"_s, u"a(1)"_s, u"a(2)"_s, u"sub"_s}));
@@ -109,7 +110,8 @@ void TestOutputFolder::unwritableParent()
     if (QDir(parent.path()).mkdir(u"probe"_s))
         QSKIP("permissions do not apply to this user (root?)");
 
-    const OutputFolder::Created created = OutputFolder::createFresh(parent.path(), u"a"_s);
+    const OutputFolder::Created created =
+        OutputFolder::createFresh(FolderHandle::open(parent.path()), u"a"_s);
     QVERIFY(!created.ok);
     QVERIFY(QDir(parent.path()).isEmpty());
 }

@@ -1,7 +1,9 @@
 #include "engine/rendercommand.h"
+#include "pdfs.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -61,6 +63,8 @@ private slots:
     void nextPageKeepsSourceAndFolder();
     void arguments_data();
     void arguments();
+    void rendererReadsThePassword_data();
+    void rendererReadsThePassword();
     void rendererWritesTheNamedFile_data();
     void rendererWritesTheNamedFile();
     void extension_data();
@@ -209,16 +213,73 @@ void TestRenderCommand::arguments()
     job.outputFolder = folder;
     job.imageName = u"x1.png"_s;
     job.password = password;
+    job.passwordFile = u"/dev/fd/7"_s;
     job.sourcePath = source;
 
     QStringList expected = {u"-sDEVICE=png16m"_s, u"-dSAFER"_s,      u"-dBATCH"_s,
                             u"-dNOPROMPT"_s,      u"-dNOPAUSE"_s,    u"-r73"_s,
                             u"-dFirstPage=1"_s,   u"-dLastPage=1"_s, outputArgument};
+    // Every local user can read a command line: the password goes through a file.
     if (!password.isEmpty())
-        expected << u"-sPDFPassword="_s + password;
+        expected << u"@/dev/fd/7"_s;
     expected << source;
     QCOMPARE(job.arguments(), expected);
     QVERIFY(job.text().contains(u"\""_s + outputArgument.mid(13) + u'"'));
+}
+
+void TestRenderCommand::rendererReadsThePassword_data()
+{
+    QTest::addColumn<QString>("password");
+    QTest::addColumn<bool>("fits");
+    QTest::newRow("plain") << u"secret"_s << true;
+    QTest::newRow("spaces") << u"  two  words "_s << true;
+    QTest::newRow("tab") << u"a\tb"_s << true;
+    QTest::newRow("quotes") << u"it's \"q\" x\"\"y"_s << true;
+    QTest::newRow("backslash inside") << u"back\\slash"_s << true;
+    QTest::newRow("backslash before a quote") << u"a\\\"b"_s << true;
+    QTest::newRow("backslash at the end") << u"end\\"_s << true;
+    QTest::newRow("non-ASCII and signs") << u"pér cent% #@x"_s << true;
+    QTest::newRow("leading signs") << u"#@-x"_s << true;
+    QTest::newRow("two backslashes") << u"a\\\\b"_s << false;
+    QTest::newRow("backslash at the end after a space") << u"a b\\"_s << false;
+    QTest::newRow("line break") << u"a\nb"_s << false;
+}
+
+// What the argument file carries opens the document in the real renderer, or is refused.
+void TestRenderCommand::rendererReadsThePassword()
+{
+    QFETCH(QString, password);
+    QFETCH(bool, fits);
+    RenderJob job;
+    job.password = password;
+    QCOMPARE(job.passwordFits(), fits);
+    const QString gs = QStandardPaths::findExecutable(u"gs"_s);
+    if (!fits || gs.isEmpty() || QStandardPaths::findExecutable(u"qpdf"_s).isEmpty())
+        return;
+
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    QFile pdf(dir.filePath(u"plain.pdf"_s));
+    QVERIFY(pdf.open(QIODevice::WriteOnly));
+    pdf.write(onePagePdf());
+    pdf.close();
+    QVERIFY(Pdfs::encrypt(pdf.fileName(), dir.filePath(u"locked.pdf"_s), password));
+    QFile argumentFile(dir.filePath(u"arguments"_s));
+    QVERIFY(argumentFile.open(QIODevice::WriteOnly));
+    argumentFile.write(job.passwordArgument());
+    argumentFile.close();
+
+    job.format = u"PNG"_s;
+    job.dpi = 20;
+    job.outputFolder = dir.path();
+    job.imageName = u"page.png"_s;
+    job.passwordFile = argumentFile.fileName();
+    job.sourcePath = dir.filePath(u"locked.pdf"_s);
+    QProcess renderer;
+    renderer.start(gs, job.arguments());
+    QVERIFY(renderer.waitForFinished(30000));
+    QCOMPARE(renderer.exitStatus(), QProcess::NormalExit);
+    QVERIFY(QFileInfo(dir.filePath(u"page.png"_s)).isFile());
 }
 
 void TestRenderCommand::rendererWritesTheNamedFile_data()
