@@ -1,12 +1,14 @@
 // Conversions with the real Ghostscript and tiffcp: every format and colour, page selections,
 // naming, output folders, TIFF merging.
 #include "conversion.h"
+#include "engine/rendercommand.h"
 #include "modal.h"
 #include "options/formats.h"
 #include "pdfs.h"
 #include "testenvironment.h"
 
 #include <QDir>
+#include <QImage>
 #include <QImageReader>
 #include <QLabel>
 #include <QProcess>
@@ -27,10 +29,35 @@ void setFormat(MainWindowProbe &probe, int row, const QString &format, const QSt
         probe.colorModes()[row] = colour;
 }
 
-int tiffPages(const QString &path)
+// Every page of a TIFF file, in the file's order.
+QList<QImage> tiffPages(const QString &path)
 {
     QImageReader reader(path, "tiff");
-    return reader.canRead() ? reader.imageCount() : 0;
+    QList<QImage> pages;
+    for (int index = 0; index < reader.imageCount(); ++index) {
+        if (!reader.jumpToImage(index))
+            return {};
+        pages << reader.read();
+    }
+    return pages;
+}
+
+// The page as one renderer run for it alone draws it, in the format's default colour.
+QImage pageAlone(const QString &pdf, const QString &format, int page, int dpi,
+                 const QString &folder)
+{
+    RenderJob render;
+    render.format = format;
+    render.dpi = dpi;
+    render.pages = {page};
+    render.outputFolder = folder;
+    render.imageName = u"alone%1.tiff"_s.arg(page);
+    render.sourcePath = pdf;
+    QProcess gs;
+    gs.start(u"gs"_s, render.arguments());
+    if (!gs.waitForFinished(60000) || gs.exitStatus() != QProcess::NormalExit || gs.exitCode() != 0)
+        return {};
+    return QImage(folder + u'/' + render.imageName, "tiff");
 }
 
 } // namespace
@@ -294,12 +321,16 @@ void tst_Conversion::mergeJoinsPages_data()
     QTest::addColumn<QString>("naming");
     QTest::addColumn<QString>("selection");
     QTest::addColumn<QString>("pdfName");
-    QTest::addColumn<int>("pages");
-    QTest::newRow("TIFF") << u"TIFF"_s << u"source"_s << u"All"_s << u"report.pdf"_s << 3;
-    QTest::newRow("FAX") << u"FAX"_s << u"source"_s << u"All"_s << u"report.pdf"_s << 3;
-    QTest::newRow("a page twice") << u"TIFF"_s << u"source"_s << u"2,2"_s << u"report.pdf"_s << 2;
+    QTest::addColumn<QList<int>>("pages");
+    const QList<int> all = {1, 2, 3};
+    QTest::newRow("TIFF") << u"TIFF"_s << u"source"_s << u"All"_s << u"report.pdf"_s << all;
+    QTest::newRow("FAX") << u"FAX"_s << u"source"_s << u"All"_s << u"report.pdf"_s << all;
+    QTest::newRow("a page twice") << u"TIFF"_s << u"source"_s << u"2,2"_s << u"report.pdf"_s
+                                  << QList<int>{2, 2};
+    QTest::newRow("scattered pages")
+        << u"TIFF"_s << u"source"_s << u"3,1"_s << u"report.pdf"_s << QList<int>{1, 3};
     // The merged file carries the name of its own first page: 1.pdf, named by number.
-    QTest::newRow("name of a page") << u"TIFF"_s << u"number"_s << u"All"_s << u"1.pdf"_s << 3;
+    QTest::newRow("name of a page") << u"TIFF"_s << u"number"_s << u"All"_s << u"1.pdf"_s << all;
 }
 
 void tst_Conversion::mergeJoinsPages()
@@ -308,7 +339,7 @@ void tst_Conversion::mergeJoinsPages()
     QFETCH(QString, naming);
     QFETCH(QString, selection);
     QFETCH(QString, pdfName);
-    QFETCH(int, pages);
+    QFETCH(QList<int>, pages);
     TestEnvironment env;
     env.writeConfig(u"outputFileNameModel"_s, naming);
     const QString pdf = env.scratch(pdfName);
@@ -324,7 +355,14 @@ void tst_Conversion::mergeJoinsPages()
     const QString base = QFileInfo(pdfName).completeBaseName();
     const QString folder = env.scratch(base);
     QCOMPARE(Conversion::filesIn(folder), QStringList{base + u".tiff"_s});
-    QCOMPARE(tiffPages(folder + u'/' + base + u".tiff"_s), pages);
+    // Each page of the joined file is the page selected in that place, drawn alone.
+    const QList<QImage> joined = tiffPages(folder + u'/' + base + u".tiff"_s);
+    QCOMPARE(joined.size(), pages.size());
+    for (qsizetype index = 0; index < pages.size(); ++index) {
+        const QImage alone = pageAlone(pdf, format, pages.at(index), 70, env.scratch());
+        QVERIFY(!alone.isNull());
+        QVERIFY2(joined.at(index) == alone, qPrintable(u"page %1"_s.arg(index + 1)));
+    }
     QVERIFY(qobject_cast<QLabel *>(probe.files()->cellWidget(0, 4)));
 }
 

@@ -129,6 +129,7 @@ private slots:
     void namesDoNotDependOnParallelJobs_data();
     void namesDoNotDependOnParallelJobs();
     void hangingRendererIsStopped();
+    void rendererDrawingPagesIsNotStopped();
     void stopRemovesWhatTheRunWrote();
     void stopEndsTheJoin();
     void pagesStayUntilTheJoinedFileIsInPlace();
@@ -237,6 +238,27 @@ void tst_Engine::hangingRendererIsStopped()
     QCOMPARE(runner.outcome.finished, QList<int>{1});
     QVERIFY(Conversion::filesIn(env.scratch(u"hangs"_s)).isEmpty());
     QVERIFY(!QFileInfo::exists(env.scratch(u"hangs/.rendering"_s)));
+}
+
+// The timeout counts from the last page begun, not from the renderer's start.
+void tst_Engine::rendererDrawingPagesIsNotStopped()
+{
+    TestEnvironment env;
+    env.installTool(u"P2I.exe"_s, u"gs \"$@\" | while IFS= read -r line; do\n"
+                                  "  printf '%s\\n' \"$line\"\n"
+                                  "  case $line in Page*) sleep 0.7 ;; esac\n"
+                                  "done"_s);
+    const QString pdf = env.scratch(u"steady.pdf"_s);
+    QVERIFY(Pdfs::write(pdf, 6));
+
+    Runner runner(1, 2);
+    QElapsedTimer clock;
+    clock.start();
+    QVERIFY(runner.run({job(0, pdf, {1, 2, 3, 4, 5, 6})}, 60000));
+    QCOMPARE(runner.outcome.failures, (QMap<int, QString>()));
+    QCOMPARE(runner.outcome.finished, QList<int>{0});
+    QVERIFY2(clock.elapsed() > 3000, "the renderer must outlast its timeout");
+    QCOMPARE(Conversion::filesIn(env.scratch(u"steady"_s)).size(), 6);
 }
 
 void tst_Engine::stopRemovesWhatTheRunWrote()

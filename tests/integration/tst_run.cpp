@@ -60,6 +60,8 @@ private slots:
     void templateNeverWritesOutsideTheFolder();
     void roomOnTheDisk();
     void toastShowsTheCounts();
+    void secondRunCountsOnlyItself_data();
+    void secondRunCountsOnlyItself();
 };
 
 void tst_Run::progressFollowsPageMarkers_data()
@@ -441,6 +443,47 @@ void tst_Run::toastShowsTheCounts()
     QCOMPARE(toast.x(), area.right() - toast.width() - 1);
     QVERIFY(toast.y() < area.bottom() - toast.height() + 1);
     QTRY_VERIFY_WITH_TIMEOUT(!toast.isVisible(), 7000);
+}
+
+void tst_Run::secondRunCountsOnlyItself_data()
+{
+    QTest::addColumn<QString>("answer");
+    QTest::addColumn<int>("files");
+    QTest::newRow("every file again") << u"Yes"_s << 3;
+    QTest::newRow("only the new file") << u"No"_s << 1;
+}
+
+void tst_Run::secondRunCountsOnlyItself()
+{
+    QFETCH(QString, answer);
+    QFETCH(int, files);
+    TestEnvironment env;
+    env.writeConfig(u"isShowMsg"_s, true);
+    const QString pdf = env.scratch(u"x.pdf"_s);
+    QVERIFY(Pdfs::write(pdf, 1));
+    MainWindow window;
+    MainWindowProbe probe(window);
+    probe.add({pdf, pdf});
+    probe.dpiValues() = {u"70"_s, u"70"_s};
+    probe.pageRanges()[1] = QString();
+    QList<std::pair<int, int>> counts;
+    connect(&window, &MainWindow::changefileNum, [&](int total, int failed) {
+        counts.append({total, failed});
+    });
+    QVERIFY(Conversion::run(probe));
+    QCOMPARE(counts, (QList<std::pair<int, int>>{{2, 1}}));
+
+    // The failed file is mended and a new one added: the second run has no failure.
+    probe.pageRanges()[1] = u"1"_s;
+    probe.add({pdf});
+    probe.dpiValues()[2] = u"70"_s;
+    Modal::clickNext(answer, "deleteDlg");
+    QVERIFY(Conversion::run(probe));
+    QCOMPARE(counts.value(1), std::make_pair(files, 0));
+    const information &toast = probe.summaryToast();
+    QCOMPARE(toast.findChild<QLabel *>(u"inforLable"_s)->text(),
+             u"Success: %1 file(s)"_s.arg(files));
+    QCOMPARE(toast.findChild<QLabel *>(u"inforLable_2"_s)->text(), u"Fail:    0 file(s)"_s);
 }
 
 QTEST_MAIN(tst_Run)

@@ -1,3 +1,5 @@
+#include "mainwindowprobe.h"
+#include "testenvironment.h"
 #include "update/connectivity.h"
 
 #include <QHostAddress>
@@ -25,8 +27,9 @@ public:
     bool isOnline() override
     {
         ++calls;
-        return true;
+        return online;
     }
+    bool online = false;
     int calls = 0;
 };
 
@@ -41,6 +44,7 @@ private slots:
     void decision();
     void usableAddress_data();
     void usableAddress();
+    void replacement_data();
     void replacement();
 };
 
@@ -101,16 +105,32 @@ void TestConnectivity::usableAddress()
     QCOMPARE(ConnectivityRules::isUsableAddress(QHostAddress(address)), usable);
 }
 
+void TestConnectivity::replacement_data()
+{
+    QTest::addColumn<bool>("online");
+    // Whatever the machine's own connection, the window follows the replacement.
+    QTest::newRow("online") << true;
+    QTest::newRow("offline") << false;
+}
+
 void TestConnectivity::replacement()
 {
+    QFETCH(bool, online);
+    TestEnvironment env;
     FakeConnectivity fake;
+    fake.online = online;
     setConnectivity(&fake);
-    QVERIFY(connectivity().isOnline());
+    MainWindow window;
+    MainWindowProbe probe(window);
+    fake.calls = 0;
+    // The update check asks the replacement, and sends its request only when that says online.
+    window.updateCaption();
     QCOMPARE(fake.calls, 1);
+    QCOMPARE(probe.versionReply() != nullptr, online);
 
     setConnectivity(nullptr);
     QVERIFY(&connectivity() != &fake);
 }
 
-QTEST_GUILESS_MAIN(TestConnectivity)
+QTEST_MAIN(TestConnectivity)
 #include "tst_connectivity.moc"

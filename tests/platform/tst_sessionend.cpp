@@ -1,5 +1,9 @@
+#include "mainwindowprobe.h"
+#include "modal.h"
+#include "posttask/countdown.h"
 #include "posttask/sessionend.h"
 #include "posttask/sessionend_logind.h"
+#include "testenvironment.h"
 
 #include <QCoreApplication>
 #include <QDBusArgument>
@@ -10,6 +14,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -482,14 +487,32 @@ void TestSessionEnd::noBus()
 
 void TestSessionEnd::replacement()
 {
+    TestEnvironment env;
+    // Should the window bypass the replacement, no bus is there to act on its request.
+    const QByteArray systemBus = qgetenv("DBUS_SYSTEM_BUS_ADDRESS");
+    const bool busSet = qEnvironmentVariableIsSet("DBUS_SYSTEM_BUS_ADDRESS");
+    const auto restoreBus = qScopeGuard([&] {
+        if (busSet)
+            qputenv("DBUS_SYSTEM_BUS_ADDRESS", systemBus);
+        else
+            qunsetenv("DBUS_SYSTEM_BUS_ADDRESS");
+    });
+    qputenv("DBUS_SYSTEM_BUS_ADDRESS", "unix:path=/nonexistent/system_bus_socket");
     FakeSessionEnd fake;
     setSessionEnd(&fake);
-    QVERIFY(sessionEnd().request(Action::Reboot));
+    env.writeConfig(u"changeOver"_s, 3);
+    Countdown::setInterval(60000);
+    MainWindow window;
+    MainWindowProbe probe(window);
+    // "Yes" in the countdown asks the replacement to restart.
+    Modal::clickNext(u"Yes"_s, "shutdowndlg");
+    probe.startCountdown(3);
     QCOMPARE(fake.requested, QList<Action>{Action::Reboot});
+    QCOMPARE(env.sessionEnd.requested, QList<Action>());
 
     setSessionEnd(nullptr);
     QVERIFY(dynamic_cast<LogindSessionEnd *>(&sessionEnd()));
 }
 
-QTEST_GUILESS_MAIN(TestSessionEnd)
+QTEST_MAIN(TestSessionEnd)
 #include "tst_sessionend.moc"

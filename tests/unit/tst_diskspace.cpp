@@ -30,7 +30,7 @@ void tst_DiskSpace::pixelSize_data()
     // Checked against Ghostscript's own images.
     QTest::newRow("A4 at 121") << QSizeF(595, 842) << 0 << 121 << QSize(1000, 1415);
     QTest::newRow("A4 turned") << QSizeF(595, 842) << 90 << 121 << QSize(1415, 1000);
-    QTest::newRow("upside down") << QSizeF(10, 10) << 180 << 70 << QSize(10, 10);
+    QTest::newRow("upside down") << QSizeF(100, 200) << 180 << 72 << QSize(100, 200);
     QTest::newRow("fractions, turned back")
         << QSizeF(100.3, 200.7) << 270 << 301 << QSize(839, 419);
     QTest::newRow("A4 landscape at 1000")
@@ -100,9 +100,12 @@ void tst_DiskSpace::jobBytes_data()
     const qint64 a4At72 = 54 + 596 * 3 / 4 * 4 * 842; // rows padded to 4 bytes
     QTest::newRow("each page once") << u"BMP"_s << QList<int>{1, 2} << false << 2 * a4At72;
     QTest::newRow("a page twice") << u"BMP"_s << QList<int>{2, 2} << false << 2 * a4At72;
+    // An uncompressed 24-bit A4 page at 72 DPI takes 1520538 bytes, and the joined copy as much.
     QTest::newRow("joined beside its pages")
-        << u"TIFF"_s << QList<int>{1} << true
-        << 2 * DiskSpace::imageBytes(u"tiff24nc"_s, {595, 842});
+        << u"TIFF"_s << QList<int>{1} << true << qint64(2 * 1520538);
+    // GIF renders A4 at 73 DPI: 776539 bytes for the GIF, 1555874 for the PNG it is made from.
+    QTest::newRow("GIF beside the PNG it comes from")
+        << u"GIF"_s << QList<int>{1} << false << qint64(776539 + 1555874);
     QTest::newRow("a page the boxes do not cover")
         << u"BMP"_s << QList<int>{3} << false << qint64(-1);
 }

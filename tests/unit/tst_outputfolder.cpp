@@ -2,9 +2,15 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <grp.h>
+#include <pwd.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -96,6 +102,7 @@ void TestOutputFolder::refuses()
              (QStringList{u"file"_s, u"parent"_s}));
 }
 
+// Run in a child as an ordinary user: root may write into any folder.
 void TestOutputFolder::unwritableParent()
 {
     QTemporaryDir parent;
@@ -107,13 +114,30 @@ void TestOutputFolder::unwritableParent()
         QFile::setPermissions(parent.path(),
                               QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     });
-    if (QDir(parent.path()).mkdir(u"probe"_s))
-        QSKIP("permissions do not apply to this user (root?)");
-
-    const OutputFolder::Created created =
-        OutputFolder::createFresh(FolderHandle::open(parent.path()), u"a"_s);
-    QVERIFY(!created.ok);
-    QVERIFY(QDir(parent.path()).isEmpty());
+    enum Outcome { Refused, Created, NotDropped, ParentUnseen, ParentWritable };
+    const QString path = parent.path();
+    const pid_t child = fork();
+    QVERIFY(child >= 0);
+    if (child == 0) {
+        if (geteuid() == 0) {
+            const passwd *nobody = getpwnam("nobody");
+            const uid_t uid = nobody ? nobody->pw_uid : 65534;
+            const gid_t gid = nobody ? nobody->pw_gid : 65534;
+            if (setgroups(0, nullptr) != 0 || setresgid(gid, gid, gid) != 0 ||
+                setresuid(uid, uid, uid) != 0 || geteuid() == 0)
+                _exit(NotDropped);
+        }
+        if (!QFileInfo(path).isDir())
+            _exit(ParentUnseen);
+        if (QDir(path).mkdir(u"probe"_s))
+            _exit(ParentWritable);
+        _exit(OutputFolder::createFresh(FolderHandle::open(path), u"a"_s).ok ? Created : Refused);
+    }
+    int status = 0;
+    QCOMPARE(waitpid(child, &status, 0), child);
+    QVERIFY(WIFEXITED(status));
+    QCOMPARE(Outcome(WEXITSTATUS(status)), Refused);
+    QVERIFY(QDir(path).isEmpty());
 }
 
 QTEST_APPLESS_MAIN(TestOutputFolder)

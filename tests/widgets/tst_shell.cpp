@@ -10,6 +10,8 @@
 #include "pdfs.h"
 #include "testenvironment.h"
 
+#include <QApplication>
+#include <QDialog>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -20,6 +22,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTextEdit>
+#include <QTimer>
 #include <QToolButton>
 
 using namespace Qt::Literals::StringLiterals;
@@ -42,7 +45,9 @@ private slots:
     void styleOtherThanOneGivesDefaultSheet();
     void confirmationTellsAnswersApart_data();
     void confirmationTellsAnswersApart();
+    void menusHoldTheirActions_data();
     void menusHoldTheirActions();
+    void trayIconShowsTheWindow();
     void fileDialogsShowTheirToolbarIcons_data();
     void fileDialogsShowTheirToolbarIcons();
     void splashFollowsStyleAndLanguage_data();
@@ -267,24 +272,101 @@ void tst_Shell::confirmationTellsAnswersApart()
     QCOMPARE(dialog.closedByCloseButton, closedByCloseButton);
 }
 
+void tst_Shell::menusHoldTheirActions_data()
+{
+    QTest::addColumn<QString>("menu");
+    QTest::addColumn<QString>("entry");
+    // A dialog's class, or what else the entry must bring about.
+    QTest::addColumn<QString>("effect");
+    for (const char *menu : {"main", "tray"}) {
+        const QString name = QString::fromLatin1(menu);
+        QTest::addRow("%s: Configuration", menu) << name << u"Configuration"_s << u"Config"_s;
+        QTest::addRow("%s: Language", menu) << name << u"Language"_s << u"languages"_s;
+        QTest::addRow("%s: Official Website", menu)
+            << name << u"Official Website"_s << u"home page"_s;
+        QTest::addRow("%s: About", menu) << name << u"About"_s << u"aboutDlg"_s;
+        QTest::addRow("%s: Quit", menu) << name << u"Quit"_s << u"closed"_s;
+    }
+    QTest::newRow("main: Check for Updates") << u"main"_s << u"Check for Updates"_s << u"updater"_s;
+    QTest::newRow("tray: Display window") << u"tray"_s << u"Display window"_s << u"shown"_s;
+}
+
 void tst_Shell::menusHoldTheirActions()
+{
+    QFETCH(QString, menu);
+    QFETCH(QString, entry);
+    QFETCH(QString, effect);
+    TestEnvironment env;
+    const QString updaterRan = env.scratch(u"updater-ran"_s);
+    env.installTool(u"Updates.exe"_s, u"touch '%1'"_s.arg(updaterRan));
+    MainWindow window;
+    MainWindowProbe probe(window);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    const QList<QAction *> entries =
+        (menu == u"main" ? probe.mainMenu() : probe.trayMenu())->actions();
+    const auto found = std::find_if(entries.cbegin(), entries.cend(),
+                                    [&entry](const QAction *a) { return a->text() == entry; });
+    QVERIFY2(found != entries.cend(), qPrintable(entry));
+    QAction *action = *found;
+    // Every dialog the entry opens is noted and closed, so a wrong one cannot hold the test up.
+    QStringList dialogs;
+    QTimer closer;
+    closer.setInterval(10);
+    connect(&closer, &QTimer::timeout, &closer, [&dialogs] {
+        if (auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget())) {
+            dialogs << QString::fromLatin1(dialog->metaObject()->className());
+            dialog->reject();
+        }
+    });
+    closer.start();
+
+    if (effect == u"languages") {
+        // Each language the submenu offers switches to that language.
+        const QHash<QString, int> numbers = {{u"Chinese"_s, 1},
+                                             {u"English"_s, 2},
+                                             {u"Japanese"_s, 3},
+                                             {u"German"_s, 4},
+                                             {u"French"_s, 5}};
+        QVERIFY(action->menu());
+        const QList<QAction *> languages = action->menu()->actions();
+        QVERIFY(languages.size() >= 2);
+        QStringList names;
+        for (const QAction *language : languages)
+            names << language->text();
+        for (qsizetype index = languages.size() - 1; index >= 0; --index) {
+            QVERIFY2(numbers.contains(names.at(index)), qPrintable(names.at(index)));
+            languages.at(index)->trigger();
+            QCOMPARE(env.readConfig(u"Language"_s).toInt(), numbers.value(names.at(index)));
+            QVERIFY(languages.at(index)->isChecked());
+        }
+        QCOMPARE(dialogs, QStringList());
+        return;
+    }
+    if (effect == u"shown")
+        window.hide();
+    action->trigger();
+    if (effect == u"home page") {
+        QCOMPARE(env.desktop.opened.size(), 1);
+    } else if (effect == u"updater") {
+        QTRY_VERIFY(QFileInfo::exists(updaterRan));
+    } else if (effect == u"closed") {
+        QVERIFY(!window.isVisible());
+    } else if (effect == u"shown") {
+        QVERIFY(window.isVisible());
+    }
+    const bool opensDialog =
+        !QStringList{u"home page"_s, u"updater"_s, u"closed"_s, u"shown"_s}.contains(effect);
+    QCOMPARE(dialogs, opensDialog ? QStringList{effect} : QStringList());
+    if (effect != u"updater")
+        QVERIFY(!QFileInfo::exists(updaterRan));
+}
+
+void tst_Shell::trayIconShowsTheWindow()
 {
     TestEnvironment env;
     MainWindow window;
     MainWindowProbe probe(window);
-    const auto texts = [](const QMenu *menu) {
-        QStringList result;
-        const QList<QAction *> actions = menu->actions();
-        for (const QAction *action : actions)
-            result << (action->isSeparator() ? u"-"_s : action->text());
-        return result;
-    };
-    QCOMPARE(texts(probe.mainMenu()),
-             QStringList({u"Configuration"_s, u"Language"_s, u"-"_s, u"Check for Updates"_s,
-                          u"Official Website"_s, u"About"_s, u"-"_s, u"Quit"_s}));
-    QCOMPARE(texts(probe.trayMenu()),
-             QStringList({u"Display window"_s, u"Configuration"_s, u"Language"_s, u"-"_s,
-                          u"Official Website"_s, u"About"_s, u"-"_s, u"Quit"_s}));
     QCOMPARE(probe.trayIcon()->contextMenu(), probe.trayMenu());
     QCOMPARE(probe.trayIcon()->toolTip(), u"ZEMRA VEZ ud Iri"_s);
 
