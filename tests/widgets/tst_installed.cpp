@@ -124,7 +124,7 @@ void tst_Installed::usersFileIsCreatedOnce()
 
     env.writeConfig(u"Style"_s, 2);
     QCOMPARE(SettingsFile::select(installed, false), user);
-    QCOMPARE(AppSettings().integer(u"Style"_s), 1);
+    QCOMPARE(AppSettings().style(), 1);
 }
 
 void tst_Installed::brokenUsersFileStartsAgainFromTheDefaults_data()
