@@ -10,7 +10,7 @@ using namespace Qt::Literals::StringLiterals;
 
 uint Appearance::storedLanguage()
 {
-    return AppSettings().unsignedInteger(u"Language"_s);
+    return uint(AppSettings().language());
 }
 
 QString Appearance::translationFile(uint language)
@@ -40,7 +40,7 @@ void Appearance::loadAndInstall(QTranslator *translator, const QString &file)
 
 uint Appearance::storedStyle()
 {
-    return AppSettings().unsignedInteger(u"Style"_s);
+    return uint(AppSettings().style());
 }
 
 QString Appearance::styleSheetFile(uint style)

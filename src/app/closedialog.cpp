@@ -16,7 +16,7 @@ Dialog::Dialog(QWidget *parent)
         const AppSettings settings;
         confirmed = settings.boolean(u"OkChecked"_s);
         remember = settings.boolean(u"checkBox"_s);
-        choice = settings.integer(u"radioNum"_s);
+        choice = settings.closeChoice();
     }
     ui->checkBox->setChecked(remember);
     if (choice == Exit)

@@ -29,7 +29,7 @@ void MainWindow::chooseclose()
     const AppSettings settings;
     if (!settings.boolean(u"OkChecked"_s))
         return;
-    if (settings.integer(u"radioNum"_s) == Dialog::Exit)
+    if (settings.closeChoice() == Dialog::Exit)
         close();
     else
         hideToTray();

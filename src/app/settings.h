@@ -4,6 +4,8 @@
 #include <QString>
 #include <QVariant>
 
+#include <optional>
+
 // One operation's view of config.ini. Open one, read or write a few keys, let it go: every
 // operation sees what the previous ones wrote. The file is "config.ini" in the working folder
 // unless start-up chose the user's own copy (SettingsFile).
@@ -21,9 +23,24 @@ public:
     QVariant value(const QString &key) const;
     QString string(const QString &key) const { return value(key).toString(); }
     bool boolean(const QString &key) const { return value(key).toBool(); }
-    int integer(const QString &key) const { return value(key).toInt(); }
-    uint unsignedInteger(const QString &key) const { return value(key).toUInt(); }
     bool contains(const QString &key) const;
+
+    // A quantity: an absent key or one that is not a whole number gives fallback, a number
+    // outside [minimum, maximum] the nearest bound. Anything but an absent key or a number in
+    // range is logged.
+    int number(const QString &key, int minimum, int maximum, int fallback) const;
+    // One of the choices first..last; nothing when the key is absent or holds anything else
+    // (logged), so the caller decides what an unknown choice means.
+    std::optional<int> choice(const QString &key, int first, int last) const;
+
+    // The numeric keys, each with its range and default.
+    int rendererTimeout() const; // seconds without a new page before a renderer is stopped
+    int parallelJobs() const;    // files rendered at once
+    int updateModel() const;     // 0 daily, 1 weekly (any larger number too)
+    int changeOver() const;      // after a run: 0 show information, 1-3 end the session
+    int language() const;        // Appearance::Language; English when unknown
+    int style() const;           // 1 the black skin, 2 the default one
+    int closeChoice() const;     // "radioNum": the close dialog's answer
 
     void setValue(const QString &key, const QVariant &value);
 

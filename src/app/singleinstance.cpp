@@ -3,13 +3,31 @@
 #include <QDataStream>
 #include <QDeadlineTimer>
 #include <QDebug>
+#include <QFile>
 #include <QLocalSocket>
-#include <QStandardPaths>
 #include <QThread>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
+
+// "vezudiri-:0", say; a Wayland display may be a path, so only safe characters are kept.
+QString baseName(const QString &display)
+{
+    QString name = u"vezudiri"_s;
+    if (display.isEmpty())
+        return name;
+    name += u'-';
+    for (const QChar character : display)
+        name += character.isLetterOrNumber() || character == u'.' || character == u':' ||
+                        character == u'-'
+                    ? character
+                    : u'_';
+    return name;
+}
 
 constexpr QDataStream::Version streamVersion = QDataStream::Qt_6_4;
 // A running start that has the lock but does not listen yet gets this long.
@@ -18,10 +36,10 @@ constexpr int transferMs = 3000;
 
 } // namespace
 
-SingleInstance::SingleInstance(const QString &folder, QObject *parent)
+SingleInstance::SingleInstance(const QString &folder, const QString &display, QObject *parent)
     : QObject(parent)
-    , socketPath(folder + u"/vezudiri.socket"_s)
-    , lock(folder + u"/vezudiri.lock"_s)
+    , socketPath(folder.isEmpty() ? QString() : folder + u'/' + baseName(display) + u".socket"_s)
+    , lock(folder.isEmpty() ? QString() : folder + u'/' + baseName(display) + u".lock"_s)
 {
     // A lock is stale only when its process is gone, however long the first window stays open
     // (where the file system has no flock() to tell).
@@ -34,11 +52,25 @@ SingleInstance::SingleInstance(const QString &folder, QObject *parent)
 
 QString SingleInstance::runtimeFolder()
 {
-    return QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    // A folder others can enter or swap would let them take or answer the socket.
+    const QByteArray folder = qgetenv("XDG_RUNTIME_DIR");
+    struct stat info;
+    if (folder.isEmpty() || !folder.startsWith('/') || stat(folder.constData(), &info) != 0 ||
+        !S_ISDIR(info.st_mode) || info.st_uid != geteuid() || (info.st_mode & 077) != 0)
+        return {};
+    return QFile::decodeName(folder);
+}
+
+QString SingleInstance::displayName()
+{
+    const QString wayland = qEnvironmentVariable("WAYLAND_DISPLAY");
+    return wayland.isEmpty() ? qEnvironmentVariable("DISPLAY") : wayland;
 }
 
 bool SingleInstance::claim(const QStringList &paths)
 {
+    if (socketPath.isEmpty())
+        return true;
     if (lock.tryLock()) {
         // A socket left behind by a start that crashed.
         QLocalServer::removeServer(socketPath);

@@ -12,17 +12,42 @@
 #include <QDir>
 #include <QFile>
 #include <QLocale>
+#include <QSocketNotifier>
 #include <QTextStream>
+#include <QTimer>
 
+#include <functional>
+
+#include <csignal>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
+// The status of a run whose output was closed, as if SIGPIPE had ended it.
+constexpr int outputClosedStatus = 128 + SIGPIPE;
+
+// A name may hold any byte but '/' and NUL: control characters would split a line or reach the
+// terminal as commands, so they are shown as \xHH.
+QString printable(const QString &text)
+{
+    QString shown;
+    shown.reserve(text.size());
+    for (const QChar character : text) {
+        const char16_t code = character.unicode();
+        if (code < 0x20 || (code >= 0x7f && code <= 0x9f))
+            shown += u"\\x"_s + QString::number(code, 16).rightJustified(2, u'0');
+        else
+            shown += character;
+    }
+    return shown;
+}
+
 QString native(const QString &path)
 {
-    return QDir::toNativeSeparators(path);
+    return printable(QDir::toNativeSeparators(path));
 }
 
 QString bytesText(qint64 bytes)
@@ -42,12 +67,8 @@ BatchDefaults storedDefaults()
     defaults.templateText = settings.string(u"outFileNameModelfirst"_s);
     if (settings.boolean(u"havePSW"_s))
         defaults.password = settings.string(u"Psword"_s);
-    defaults.jobs = settings.contains(u"parallelJobs"_s)
-                        ? qMax(1, settings.integer(u"parallelJobs"_s))
-                        : ConversionQueue::defaultParallelJobs();
-    defaults.timeoutSeconds = settings.contains(u"rendererTimeout"_s)
-                                  ? qMax(1, settings.integer(u"rendererTimeout"_s))
-                                  : 300;
+    defaults.jobs = settings.parallelJobs();
+    defaults.timeoutSeconds = settings.rendererTimeout();
     return defaults;
 }
 
@@ -70,6 +91,8 @@ private:
     int convert(const BatchPlan &plan);
     void line(const QString &text);
     void drawProgress();
+    void checkOutput();
+    void watchOutput();
 
     const BatchOptions &options;
     QTextStream &out;
@@ -81,6 +104,8 @@ private:
     int imagesTotal = 0;
     QMap<int, int> imagesDone; // by file
     QMap<int, int> imagesOf;
+    bool outputLost = false;
+    std::function<void()> whenOutputLost;
 };
 
 int BatchRun::exec()
@@ -89,6 +114,8 @@ int BatchRun::exec()
     BatchPlan plan = BatchPlanner::plan(options, defaults);
     if (options.dryRun) {
         printPlan(plan);
+        if (out.status() != QTextStream::Ok)
+            return outputClosedStatus;
         return plan.fits() &&
                        std::all_of(plan.files.cbegin(), plan.files.cend(),
                                    [](const PlannedFile &file) { return file.failure.isEmpty(); })
@@ -160,19 +187,35 @@ int BatchRun::exec()
     TerminationSignals termination;
     QObject::connect(&termination, &TerminationSignals::received, this, [&](int signalNumber) {
         queue.stop();
-        line(u"stopped by signal %1; the files not converted were left as they were."_s.arg(
-            signalNumber));
+        line(u"stopped by signal %1; the files being converted were stopped and their images "
+             u"deleted, the files not begun were left as they were."_s.arg(signalNumber));
         failed += int(plan.files.size()) - converted - failed;
         status = 128 + signalNumber;
         QCoreApplication::exit(status);
     });
+    // Nobody reads the lines any more (`| head`): stop as Stop does.
+    whenOutputLost = [&] {
+        if (status >= 0)
+            return;
+        queue.stop();
+        err << "vezudiri: the output was closed; the files being converted were stopped and "
+               "their images deleted, the files not begun were left as they were."
+            << Qt::endl;
+        status = outputClosedStatus;
+        QCoreApplication::exit(status);
+    };
+    if (outputLost)
+        whenOutputLost();
+    else
+        watchOutput();
 
     if (status < 0)
         QCoreApplication::exec();
+    whenOutputLost = nullptr;
     // The bar has done its work: the summary is the last line.
     imagesTotal = 0;
     line(u"%1 files converted, %2 failed, %3 pages"_s.arg(converted).arg(failed).arg(pages));
-    return status;
+    return outputLost ? outputClosedStatus : status;
 }
 
 bool BatchRun::roomChecked(const BatchPlan &plan)
@@ -198,7 +241,7 @@ void BatchRun::printPlan(const BatchPlan &plan)
     for (const PlannedFile &file : plan.files) {
         out << native(file.source) << '\n';
         if (!file.failure.isEmpty()) {
-            out << "  failed: " << file.failure << '\n';
+            out << "  failed: " << printable(file.failure) << '\n';
             continue;
         }
         ++files;
@@ -221,7 +264,7 @@ void BatchRun::printPlan(const BatchPlan &plan)
         out << "  pixels: " << (sizes.isEmpty() ? u"unknown"_s : sizes.join(u", "_s)) << '\n';
         out << "  folder: " << native(file.folder) << '\n';
         for (const QString &image : file.images)
-            out << "  image: " << image << '\n';
+            out << "  image: " << printable(image) << '\n';
         out << "  bytes: " << bytesText(file.bytes) << '\n';
         images += int(file.images.size());
         bytes += qMax<qint64>(0, file.bytes);
@@ -237,10 +280,38 @@ void BatchRun::printPlan(const BatchPlan &plan)
 
 void BatchRun::line(const QString &text)
 {
+    if (outputLost)
+        return;
     if (terminal)
         out << "\r\033[K";
-    out << text << '\n';
+    out << printable(text) << '\n';
     drawProgress();
+}
+
+// A write that fails means the reader is gone; the run ends from the event loop, not from
+// inside the engine's signal that printed the line.
+void BatchRun::checkOutput()
+{
+    if (outputLost || out.status() == QTextStream::Ok)
+        return;
+    outputLost = true;
+    if (whenOutputLost)
+        QTimer::singleShot(0, this, whenOutputLost);
+}
+
+// A pipe reports its reader's end at once, not only at the next line, which may come late.
+void BatchRun::watchOutput()
+{
+    struct stat output;
+    if (fstat(STDOUT_FILENO, &output) != 0 || !S_ISFIFO(output.st_mode))
+        return;
+    auto *notifier = new QSocketNotifier(STDOUT_FILENO, QSocketNotifier::Exception, this);
+    connect(notifier, &QSocketNotifier::activated, this, [this, notifier] {
+        notifier->setEnabled(false);
+        outputLost = true;
+        if (whenOutputLost)
+            whenOutputLost();
+    });
 }
 
 // A bar on a terminal only; a pipe gets the plain lines.
@@ -248,6 +319,7 @@ void BatchRun::drawProgress()
 {
     if (!terminal || imagesTotal == 0) {
         out.flush();
+        checkOutput();
         return;
     }
     int done = 0;
@@ -258,12 +330,15 @@ void BatchRun::drawProgress()
     out << "\r[" << QString(filled, u'#') << QString(width - filled, u'.') << "] " << done << '/'
         << imagesTotal << " pages, " << converted + failed << " files done";
     out.flush();
+    checkOutput();
 }
 
 } // namespace
 
 int BatchConvert::run(int argc, char *argv[])
 {
+    // A closed output shows as a failed write, which ends the run in order, not as a signal.
+    std::signal(SIGPIPE, SIG_IGN);
     QCoreApplication application(argc, argv);
     QCoreApplication::setApplicationName(u"vezudiri"_s);
     QCoreApplication::setApplicationVersion(QString::fromUtf16(VersionRecord::current));
@@ -281,7 +356,8 @@ int BatchConvert::run(int argc, char *argv[])
         out << command.text << Qt::endl;
         return 0;
     case BatchCommand::UsageError:
-        err << "vezudiri: " << command.text << "\nTry 'vezudiri --convert --help'." << Qt::endl;
+        err << "vezudiri: " << printable(command.text) << "\nTry 'vezudiri --convert --help'."
+            << Qt::endl;
         return 2;
     case BatchCommand::Run:
         break;

@@ -1,8 +1,9 @@
 #pragma once
 
 // `vezudiri --convert [options] PATH...`: the window's conversion without a window or display.
-// Exit status 0 when every PDF was converted, 1 when any was not, 2 for a usage error, and
-// 128 + the signal number when a signal stopped the run.
+// Exit status 0 when every PDF was converted, 1 when any was not, 2 for a usage error,
+// 128 + the signal number when a signal stopped the run, and 141 (128 + SIGPIPE) when its output
+// was closed before the end.
 namespace BatchConvert {
 
 // Runs the whole batch; call it instead of starting the window, before any application object

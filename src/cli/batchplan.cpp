@@ -73,17 +73,29 @@ PlannedFile planned(const QString &source, const QString &failure = QString())
     return file;
 }
 
+bool isPdfName(const QString &path)
+{
+    return path.endsWith(u".pdf"_s, Qt::CaseInsensitive);
+}
+
+const auto unreadable = u"not readable: its name is not valid UTF-8"_s;
+const auto unreadableFolder =
+    u"not readable: this folder's name is not valid UTF-8, so its PDFs cannot be reached"_s;
+
 QList<PlannedFile> collect(const QStringList &paths)
 {
     QList<PlannedFile> files;
     for (const QString &path : paths) {
         const QFileInfo info(path);
         if (info.isDir()) {
-            const QStringList below = FolderScan::filesBelow(path);
+            const QList<FolderScan::Entry> below = FolderScan::entriesBelow(path);
             qsizetype found = 0;
-            for (const QString &file : below) {
-                if (file.endsWith(u".pdf"_s, Qt::CaseInsensitive)) {
-                    files.append(planned(file));
+            for (const FolderScan::Entry &entry : below) {
+                if (!entry.readable && (entry.folder || isPdfName(entry.path))) {
+                    files.append(planned(entry.path, entry.folder ? unreadableFolder : unreadable));
+                    ++found;
+                } else if (entry.readable && isPdfName(entry.path)) {
+                    files.append(planned(entry.path));
                     ++found;
                 }
             }
@@ -154,7 +166,8 @@ BatchPlan BatchPlanner::plan(const BatchOptions &options, const BatchDefaults &d
         job.pages = PageSelection::pages(options.pages, file.pageCount);
         job.password = file.password;
         job.merge = options.merge;
-        job.firstNumber = numbers.assign(int(job.pages.size()), job.merge);
+        // Numbers go only to files that will run, as the run hands them out.
+        job.firstNumber = numbers.next();
 
         file.folder = OutputFolder::freeName(job.parentFolder, job.baseName, folders);
         if (file.folder.isEmpty()) {
@@ -162,7 +175,6 @@ BatchPlan BatchPlanner::plan(const BatchOptions &options, const BatchDefaults &d
                 QDir::toNativeSeparators(job.parentFolder));
             continue;
         }
-        folders << file.folder;
         if (job.merge) {
             file.images << job.baseName + u".tiff"_s;
         } else {
@@ -170,6 +182,17 @@ BatchPlan BatchPlanner::plan(const BatchOptions &options, const BatchDefaults &d
                  ++number)
                 file.images << RenderJob::imageFileName(job.prefix, number, job.format);
         }
+        const QString folderName = QFileInfo(file.folder).fileName();
+        if (!OutputFolder::nameFits(folderName) ||
+            !std::all_of(file.images.cbegin(), file.images.cend(), OutputFolder::nameFits)) {
+            file.failure = u"the name %1 is too long for the file system"_s.arg(
+                OutputFolder::nameFits(folderName) ? u"of its images"_s
+                                                   : u"of its output folder"_s);
+            file.images.clear();
+            continue;
+        }
+        numbers.assign(int(job.pages.size()), job.merge);
+        folders << file.folder;
         file.bytes = DiskSpace::jobBytes(job, file.boxes);
         needs.append({job.parentFolder, file.bytes});
     }

@@ -86,14 +86,14 @@ void Config::changesetcls()
     ui->showMsg->setChecked(postTaskEnabled);
 
     if (settings.contains(u"changeOver"_s)) {
-        selectStored(ui->ConversionCombo, settings.integer(u"changeOver"_s));
+        selectStored(ui->ConversionCombo, settings.choice(u"changeOver"_s, 0, 3).value_or(-1));
     } else {
         settings.setValue(u"changeOver"_s, 0);
         ui->ConversionCombo->setCurrentIndex(0);
     }
 
     if (settings.contains(u"dsSystem"_s)) {
-        selectStored(ui->systemComboBox, settings.integer(u"dsSystem"_s) - 1);
+        selectStored(ui->systemComboBox, settings.choice(u"dsSystem"_s, 1, 3).value_or(0) - 1);
     } else {
         settings.setValue(u"dsSystem"_s, 1);
         ui->systemComboBox->setCurrentIndex(0);
@@ -108,11 +108,11 @@ void Config::changesetcls()
 
     if (!settings.contains(u"updatemodel"_s))
         settings.setValue(u"updatemodel"_s, 0);
-    selectStored(ui->comboBox, settings.integer(u"updatemodel"_s));
+    selectStored(ui->comboBox, settings.choice(u"updatemodel"_s, 0, 1).value_or(-1));
 
     if (!settings.contains(u"Language"_s))
         settings.setValue(u"Language"_s, 2);
-    ui->languageComBo->setCurrentIndex(settings.integer(u"Language"_s) - 2);
+    ui->languageComBo->setCurrentIndex(settings.language() - 2);
 
     ui->outPathEdit->setText(QDir::toNativeSeparators(settings.string(u"saveFilePath"_s)));
     ui->outPathEdit->setCursorPosition(0);
@@ -304,5 +304,5 @@ void Config::retranslate()
     ui->retranslateUi(this);
     fillChoices();
     // Follow a language chosen from the main menu, so "OK" does not switch it back.
-    ui->languageComBo->setCurrentIndex(AppSettings().integer(u"Language"_s) - 2);
+    ui->languageComBo->setCurrentIndex(AppSettings().language() - 2);
 }

@@ -21,5 +21,5 @@ QString HomePage::keyFor(int language)
 QString HomePage::current()
 {
     const AppSettings settings;
-    return settings.string(keyFor(settings.integer(u"Language"_s)));
+    return settings.string(keyFor(settings.language()));
 }

@@ -165,12 +165,11 @@ void MainWindow::endRun(int files, int failed)
 
     if (configDialog.postTaskEnabled) {
         AppSettings settings;
-        int action = settings.integer(u"changeOver"_s);
-        if (action < 0 || action > 3) {
-            // A hand-edited value: shown as "Show Information" from now on.
-            settings.setValue(u"changeOver"_s, 0);
-            action = 0;
-        }
+        const int action = settings.changeOver();
+        // A hand-edited value: shown as "Show Information" from now on.
+        if (settings.contains(u"changeOver"_s) &&
+            settings.string(u"changeOver"_s) != QString::number(action))
+            settings.setValue(u"changeOver"_s, action);
         if (action == 0 && !merged) {
             emit changefileNum(files, failed);
             showMessage();

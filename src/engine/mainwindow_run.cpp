@@ -48,6 +48,13 @@ void MainWindow::on_stratBtn_clicked(bool checked)
         return;
     }
 
+    // The program works from its installation folder: a relative folder would land there.
+    if (useOutputPath && !outputPath.isEmpty() && QDir::isRelativePath(outputPath)) {
+        emit setdelDlgText(tr("\nThe output folder must be a full path, such as /home/me/images."));
+        ui->stratBtn->setChecked(false);
+        confirmDialog.exec();
+        return;
+    }
     if (useOutputPath && !QFileInfo(outputPath).isDir() &&
         (outputPath.isEmpty() || !QDir().mkpath(outputPath))) {
         emit setdelDlgText(tr("\nInvalid output path!"));
@@ -62,11 +69,8 @@ void MainWindow::on_stratBtn_clicked(bool checked)
     }
     {
         const AppSettings settings;
-        engine.setParallelJobs(settings.contains(u"parallelJobs"_s)
-                                   ? settings.integer(u"parallelJobs"_s)
-                                   : ConversionQueue::defaultParallelJobs());
-        engine.setRendererTimeout(
-            settings.contains(u"rendererTimeout"_s) ? settings.integer(u"rendererTimeout"_s) : 300);
+        engine.setParallelJobs(settings.parallelJobs());
+        engine.setRendererTimeout(settings.rendererTimeout());
     }
     QList<ConversionJob> jobs;
     for (int row = 0; row < files->rowCount(); ++row) {

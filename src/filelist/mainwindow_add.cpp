@@ -83,14 +83,20 @@ void MainWindow::openFolder()
 
 void MainWindow::countFolderFiles(const QString &folder)
 {
-    batchTotal += int(FolderScan::filesBelow(folder).size());
+    batchTotal += int(FolderScan::entriesBelow(folder).size());
 }
 
 void MainWindow::addFolderFiles(const QString &folder)
 {
-    const QStringList files = FolderScan::filesBelow(folder);
-    for (const QString &path : files)
-        announceAndProbe(path);
+    const QList<FolderScan::Entry> entries = FolderScan::entriesBelow(folder);
+    for (const FolderScan::Entry &entry : entries) {
+        if (entry.readable) {
+            announceAndProbe(entry.path);
+        } else {
+            emit SaddFile(batchTotal);
+            rejectFile(entry.path, tr(" <Not readable>"));
+        }
+    }
 }
 
 void MainWindow::dragEnterEvent(QDragEnterEvent *event)
@@ -180,6 +186,11 @@ void MainWindow::probeFile(const QStringList &paths)
     const int rowsBefore = ui->tableWidget->rowCount();
     if (path.contains(u'%')) {
         rejectFile(path, tr(" <File name error(without %)>"));
+        return;
+    }
+    // pdfinfo would wait on a pipe or a device until its time is up.
+    if (const QFileInfo file(path); file.exists() && !file.isFile()) {
+        rejectFile(path, tr(" <Not a file>"));
         return;
     }
 

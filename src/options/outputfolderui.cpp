@@ -34,7 +34,8 @@ void OutputFolderUi::open(QWidget *parent, const QString &folder)
 {
     // A typed "\" separates folders here as it does in the folder the run writes to.
     const QString path = QDir::fromNativeSeparators(folder).replace(u'\\', u'/');
-    if (!path.isEmpty() && (QFileInfo(path).isDir() || QDir().mkpath(path))) {
+    // A relative folder would be made inside the installation folder.
+    if (!QDir::isRelativePath(path) && (QFileInfo(path).isDir() || QDir().mkpath(path))) {
         desktop().openUrl(QUrl::fromLocalFile(path));
         return;
     }

@@ -45,7 +45,7 @@ void MainWindow::startCountdown(int action)
 void MainWindow::isCswindow()
 {
     AppSettings settings;
-    const int action = settings.integer(u"changeOver"_s);
+    const int action = settings.changeOver();
     if (action < Shutdown || action > Restart) {
         // Changed by hand during the countdown: nothing is ended.
         settings.setValue(u"changeOver"_s, ShowInformation);

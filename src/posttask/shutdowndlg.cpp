@@ -35,7 +35,7 @@ void shutdowndlg::on_Yes_clicked()
 {
     if (planMode) {
         AppSettings settings;
-        const int action = settings.integer(u"changeOver"_s);
+        const int action = settings.changeOver();
         if (action >= 1 && action <= 3)
             emit nowshutdown(action);
         else

@@ -44,8 +44,8 @@ void MainWindow::applyUpdatePolicy()
 {
     AppSettings settings;
     const QDate today = QDate::currentDate();
-    if (!UpdatePolicy::intervalPassed(settings.integer(u"updatemodel"_s),
-                                      settings.string(u"updatetime"_s), today))
+    if (!UpdatePolicy::intervalPassed(settings.updateModel(), settings.string(u"updatetime"_s),
+                                      today))
         return;
     settings.setValue(u"updatetime"_s, today.toString(u"yyyyMMdd"_s));
     checkUpdate();

@@ -124,7 +124,7 @@ void tst_Installed::usersFileIsCreatedOnce()
 
     env.writeConfig(u"Style"_s, 2);
     QCOMPARE(SettingsFile::select(installed, false), user);
-    QCOMPARE(AppSettings().integer(u"Style"_s), 1);
+    QCOMPARE(AppSettings().style(), 1);
 }
 
 void tst_Installed::brokenUsersFileStartsAgainFromTheDefaults_data()
@@ -308,10 +308,10 @@ void tst_Installed::startAfterACrashIsTheFirstAgain()
     QVERIFY(socket.open(QIODevice::WriteOnly));
     socket.close();
 
-    SingleInstance restarted(runtime.path());
+    SingleInstance restarted(runtime.path(), QString());
     QVERIFY(restarted.claim({}));
     QSignalSpy received(&restarted, &SingleInstance::pathsReceived);
-    SingleInstance later(runtime.path());
+    SingleInstance later(runtime.path(), QString());
     QVERIFY(!later.claim({u"/a.pdf"_s}));
     QTRY_COMPARE(received.count(), 1);
     QCOMPARE(received.at(0).at(0).toStringList(), QStringList{u"/a.pdf"_s});

@@ -63,14 +63,14 @@ void tst_Shell::settingsFoldKeyCase()
     ini.close();
 
     AppSettings settings;
-    QCOMPARE(settings.unsignedInteger(u"Language"_s), 3u);
+    QCOMPARE(settings.language(), 3);
     QVERIFY(settings.contains(u"isCloseWindow"_s));
     QCOMPARE(settings.boolean(u"isclosewindow"_s), false);
 
     settings.setValue(u"Language"_s, 4);
     settings.setValue(u"isCloseWindow"_s, true);
     settings.setValue(u"Style"_s, 1);
-    QCOMPARE(AppSettings().integer(u"LANGUAGE"_s), 4);
+    QCOMPARE(AppSettings().language(), 4);
     // One entry per key, kept under the spelling already in the file.
     QCOMPARE(QSettings(env.path(u"config.ini"_s), QSettings::IniFormat).allKeys(),
              QStringList({u"ISCLOSEWINDOW"_s, u"Style"_s, u"language"_s}));
@@ -82,7 +82,7 @@ void tst_Shell::settingsAbsentKeys()
     env.removeConfig();
     const AppSettings settings;
     QVERIFY(!settings.value(u"radioNum"_s).isValid());
-    QCOMPARE(settings.integer(u"radioNum"_s), 0);
+    QCOMPARE(settings.closeChoice(), 0);
     QCOMPARE(settings.boolean(u"checkBox"_s), false);
     QCOMPARE(settings.string(u"saveFilePath"_s), QString());
 }
