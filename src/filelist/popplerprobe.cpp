@@ -10,6 +10,7 @@
 #include <poppler-page.h>
 
 #include <cmath>
+#include <cstdio>
 #include <ctime>
 #include <locale.h>
 #include <memory>
@@ -23,6 +24,35 @@ QMutex popplerLock;
 
 void ignorePopplerMessage(const std::string &, void *)
 {}
+
+// pdfinfo formats numbers and dates in the C locale; this thread does so while it lives, whatever
+// locale the program runs in.
+class CLocale final
+{
+public:
+    CLocale()
+        : c(newlocale(LC_ALL_MASK, "C", locale_t(nullptr)))
+        , previous(uselocale(c))
+    {}
+    ~CLocale()
+    {
+        uselocale(previous);
+        freelocale(c);
+    }
+    Q_DISABLE_COPY_MOVE(CLocale)
+
+private:
+    locale_t c;
+    locale_t previous;
+};
+
+// The C library's formatting, as pdfinfo's; Qt's own rounds some halves the other way.
+QString cFormat(const char *format, double first, double second = 0)
+{
+    char text[128] = {};
+    const int length = std::snprintf(text, sizeof text, format, first, second);
+    return QString::fromLatin1(text, qBound(0, length, int(sizeof text) - 1));
+}
 
 QString text(const poppler::ustring &value)
 {
@@ -38,7 +68,7 @@ QString yesNo(bool value)
 // pdfinfo's "%8.2f": the box the parser reads back is made of the rounded corners.
 double printed(double coordinate)
 {
-    return QString::number(coordinate, 'f', 2).toDouble();
+    return cFormat("%.2f", coordinate).toDouble();
 }
 
 int rotationOf(const poppler::page &page)
@@ -56,28 +86,29 @@ int rotationOf(const poppler::page &page)
     return 0;
 }
 
-// "612 x 792 pts (letter)": the crop box turned by the page's rotation, named when it is Letter or
-// one of A0 to A6 within a point.
+// "612 x 792 pts (letter)": the crop box as it lies, whatever the rotation, named when it is Letter
+// within a point or one of A0 to A6 within 0.3 % of its long side.
 QString pageSizeText(const poppler::page &page)
 {
     const poppler::rectf crop = page.page_rect(poppler::crop_box);
-    const bool turned = rotationOf(page) % 180 == 90;
-    const double width = turned ? crop.height() : crop.width();
-    const double height = turned ? crop.width() : crop.height();
-    QString size = QString::asprintf("%g x %g pts", width, height);
-    const auto near = [width, height](double w, double h) {
-        return (std::fabs(width - w) < 1 && std::fabs(height - h) < 1) ||
-               (std::fabs(width - h) < 1 && std::fabs(height - w) < 1);
+    const double width = crop.width();
+    const double height = crop.height();
+    const QString size = cFormat("%g x %g pts", width, height);
+    const auto near = [width, height](double w, double h, double threshold) {
+        return (std::fabs(width - w) < threshold && std::fabs(height - h) < threshold) ||
+               (std::fabs(width - h) < threshold && std::fabs(height - w) < threshold);
     };
-    if (near(612, 792))
+    if (near(612, 792, 1))
         return size + u" (letter)"_s;
     double isoHeight = std::sqrt(std::sqrt(2.0)) * 7200 / 2.54;
     double isoWidth = isoHeight / std::sqrt(2.0);
+    double threshold = isoHeight * 0.003;
     for (int number = 0; number <= 6; ++number) {
-        if (near(isoWidth, isoHeight))
+        if (near(isoWidth, isoHeight, threshold))
             return size + u" (A%1)"_s.arg(number);
         isoHeight = isoWidth;
         isoWidth /= std::sqrt(2.0);
+        threshold /= std::sqrt(2.0);
     }
     return size;
 }
@@ -90,11 +121,11 @@ QString dateText(const poppler::document &document, const std::string &key)
     if (raw.isEmpty() || seconds == time_t(-1))
         return raw;
     tm local{};
+    // The zone as the environment names it now, as a pdfinfo started now would read it.
+    tzset();
     localtime_r(&seconds, &local);
-    const locale_t c = newlocale(LC_ALL_MASK, "C", locale_t(nullptr));
     char buffer[256] = {};
-    const size_t length = strftime_l(buffer, sizeof buffer, "%c %Z", &local, c);
-    freelocale(c);
+    const size_t length = strftime(buffer, sizeof buffer, "%c %Z", &local);
     return QString::fromLocal8Bit(buffer, qsizetype(length));
 }
 
@@ -155,6 +186,7 @@ PopplerProbe::Result PopplerProbe::probe(const QString &path, const QString &pas
     const QMutexLocker locker(&popplerLock);
     // Errors in a damaged file are the caller's answer, not lines on standard error.
     poppler::set_debug_error_function(ignorePopplerMessage, nullptr);
+    const CLocale c;
 
     Result result;
     const std::unique_ptr<poppler::document> document(poppler::document::load_from_file(
