@@ -9,6 +9,7 @@
 #include <poppler-global.h>
 #include <poppler-page.h>
 
+#include <cctype>
 #include <cmath>
 #include <cstdio>
 #include <ctime>
@@ -141,8 +142,15 @@ QString cipherOf(const QString &path)
         return u"unknown"_s;
     const QByteArray bytes =
         QByteArray::fromRawData(reinterpret_cast<const char *>(mapped), qsizetype(file.size()));
-    const qsizetype entry = bytes.lastIndexOf("/Encrypt");
-    if (entry < 0)
+    // The trailer's entry, not a longer name such as /EncryptMetadata.
+    const auto longerName = [&bytes](qsizetype at) {
+        return at + 8 < bytes.size() &&
+               std::isalnum(static_cast<unsigned char>(bytes.at(at + 8))) != 0;
+    };
+    qsizetype entry = bytes.lastIndexOf("/Encrypt");
+    while (entry > 0 && longerName(entry))
+        entry = bytes.lastIndexOf("/Encrypt", entry - 1);
+    if (entry < 0 || longerName(entry))
         return u"unknown"_s;
     QString dictionary = QString::fromLatin1(bytes.mid(entry + 8, 4096));
     static const QRegularExpression reference(uR"(^\s*(\d+)\s+(\d+)\s+R)"_s);
