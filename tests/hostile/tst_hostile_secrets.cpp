@@ -150,11 +150,15 @@ bool writeRawPdf(const QString &path, const QByteArray &pageAttributes, const QB
     return repaired.finished && (repaired.status == 0 || repaired.status == 3);
 }
 
-bool encrypt(const QString &source, const QString &target, const QStringList &how)
+// how: qpdf's key length and encryption options; --linearize among them makes a web-ready file,
+// whose trailer comes first.
+bool encrypt(const QString &source, const QString &target, QStringList how)
 {
-    const QStringList arguments =
-        QStringList{u"--allow-weak-crypto"_s, u"--encrypt"_s, secret, u"owner pw"_s} + how +
-        QStringList{u"--"_s, source, target};
+    const bool linearize = how.removeAll(u"--linearize"_s) > 0;
+    QStringList arguments = {u"--allow-weak-crypto"_s};
+    if (linearize)
+        arguments << u"--linearize"_s;
+    arguments << u"--encrypt"_s << secret << u"owner pw"_s << how << u"--"_s << source << target;
     const Ran encrypted = run(u"qpdf"_s, arguments);
     return encrypted.finished && encrypted.status == 0;
 }
@@ -256,6 +260,10 @@ void TstHostileSecrets::protectedProbeMatchesPdfinfo_data()
                                  << QByteArray("UTC");
     QTest::newRow("A4, RC4 128 bits")
         << QByteArray() << QByteArray() << 2 << rc4128 << secret << QByteArray("IST-5:30");
+    QTest::newRow("A4, AES-128, linearized, metadata in the clear")
+        << QByteArray() << QByteArray() << 2
+        << QStringList{u"128"_s, u"--use-aes=y"_s, u"--cleartext-metadata"_s, u"--linearize"_s}
+        << secret << QByteArray("UTC");
     QTest::newRow("A4, RC4 40 bits")
         << QByteArray() << QByteArray() << 1 << rc440 << secret << QByteArray("UTC");
     QTest::newRow("letter, crop box, turned a quarter")
@@ -372,6 +380,7 @@ void TstHostileSecrets::settingsAreForTheirOwnerAlone()
     const Ran batch = run(installedExecutable(env), {u"--convert"_s, u"--dry-run"_s, pdf},
                           env.scratch(), environment);
     QVERIFY2(batch.finished && batch.status == 0, QByteArray(batch.out + batch.err).constData());
+    QCOMPARE(mode(installedCopy ? user : installed), 0600);
     const QByteArray previousHome = qgetenv("XDG_CONFIG_HOME");
     const auto restoreHome = qScopeGuard([&] { qputenv("XDG_CONFIG_HOME", previousHome); });
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(env.scratch(u"config"_s)));
