@@ -35,7 +35,7 @@ int main(int argc, char *argv[])
     // config.ini, the skins, the translations and bundled tools lie beside the executable.
     QDir::setCurrent(QCoreApplication::applicationDirPath());
     const QString installedSettings = QDir::current().absoluteFilePath(u"config.ini"_s);
-    SettingsFile::select(installedSettings, SettingsFile::isWritable(installedSettings));
+    SettingsFile::select(installedSettings, SettingsFile::keepsOwnFile(installedSettings));
     // Help, version and a wrong option end the program here.
     const CommandLine commandLine(startFolder);
 

@@ -13,6 +13,18 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
+// Settings may hold a password: only their owner reads them.
+constexpr QFile::Permissions ownerOnly = QFile::ReadOwner | QFile::WriteOwner;
+constexpr QFile::Permissions ownerBits = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
+                                         QFile::ReadUser | QFile::WriteUser | QFile::ExeUser;
+
+// Takes away what others may do with a file or folder an earlier version made, nothing else.
+void keepPrivate(const QString &path)
+{
+    if (QFileInfo::exists(path))
+        QFile::setPermissions(path, QFile::permissions(path) & ownerBits);
+}
+
 // Why a settings file cannot be used; empty when it can.
 QString problemWith(const QString &file)
 {
@@ -44,17 +56,20 @@ void setAside(const QString &file)
     QDir().rename(file, aside);
 }
 
+// A copy of the installed defaults, or an empty file when there are none, private from the start
+// in a private folder.
 void seed(const QString &file, const QString &installedFile)
 {
-    QDir().mkpath(QFileInfo(file).absolutePath());
-    if (QFile::copy(installedFile, file)) {
-        // The copy takes the installed file's permissions; the user's own copy must take changes.
-        QFile::setPermissions(file,
-                              QFile::permissions(file) | QFile::ReadOwner | QFile::WriteOwner);
-    } else {
-        // Nothing installed to copy: the settings start empty.
-        QFile(file).open(QIODevice::WriteOnly);
-    }
+    const QString folder = QFileInfo(file).absolutePath();
+    QDir().mkpath(QFileInfo(folder).absolutePath());
+    QDir().mkdir(folder, ownerOnly | QFile::ExeOwner);
+    keepPrivate(folder);
+    QFile installed(installedFile);
+    const QByteArray defaults =
+        installed.open(QIODevice::ReadOnly) ? installed.readAll() : QByteArray();
+    QFile copy(file);
+    if (copy.open(QIODevice::WriteOnly | QIODevice::NewOnly, ownerOnly))
+        copy.write(defaults);
 }
 
 } // namespace
@@ -71,9 +86,23 @@ bool SettingsFile::isWritable(const QString &file)
     return info.exists() ? info.isWritable() : QFileInfo(info.absolutePath()).isWritable();
 }
 
+bool SettingsFile::keepsOwnFile(const QString &installedFile)
+{
+    return isWritable(installedFile) &&
+           !QFileInfo::exists(QFileInfo(installedFile).dir().filePath(installedMarker()));
+}
+
+QString SettingsFile::installedMarker()
+{
+    return u"installed"_s;
+}
+
 QString SettingsFile::select(const QString &installedFile, bool installedWritable)
 {
     if (installedWritable) {
+        // Made private here when absent; QSettings keeps a file's permissions when it saves.
+        if (!QFileInfo::exists(installedFile))
+            QFile(installedFile).open(QIODevice::WriteOnly | QIODevice::NewOnly, ownerOnly);
         AppSettings::setFileName(installedFile);
         return installedFile;
     }
@@ -88,8 +117,12 @@ QString SettingsFile::select(const QString &installedFile, bool installedWritabl
             setAside(file);
         }
     }
-    if (!QFileInfo::exists(file))
+    if (QFileInfo::exists(file)) {
+        keepPrivate(QFileInfo(file).absolutePath());
+        keepPrivate(file);
+    } else {
         seed(file, installedFile);
+    }
 
     if (!problemWith(file).isEmpty()) {
         qWarning().noquote() << "Settings file" << file << "cannot be created; reading"

@@ -365,7 +365,7 @@ int BatchConvert::run(int argc, char *argv[])
     // config.ini and bundled tools lie beside the executable, as for the window.
     QDir::setCurrent(QCoreApplication::applicationDirPath());
     const QString installedSettings = QDir::current().absoluteFilePath(u"config.ini"_s);
-    SettingsFile::select(installedSettings, SettingsFile::isWritable(installedSettings));
+    SettingsFile::select(installedSettings, SettingsFile::keepsOwnFile(installedSettings));
     BatchRun run(command.options, out, err);
     return run.exec();
 }

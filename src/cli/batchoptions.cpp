@@ -43,7 +43,9 @@ struct Parser
                               u"Image names: source, number or template:TEXT (default: as set in "
                               "the window)."_s,
                               u"RULE"_s};
-    QCommandLineOption password{u"password"_s, u"Password of protected PDFs; may be repeated."_s,
+    QCommandLineOption password{u"password"_s,
+                                u"Password of protected PDFs; may be repeated. Other users can "
+                                "read it in the process list: use --password-file."_s,
                                 u"PW"_s};
     QCommandLineOption passwordFile{u"password-file"_s,
                                     u"Passwords, one a line, tried in order; - reads them from "

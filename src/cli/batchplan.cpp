@@ -7,6 +7,7 @@
 #include "engine/rendercommand.h"
 #include "filelist/folderscan.h"
 #include "filelist/pdfinfocommand.h"
+#include "filelist/popplerprobe.h"
 #include "options/pageselection.h"
 
 #include <QDir>
@@ -18,47 +19,41 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-int pageCountOf(const Tools::Result &result)
+int pageCountOf(const PdfInfo::Info &info)
 {
     bool ok = false;
-    const int pages = PdfInfo::parse(result.standardOutput).pages.trimmed().toInt(&ok);
-    return result.succeeded() && ok ? pages : 0;
+    const int pages = info.pages.trimmed().toInt(&ok);
+    return ok ? pages : 0;
 }
 
-// What the window's probe finds out, without ever asking: the passwords are tried in order.
+// What the window's probe finds out, without ever asking: the passwords are tried in order, in
+// process, so that none of them shows on a command line.
 void probe(PlannedFile &file, const QStringList &passwords)
 {
-    const auto attempt = [&file](const QString &password) {
-        const Tools::Result result =
-            Tools::run((password.isEmpty() ? PdfInfoCommand::probe(file.source)
-                                           : PdfInfoCommand::withPassword(password, file.source))
-                           .command,
-                       PdfInfoCommand::timeout());
-        file.pageCount = pageCountOf(result);
-        if (file.pageCount > 0) {
-            file.password = password;
-            file.boxes = PdfInfo::parsePageBoxes(result.standardOutput);
-        }
-        return result;
-    };
-    const Tools::Result first = attempt(QString());
+    const Tools::Result first =
+        Tools::run(PdfInfoCommand::probe(file.source).command, PdfInfoCommand::timeout());
     if (!first.finished) {
         file.failure = u"pdfinfo could not be run, or did not answer"_s;
         return;
     }
-    if (file.pageCount > 0)
+    if (first.succeeded())
+        file.pageCount = pageCountOf(PdfInfo::parse(first.standardOutput));
+    if (file.pageCount > 0) {
+        file.boxes = PdfInfo::parsePageBoxes(first.standardOutput);
         return;
+    }
     if (!first.standardError.contains("password")) {
         file.failure = u"not a PDF that can be read"_s;
         return;
     }
     for (const QString &password : passwords) {
-        if (!attempt(password).finished) {
-            file.failure = u"pdfinfo could not be run, or did not answer"_s;
+        const PopplerProbe::Result opened = PopplerProbe::probe(file.source, password);
+        if (opened.outcome == PopplerProbe::Outcome::Opened && pageCountOf(opened.info) > 0) {
+            file.pageCount = pageCountOf(opened.info);
+            file.password = password;
+            file.boxes = opened.boxes;
             return;
         }
-        if (file.pageCount > 0)
-            return;
     }
     file.failure = passwords.isEmpty()
                        ? u"protected by a password, and none was given"_s

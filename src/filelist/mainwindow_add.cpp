@@ -1,4 +1,5 @@
-// Adding files: the open dialog, a scanned folder, a drop; every file is probed with pdfinfo.
+// Adding files: the open dialog, a scanned folder, a drop; every file is probed with pdfinfo, a
+// protected one again in process with its password.
 #include "app/mainwindow.h"
 
 #include "app/filedialog.h"
@@ -7,6 +8,7 @@
 #include "filelist/folderscan.h"
 #include "filelist/pdfinfo.h"
 #include "filelist/pdfinfocommand.h"
+#include "filelist/popplerprobe.h"
 #include "ui_mainwindow.h"
 
 #include <QCoreApplication>
@@ -234,14 +236,9 @@ void MainWindow::probeWithPassword(const QString &path)
         }
     }
 
-    const Tools::Result result = Tools::run(
-        PdfInfoCommand::withPassword(currentPassword, path).command, PdfInfoCommand::timeout());
-    if (!result.finished) {
-        warnToolNotFinished(this);
-        return;
-    }
-    const PdfInfo::Info info = PdfInfo::parse(result.standardOutput);
-    if (!result.succeeded() || pageCountOf(info) <= 0) {
+    const PopplerProbe::Result opened = PopplerProbe::probe(path, currentPassword);
+    const PdfInfo::Info &info = opened.info;
+    if (opened.outcome != PopplerProbe::Outcome::Opened || pageCountOf(info) <= 0) {
         rejectFile(path, tr(" <Password error>"));
         return;
     }
@@ -250,7 +247,7 @@ void MainWindow::probeWithPassword(const QString &path)
     batchAddedAny = true;
     filePaths.append(path);
     insertFileRow({path}, pageCounts.last(), PdfInfo::sizeText(info.fileSizeBytes), true,
-                  PdfInfo::parsePageBoxes(result.standardOutput));
+                  opened.boxes);
 }
 
 void MainWindow::savepassword(const QString &password)

@@ -5,6 +5,7 @@
 #include "app/desktop.h"
 #include "filelist/pdfinfo.h"
 #include "filelist/pdfinfocommand.h"
+#include "filelist/popplerprobe.h"
 #include "ui_mainwindow.h"
 
 #include <QDir>
@@ -68,10 +69,14 @@ void MainWindow::openInformation()
     QString password = passwordOptions.value(path);
     if (password.startsWith(u" -p "))
         password = password.mid(4);
-    const Tools::Result result =
-        Tools::run(PdfInfoCommand::information(password, path).command, PdfInfoCommand::timeout());
-    const PdfInfo::Info info = PdfInfo::parse(result.standardOutput);
-
+    PdfInfo::Info info;
+    if (password.isEmpty()) {
+        const Tools::Result result =
+            Tools::run(PdfInfoCommand::information(path).command, PdfInfoCommand::timeout());
+        info = PdfInfo::parse(result.standardOutput);
+    } else {
+        info = PopplerProbe::probe(path, password).info;
+    }
     fileInfoDialog.setFileText({file.fileName(), file.absolutePath(),
                                 PdfInfo::readableDate(info.creationDate), info.fileSize,
                                 info.pageSize, info.pages, info.pdfVersion});

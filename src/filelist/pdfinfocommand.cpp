@@ -27,20 +27,9 @@ PdfInfoCommand::Invocation PdfInfoCommand::probe(const QString &path)
     return {{u"pdfinfo"_s, arguments}, u"pdfinfo "_s + everyPageBox().join(u' ') + quoted(path)};
 }
 
-PdfInfoCommand::Invocation PdfInfoCommand::withPassword(const QString &password,
-                                                        const QString &path)
+PdfInfoCommand::Invocation PdfInfoCommand::information(const QString &path)
 {
-    const QStringList arguments = QStringList(everyPageBox()) << u"-upw"_s << password << path;
-    return {{u"pdfinfo.exe"_s, arguments},
-            u"pdfinfo.exe "_s + everyPageBox().join(u' ') + u" -upw "_s + password + quoted(path)};
-}
-
-PdfInfoCommand::Invocation PdfInfoCommand::information(const QString &password, const QString &path)
-{
-    if (password.isEmpty())
-        return {{u"pdfinfo.exe"_s, {path}}, u"pdfinfo.exe"_s + quoted(path)};
-    return {{u"pdfinfo.exe"_s, {u"-upw"_s, password, path}},
-            u"pdfinfo.exe -upw "_s + password + quoted(path)};
+    return {{u"pdfinfo.exe"_s, {path}}, u"pdfinfo.exe"_s + quoted(path)};
 }
 
 int PdfInfoCommand::timeout()

@@ -25,7 +25,8 @@ echo "built $(basename "$deb")"
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
 for package in ghostscript poppler-utils libtiff-tools qt6-qpa-plugins \
-    libqt6core6 libqt6gui6 libqt6widgets6 libqt6network6 libgif7 libimagequant0 libpng16-16; do
+    libqt6core6 libqt6gui6 libqt6widgets6 libqt6network6 libgif7 libimagequant0 libpng16-16 \
+    libpoppler-cpp0v5; do
     grep -Eq "(^|, )$package( |,|$)" <<< "$depends" || fail "Depends lacks $package"
 done
 
@@ -39,8 +40,9 @@ root="$work/root"
 dpkg -x "$deb" "$root"
 lib="$root/usr/lib/vezudiri"
 
-# The installation folder holds everything the build folder's does.
-(cd "$build/app" && find . -type f | sort) > "$work/expected"
+# The installation folder holds everything the build folder's does, and the mark of an installed
+# copy, whose config.ini no user's start rewrites.
+(cd "$build/app" && find . -type f && echo ./installed) | sort > "$work/expected"
 (cd "$lib" && find . -type f | sort) > "$work/installed"
 diff -u "$work/expected" "$work/installed" || fail "the installation folder differs from build/app"
 [ -x "$lib/vezudiri" ] || fail "the executable is not executable"
@@ -64,6 +66,7 @@ appstreamcli validate-tree --no-net "$root" || fail "the installed tree does not
 # Started through the link, the program finds its folder: the language stored in its config.ini
 # (German) and its translations answer --help, without a display.
 printf '[General]\nLanguage=4\n' > "$lib/config.ini"
+export XDG_CONFIG_HOME="$work/config"
 help=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$root/usr/bin/vezudiri" --help)
 grep -q "PDF-Dateien" <<< "$help" || fail "--help through usr/bin/vezudiri: $help"
 version=$("$root/usr/bin/vezudiri" --version)
