@@ -146,7 +146,10 @@ void FileConversion::start()
     folderName = created.name;
     folder = QDir::cleanPath(input.parentFolder + u'/' + folderName);
     renderHandle = folderHandle.makeFolder(renderFolderName, 0700);
-    if (!renderHandle.isOpen() || !journal.begin(renderHandle)) {
+    QStringList planned;
+    for (const QStringList &pageNames : std::as_const(imageNames))
+        planned << pageNames;
+    if (!renderHandle.isOpen() || !journal.begin(renderHandle, planned)) {
         fail(tr("No output folder could be created in %1.").arg(native(folder)));
         return;
     }

@@ -80,6 +80,11 @@ bool ownerGone(const QByteArray &line)
     return ok && pid > 0 && startTimeOf(pid) != fields.at(4);
 }
 
+QByteArray imageLine(const QString &name)
+{
+    return "image " + QFile::encodeName(name).toPercentEncoding() + '\n';
+}
+
 } // namespace
 
 Journal::~Journal()
@@ -87,24 +92,33 @@ Journal::~Journal()
     close();
 }
 
-bool Journal::begin(const FolderHandle &renderFolder)
+bool Journal::begin(const FolderHandle &renderFolder, const QStringList &planned)
 {
     close();
     fd = renderFolder.openFile(fileName, O_WRONLY | O_CREAT | O_APPEND, 0600);
     if (fd < 0)
         return false;
-    const QByteArray start = header + ownerLine();
-    return ::write(fd, start.constData(), size_t(start.size())) == start.size();
+    QByteArray start = header + ownerLine();
+    for (const QString &name : planned) {
+        if (!recorded.contains(name))
+            start += imageLine(name);
+        recorded.insert(name);
+    }
+    return append(start) && ::fdatasync(fd) == 0;
 }
 
 bool Journal::record(const QString &name)
 {
-    if (fd < 0)
-        return false;
-    const QByteArray line = "image " + QFile::encodeName(name).toPercentEncoding() + '\n';
-    // One write a line, so a crash leaves whole lines; on disk before the image is.
-    return ::write(fd, line.constData(), size_t(line.size())) == line.size() &&
-           ::fdatasync(fd) == 0;
+    if (recorded.contains(name))
+        return fd >= 0;
+    recorded.insert(name);
+    return append(imageLine(name));
+}
+
+bool Journal::append(const QByteArray &lines)
+{
+    // One write, so a crash leaves whole lines.
+    return fd >= 0 && ::write(fd, lines.constData(), size_t(lines.size())) == lines.size();
 }
 
 void Journal::close()
@@ -112,6 +126,7 @@ void Journal::close()
     if (fd >= 0)
         ::close(fd);
     fd = -1;
+    recorded.clear();
 }
 
 Journal::Leftover Journal::removeLeftover(const FolderHandle &parent, const QString &name)

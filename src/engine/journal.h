@@ -2,12 +2,16 @@
 
 #include "engine/folderhandle.h"
 
+#include <QSet>
 #include <QString>
+#include <QStringList>
 
-// What a run has written for one file, kept in the file's ".rendering" folder until the file is
-// done. An image's name is recorded before the image gets it, so after a crash or a power cut a
+// What a run writes for one file, kept in the file's ".rendering" folder until the file is done.
+// Every name is recorded before anything is written under it, so after a crash or a power cut a
 // later run can tell interrupted work from finished work and remove exactly what was left half
-// done.
+// done. The names known from the start reach the disk at once, together; the few found on the way
+// (colour separations, the joined file) are appended without waiting for the disk, which would
+// hold up every page behind the write-back of the images before it.
 class Journal final
 {
 public:
@@ -18,8 +22,9 @@ public:
     Journal(const Journal &) = delete;
     Journal &operator=(const Journal &) = delete;
 
-    // Starts the journal in the file's rendering folder, naming this process as its owner.
-    bool begin(const FolderHandle &renderFolder);
+    // Starts the journal in the file's rendering folder, naming this process as its owner and
+    // the names the run is going to give its images.
+    bool begin(const FolderHandle &renderFolder, const QStringList &planned);
     // Records a name in the file's folder before anything is written under it.
     bool record(const QString &name);
     void close();
@@ -36,5 +41,8 @@ public:
     static Leftover removeLeftover(const FolderHandle &parent, const QString &name);
 
 private:
+    bool append(const QByteArray &lines);
+
     int fd = -1;
+    QSet<QString> recorded;
 };
