@@ -331,6 +331,18 @@
         <source>The disk holding %1 is full.</source>
         <translation>%1 所在的磁盘已满。</translation>
     </message>
+    <message>
+        <source>The name %1 is too long for the file system.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The renderer cannot be given this password: it holds a line break or two backslashes in a row, or ends in a backslash after a space or a quote.</source>
+        <translation>无法将此密码交给渲染器：它包含换行符或两个连续的反斜杠，或在空格或引号之后以反斜杠结尾。</translation>
+    </message>
+    <message>
+        <source>The output folder %1 was moved or replaced during the conversion; the file was stopped.</source>
+        <translation>输出文件夹 %1 在转换期间被移动或替换；该文件已停止转换。</translation>
+    </message>
 </context>
 <context>
     <name>GifWriter</name>
@@ -755,6 +767,19 @@ Invalid output path!</source>
     <message>
         <source>Should the disk fill up, the run stops there; the files converted keep their images.</source>
         <translation>如果磁盘写满，转换会在那里停止；已转换的文件保留其图像。</translation>
+    </message>
+    <message>
+        <source>
+The output folder must be a full path, such as /home/me/images.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> &lt;Not readable&gt;</source>
+        <translation> &lt;无法读取&gt;</translation>
+    </message>
+    <message>
+        <source> &lt;Not a file&gt;</source>
+        <translation> &lt;不是文件&gt;</translation>
     </message>
 </context>
 <context>

@@ -331,6 +331,18 @@
         <source>The disk holding %1 is full.</source>
         <translation>Der Datenträger mit %1 ist voll.</translation>
     </message>
+    <message>
+        <source>The name %1 is too long for the file system.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The renderer cannot be given this password: it holds a line break or two backslashes in a row, or ends in a backslash after a space or a quote.</source>
+        <translation>Dieses Passwort kann dem Renderer nicht übergeben werden: Es enthält einen Zeilenumbruch oder zwei Backslashes hintereinander oder endet nach einem Leerzeichen oder Anführungszeichen mit einem Backslash.</translation>
+    </message>
+    <message>
+        <source>The output folder %1 was moved or replaced during the conversion; the file was stopped.</source>
+        <translation>Der Ausgabeordner %1 wurde während der Umwandlung verschoben oder ersetzt; die Datei wurde angehalten.</translation>
+    </message>
 </context>
 <context>
     <name>GifWriter</name>
@@ -755,6 +767,19 @@ Ungültiger Ausgabepfad!</translation>
     <message>
         <source>Should the disk fill up, the run stops there; the files converted keep their images.</source>
         <translation>Läuft der Datenträger voll, hält die Umwandlung dort an; die umgewandelten Dateien behalten ihre Bilder.</translation>
+    </message>
+    <message>
+        <source>
+The output folder must be a full path, such as /home/me/images.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> &lt;Not readable&gt;</source>
+        <translation> &lt;Nicht lesbar&gt;</translation>
+    </message>
+    <message>
+        <source> &lt;Not a file&gt;</source>
+        <translation> &lt;Keine Datei&gt;</translation>
     </message>
 </context>
 <context>

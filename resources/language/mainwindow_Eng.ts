@@ -331,6 +331,18 @@
         <source>The disk holding %1 is full.</source>
         <translation>The disk holding %1 is full.</translation>
     </message>
+    <message>
+        <source>The name %1 is too long for the file system.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The renderer cannot be given this password: it holds a line break or two backslashes in a row, or ends in a backslash after a space or a quote.</source>
+        <translation>The renderer cannot be given this password: it holds a line break or two backslashes in a row, or ends in a backslash after a space or a quote.</translation>
+    </message>
+    <message>
+        <source>The output folder %1 was moved or replaced during the conversion; the file was stopped.</source>
+        <translation>The output folder %1 was moved or replaced during the conversion; the file was stopped.</translation>
+    </message>
 </context>
 <context>
     <name>GifWriter</name>
@@ -755,6 +767,19 @@ Invalid output path!</translation>
     <message>
         <source>Should the disk fill up, the run stops there; the files converted keep their images.</source>
         <translation>Should the disk fill up, the run stops there; the files converted keep their images.</translation>
+    </message>
+    <message>
+        <source>
+The output folder must be a full path, such as /home/me/images.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> &lt;Not readable&gt;</source>
+        <translation> &lt;Not readable&gt;</translation>
+    </message>
+    <message>
+        <source> &lt;Not a file&gt;</source>
+        <translation> &lt;Not a file&gt;</translation>
     </message>
 </context>
 <context>

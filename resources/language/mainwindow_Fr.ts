@@ -331,6 +331,18 @@
         <source>The disk holding %1 is full.</source>
         <translation>Le disque qui contient %1 est plein.</translation>
     </message>
+    <message>
+        <source>The name %1 is too long for the file system.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The renderer cannot be given this password: it holds a line break or two backslashes in a row, or ends in a backslash after a space or a quote.</source>
+        <translation>Ce mot de passe ne peut pas être transmis au moteur de rendu : il contient un saut de ligne ou deux barres obliques inverses de suite, ou se termine par une barre oblique inverse après une espace ou un guillemet.</translation>
+    </message>
+    <message>
+        <source>The output folder %1 was moved or replaced during the conversion; the file was stopped.</source>
+        <translation>Le dossier de sortie %1 a été déplacé ou remplacé pendant la conversion ; le fichier a été arrêté.</translation>
+    </message>
 </context>
 <context>
     <name>GifWriter</name>
@@ -755,6 +767,19 @@ Chemin de sortie non valide&#xa0;!</translation>
     <message>
         <source>Should the disk fill up, the run stops there; the files converted keep their images.</source>
         <translation>Si le disque se remplit, la conversion s’arrête là ; les fichiers convertis gardent leurs images.</translation>
+    </message>
+    <message>
+        <source>
+The output folder must be a full path, such as /home/me/images.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> &lt;Not readable&gt;</source>
+        <translation> &lt;Illisible&gt;</translation>
+    </message>
+    <message>
+        <source> &lt;Not a file&gt;</source>
+        <translation> &lt;Pas un fichier&gt;</translation>
     </message>
 </context>
 <context>

@@ -331,6 +331,18 @@
         <source>The disk holding %1 is full.</source>
         <translation>%1 のあるディスクがいっぱいです。</translation>
     </message>
+    <message>
+        <source>The name %1 is too long for the file system.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The renderer cannot be given this password: it holds a line break or two backslashes in a row, or ends in a backslash after a space or a quote.</source>
+        <translation>このパスワードはレンダラーに渡せません。改行か連続した2つのバックスラッシュを含むか、空白または引用符の後でバックスラッシュで終わっています。</translation>
+    </message>
+    <message>
+        <source>The output folder %1 was moved or replaced during the conversion; the file was stopped.</source>
+        <translation>出力フォルダー %1 が変換中に移動または置き換えられたため、このファイルの変換を中止しました。</translation>
+    </message>
 </context>
 <context>
     <name>GifWriter</name>
@@ -755,6 +767,19 @@ Invalid output path!</source>
     <message>
         <source>Should the disk fill up, the run stops there; the files converted keep their images.</source>
         <translation>ディスクがいっぱいになった時点で変換は止まります。変換済みのファイルの画像は残ります。</translation>
+    </message>
+    <message>
+        <source>
+The output folder must be a full path, such as /home/me/images.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> &lt;Not readable&gt;</source>
+        <translation> &lt;読み取れません&gt;</translation>
+    </message>
+    <message>
+        <source> &lt;Not a file&gt;</source>
+        <translation> &lt;ファイルではありません&gt;</translation>
     </message>
 </context>
 <context>
