@@ -333,7 +333,7 @@
     </message>
     <message>
         <source>The name %1 is too long for the file system.</source>
-        <translation type="unfinished"></translation>
+        <translation>名称 %1 对文件系统来说太长。</translation>
     </message>
     <message>
         <source>The renderer cannot be given this password: it holds a line break or two backslashes in a row, or ends in a backslash after a space or a quote.</source>
@@ -771,7 +771,8 @@ Invalid output path!</source>
     <message>
         <source>
 The output folder must be a full path, such as /home/me/images.</source>
-        <translation type="unfinished"></translation>
+        <translation>
+输出文件夹必须是完整路径，例如 /home/me/images。</translation>
     </message>
     <message>
         <source> &lt;Not readable&gt;</source>

@@ -333,7 +333,7 @@
     </message>
     <message>
         <source>The name %1 is too long for the file system.</source>
-        <translation type="unfinished"></translation>
+        <translation>Le nom %1 est trop long pour le système de fichiers.</translation>
     </message>
     <message>
         <source>The renderer cannot be given this password: it holds a line break or two backslashes in a row, or ends in a backslash after a space or a quote.</source>
@@ -771,7 +771,8 @@ Chemin de sortie non valide&#xa0;!</translation>
     <message>
         <source>
 The output folder must be a full path, such as /home/me/images.</source>
-        <translation type="unfinished"></translation>
+        <translation>
+Le dossier de sortie doit être un chemin complet, par exemple /home/me/images.</translation>
     </message>
     <message>
         <source> &lt;Not readable&gt;</source>
