@@ -89,7 +89,7 @@ QString RenderJob::outputFile(const QString &folder) const
     };
     QString path = escaped(QDir::toNativeSeparators(folder + u'/')) +
                    (countPages ? u"%d"_s : QString()) + escaped(imageName);
-    if (QDir::isRelativePath(path))
+    if (QDir::isRelativePath(path) && !path.startsWith(u"./"_s))
         path.prepend(u"./"_s);
     return path;
 }
