@@ -24,6 +24,7 @@ namespace {
 // The renderer writes here, inside the file's fresh folder, under the names 1.bmp, 2.bmp, ...
 // (pages written so far); a page leaves it under its final name once it is complete.
 const QString renderFolderName = u".rendering"_s;
+const QString joinedName = u"joined.tiff"_s;
 // A name in the folder the run works in, safe from being read as a tool's option.
 QString relative(const QString &name)
 {
@@ -114,7 +115,7 @@ void FileConversion::start()
 
     QStringList names = {input.baseName, input.baseName + u"(1000)"_s};
     if (input.merge)
-        names << input.baseName + u".tiff.part"_s;
+        names << input.baseName + u".tiff"_s;
     for (const QStringList &pageNames : std::as_const(imageNames))
         names << pageNames;
     for (const QString &name : std::as_const(names)) {
@@ -493,16 +494,17 @@ void FileConversion::startMerge()
 {
     stage = Stage::Merging;
     mergeTarget = input.baseName + u".tiff"_s;
-    // The joined file may carry the name of one of its own pages: it is written aside first.
-    mergePart = mergeTarget + u".part"_s;
-    if (!stillInPlace() || !record(mergePart) || !record(mergeTarget))
+    if (!stillInPlace() || !record(mergeTarget))
         return;
+    // tiffcp works in the rendering folder, which only this run can write, and writes the joined
+    // file there: no link someone put in the output folder can take its output elsewhere. The
+    // joined file may carry the name of one of its own pages, so it moves out only at the end.
     QStringList arguments;
     for (const QStringList &names : std::as_const(imageNames)) {
         for (const QString &name : names)
-            arguments << relative(name);
+            arguments << u"../"_s + name;
     }
-    arguments << relative(mergePart);
+    arguments << relative(joinedName);
     const QString program = Tools::locate(u"tiffcp.exe "_s);
     if (program.isEmpty()) {
         fail(tr("The pages could not be joined into one TIFF file (tiffcp was not found); the page "
@@ -510,8 +512,7 @@ void FileConversion::startMerge()
         return;
     }
     errorTail.clear();
-    // tiffcp works in the run's folder itself, whatever happens to its path.
-    Tools::endWithParent(merger, {folderHandle.descriptor(), -1, !input.password.isEmpty()});
+    Tools::endWithParent(merger, {renderHandle.descriptor(), -1, !input.password.isEmpty()});
     merger.start(program, arguments, QIODevice::ReadOnly);
     watchdog.start(timeoutMs);
 }
@@ -522,8 +523,8 @@ void FileConversion::mergeFinished(int exitCode, QProcess::ExitStatus exitStatus
     if (stage != Stage::Merging)
         return;
     const bool joined = !timedOut && exitStatus == QProcess::NormalExit && exitCode == 0 &&
-                        folderHandle.sizeOf(mergePart) > 0 && stillInPlace() &&
-                        folderHandle.rename(mergePart, folderHandle, mergeTarget, true);
+                        renderHandle.sizeOf(joinedName) > 0 && stillInPlace() &&
+                        renderHandle.rename(joinedName, folderHandle, mergeTarget, true);
     if (stage == Stage::Ended)
         return;
     if (!joined) {
@@ -569,8 +570,6 @@ void FileConversion::fail(const QString &reason, Failure kind)
     stage = Stage::Ended;
     endTools();
     // What was complete stays; the page under way and a half-joined file go.
-    if (!mergePart.isEmpty())
-        folderHandle.remove(mergePart);
     removeRenderFolder();
     emit failed(reason, kind);
 }
@@ -604,8 +603,6 @@ void FileConversion::discard()
     for (const QString &image : std::as_const(written))
         folderHandle.remove(image);
     written.clear();
-    if (!mergePart.isEmpty())
-        folderHandle.remove(mergePart);
     removeRenderFolder();
     // Only the folder this run made, and only when nothing else is in it.
     if (folderHandle.isAt(parentHandle, folderName))

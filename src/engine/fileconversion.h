@@ -96,8 +96,7 @@ private:
 
     QProcess renderer;
     QProcess merger;
-    QString mergeTarget; // names in the folder
-    QString mergePart;
+    QString mergeTarget; // a name in the folder
     QTimer watchdog;
 
     QList<int> gifQueue; // distinct pages waiting for their GIF

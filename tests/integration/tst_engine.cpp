@@ -307,8 +307,7 @@ void tst_Engine::pagesStayUntilTheJoinedFileIsInPlace()
 {
     TestEnvironment env;
     // The join succeeds, but its file cannot take its name: a folder sits there.
-    env.installTool(u"tiffcp.exe"_s,
-                    u"for last; do :; done\nmkdir -p \"${last%.part}/x\"\nexec tiffcp \"$@\""_s);
+    env.installTool(u"tiffcp.exe"_s, u"mkdir -p ../report.tiff/x\nexec tiffcp \"$@\""_s);
     const QString pdf = env.scratch(u"report.pdf"_s);
     QVERIFY(Pdfs::write(pdf, 2));
     ConversionJob file = job(0, pdf, {1, 2}, u"TIFF"_s);
