@@ -70,12 +70,16 @@ QList<FolderScan::Entry> FolderScan::entriesBelow(const QString &folder)
             for (const Name &name : namesIn(current)) {
                 const QByteArray path = current + '/' + name.bytes;
                 const QString text = shown + u'/' + name.text;
+                struct stat link;
                 struct stat target;
-                if (stat(path.constData(), &target) != 0)
+                if (lstat(path.constData(), &link) != 0 || stat(path.constData(), &target) != 0)
                     continue;
                 const bool isFolder = S_ISDIR(target.st_mode);
                 // Devices, pipes and sockets are not files to convert.
                 if (!isFolder && !S_ISREG(target.st_mode))
+                    continue;
+                // Nor is a file that a link brings in from outside the chosen folder.
+                if (!isFolder && S_ISLNK(link.st_mode) && !inside(canonical(path), root))
                     continue;
                 const bool readable = QFile::encodeName(name.text) == name.bytes;
                 if (!readable) {

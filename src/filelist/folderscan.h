@@ -5,7 +5,7 @@
 
 // What "Add Folder" takes from a folder: every file below it, sub-folders included, in name
 // order. Hidden entries are left out; a folder reached twice through symbolic links is walked
-// once, and a link leading out of the chosen folder is not followed.
+// once, and a link leading out of the chosen folder, to a folder or a file, is not followed.
 namespace FolderScan {
 
 struct Entry

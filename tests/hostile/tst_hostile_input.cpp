@@ -232,7 +232,7 @@ void TstHostileInput::folderScanNames_data()
     const QStringList good = {u"a.pdf"_s, u"sub/b.pdf"_s};
     QTest::newRow("name not UTF-8") << u"bad name"_s << good << u"bad\uFFFD.pdf <Not readable>"_s
                                     << u"failed  %1/in/bad\uFFFD.pdf: not readable"_s;
-    QTest::newRow("link out of the folder") << u"link out"_s << good << QString() << QString();
+    QTest::newRow("links out of the folder") << u"link out"_s << good << QString() << QString();
     QTest::newRow("link inside, walked once") << u"link inside"_s << good << QString() << QString();
     QTest::newRow("pipe in the folder") << u"pipe"_s << good << QString() << QString();
 }
@@ -255,6 +255,7 @@ void TstHostileInput::folderScanNames()
                  0);
     } else if (hostile == u"link out") {
         QCOMPARE(::symlink("../..", QByteArray(in + "/up").constData()), 0);
+        QCOMPARE(::symlink("../outside.pdf", QByteArray(in + "/there.pdf").constData()), 0);
     } else if (hostile == u"link inside") {
         QCOMPARE(::symlink("sub", QByteArray(in + "/zlink").constData()), 0);
         QCOMPARE(::symlink("..", QByteArray(in + "/sub/back").constData()), 0);
