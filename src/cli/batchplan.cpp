@@ -48,6 +48,10 @@ void probe(PlannedFile &file, const QStringList &passwords)
     }
     for (const QString &password : passwords) {
         const PopplerProbe::Result opened = PopplerProbe::probe(file.source, password);
+        if (opened.outcome == PopplerProbe::Outcome::TimedOut) {
+            file.failure = u"could not be read in time"_s;
+            return;
+        }
         if (opened.outcome == PopplerProbe::Outcome::Opened && pageCountOf(opened.info) > 0) {
             file.pageCount = pageCountOf(opened.info);
             file.password = password;

@@ -36,7 +36,8 @@ int pageCountOf(const PdfInfo::Info &info)
     return ok ? pages : 0;
 }
 
-// pdfinfo could not be started or did not finish in time: the file is neither listed nor refused.
+// pdfinfo could not be started, or pdfinfo or poppler did not finish in time: the file is neither
+// listed nor refused.
 void warnToolNotFinished(MainWindow *window)
 {
     MessageBox::warning(window, MainWindow::tr("Open Error"),
@@ -237,6 +238,10 @@ void MainWindow::probeWithPassword(const QString &path)
     }
 
     const PopplerProbe::Result opened = PopplerProbe::probe(path, currentPassword);
+    if (opened.outcome == PopplerProbe::Outcome::TimedOut) {
+        warnToolNotFinished(this);
+        return;
+    }
     const PdfInfo::Info &info = opened.info;
     if (opened.outcome != PopplerProbe::Outcome::Opened || pageCountOf(info) <= 0) {
         rejectFile(path, tr(" <Password error>"));

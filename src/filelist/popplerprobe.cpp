@@ -1,9 +1,12 @@
 #include "filelist/popplerprobe.h"
 
+#include "filelist/pdfinfocommand.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QMutex>
 #include <QRegularExpression>
+#include <QSemaphore>
 
 #include <poppler-document.h>
 #include <poppler-global.h>
@@ -15,6 +18,7 @@
 #include <ctime>
 #include <locale.h>
 #include <memory>
+#include <thread>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -189,8 +193,11 @@ QString encryptionText(const poppler::document &document, const QString &path)
 
 } // namespace
 
-PopplerProbe::Result PopplerProbe::probe(const QString &path, const QString &password)
+namespace {
+
+PopplerProbe::Result probeNow(const QString &path, const QString &password)
 {
+    using namespace PopplerProbe;
     const QMutexLocker locker(&popplerLock);
     // Errors in a damaged file are the caller's answer, not lines on standard error.
     poppler::set_debug_error_function(ignorePopplerMessage, nullptr);
@@ -233,4 +240,25 @@ PopplerProbe::Result PopplerProbe::probe(const QString &path, const QString &pas
     }
     result.outcome = Outcome::Opened;
     return result;
+}
+
+} // namespace
+
+PopplerProbe::Result PopplerProbe::probe(const QString &path, const QString &password)
+{
+    // A document poppler never finishes reading holds up a thread of its own, never the caller:
+    // after the probe's time the answer is that it timed out, as for a pdfinfo that hangs.
+    struct Shared
+    {
+        QSemaphore done;
+        Result result;
+    };
+    const auto shared = std::make_shared<Shared>();
+    std::thread([shared, path, password] {
+        shared->result = probeNow(path, password);
+        shared->done.release();
+    }).detach();
+    if (!shared->done.tryAcquire(1, PdfInfoCommand::timeout()))
+        return {Outcome::TimedOut, {}, {}};
+    return shared->result;
 }

@@ -11,6 +11,7 @@ enum class Outcome {
     Opened,
     WrongPassword,
     Unreadable, // missing, or not a PDF poppler can read
+    TimedOut,   // not read within PdfInfoCommand::timeout()
 };
 
 struct Result
@@ -20,7 +21,8 @@ struct Result
     QList<PdfInfo::PageBox> boxes; // as "pdfinfo -box -f 1 -l LAST -upw PASSWORD FILE" prints them
 };
 
-// Opens the file with the password as its user password, as pdfinfo's -upw does.
+// Opens the file with the password as its user password, as pdfinfo's -upw does, waiting at most
+// PdfInfoCommand::timeout().
 Result probe(const QString &path, const QString &password);
 
 } // namespace PopplerProbe

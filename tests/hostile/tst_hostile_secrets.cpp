@@ -6,6 +6,7 @@
 #include "app/settingsfile.h"
 #include "engine/rendercommand.h"
 #include "filelist/pdfinfo.h"
+#include "filelist/pdfinfocommand.h"
 #include "filelist/popplerprobe.h"
 #include "mainwindowprobe.h"
 #include "pdfs.h"
@@ -14,6 +15,7 @@
 
 #include <QAction>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QTest>
@@ -23,7 +25,9 @@
 #include <mutex>
 #include <thread>
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -174,6 +178,7 @@ private slots:
     void passwordNeverOnACommandLine();
     void protectedProbeMatchesPdfinfo_data();
     void protectedProbeMatchesPdfinfo();
+    void probeThatNeverEndsTimesOut();
     void settingsAreForTheirOwnerAlone_data();
     void settingsAreForTheirOwnerAlone();
 };
@@ -334,6 +339,23 @@ void TstHostileSecrets::protectedProbeMatchesPdfinfo()
         QCOMPARE(probed.boxes.at(page).points, expectedBoxes.at(page).points);
         QCOMPARE(probed.boxes.at(page).rotation, expectedBoxes.at(page).rotation);
     }
+}
+
+// A document poppler never finishes reading (here a pipe nobody writes) holds up only a thread
+// of its own: the caller hears "timed out" once the probe's time is up.
+void TstHostileSecrets::probeThatNeverEndsTimesOut()
+{
+    TestEnvironment env;
+    const QByteArray pipe = QFile::encodeName(env.scratch(u"never.pdf"_s));
+    QCOMPARE(::mkfifo(pipe.constData(), 0600), 0);
+    PdfInfoCommand::setTimeout(500);
+    QElapsedTimer clock;
+    clock.start();
+    QCOMPARE(PopplerProbe::probe(env.scratch(u"never.pdf"_s), u"pw"_s).outcome,
+             PopplerProbe::Outcome::TimedOut);
+    QVERIFY(clock.elapsed() < 5000);
+    // The reader gets its end of file and its thread ends.
+    ::close(::open(pipe.constData(), O_WRONLY));
 }
 
 void TstHostileSecrets::settingsAreForTheirOwnerAlone_data()
