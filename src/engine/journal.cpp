@@ -1,7 +1,10 @@
 #include "engine/journal.h"
 
 #include <QFile>
+#include <QSet>
 #include <QSysInfo>
+
+#include <algorithm>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -129,7 +132,8 @@ void Journal::close()
     recorded.clear();
 }
 
-Journal::Leftover Journal::removeLeftover(const FolderHandle &parent, const QString &name)
+Journal::Leftover Journal::removeLeftover(const FolderHandle &parent, const QString &name,
+                                          Action action)
 {
     Leftover leftover;
     const FolderHandle folder = parent.openFolder(name);
@@ -150,13 +154,25 @@ Journal::Leftover Journal::removeLeftover(const FolderHandle &parent, const QStr
         return leftover;
 
     leftover.found = true;
+    QSet<QString> listed;
     for (const QByteArray &line : std::as_const(lines)) {
         if (!line.startsWith("image "))
             continue;
         const QString image = QFile::decodeName(QByteArray::fromPercentEncoding(line.mid(6)));
-        if (FolderHandle::isSingleName(image) && image != renderFolderName &&
-            folder.kindOf(image) == FolderHandle::Kind::File && folder.remove(image))
+        if (!FolderHandle::isSingleName(image) || image == renderFolderName ||
+            folder.kindOf(image) != FolderHandle::Kind::File)
+            continue;
+        listed.insert(image);
+        if (action == Action::Look || folder.remove(image))
             ++leftover.imagesRemoved;
+    }
+    if (action == Action::Look) {
+        const QStringList entries = folder.entries();
+        leftover.folderRemoved =
+            std::all_of(entries.cbegin(), entries.cend(), [&listed](const QString &entry) {
+                return entry == renderFolderName || listed.contains(entry);
+            });
+        return leftover;
     }
     // The renderer's unfinished pages, the journal last.
     const QStringList rendered = rendering.entries();

@@ -38,7 +38,10 @@ public:
     // Looks for an interrupted run's journal in the folder name of parent. When its process is
     // gone, removes the images it lists, the rendering folder, and the folder when it is then
     // empty. A journal of a live process, of another machine or of another user is left alone.
-    static Leftover removeLeftover(const FolderHandle &parent, const QString &name);
+    // Look only tells what removing would do.
+    enum class Action { Remove, Look };
+    static Leftover removeLeftover(const FolderHandle &parent, const QString &name,
+                                   Action action = Action::Remove);
 
 private:
     bool append(const QByteArray &lines);

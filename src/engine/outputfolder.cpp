@@ -68,9 +68,15 @@ QString freeName(const QString &parent, const QString &name, const QStringList &
     if (name.isEmpty() || name.contains(u'/'))
         return {};
     const QDir dir(parent);
+    const FolderHandle handle = FolderHandle::open(parent);
     for (int attempt = 0; attempt < maxAttempts; ++attempt) {
         const QString path = candidate(dir, name, attempt);
-        if (!taken(path) && !planned.contains(path))
+        if (planned.contains(path))
+            continue;
+        // What an interrupted run left there is cleaned before the folder is made.
+        if (!taken(path) ||
+            Journal::removeLeftover(handle, candidateName(name, attempt), Journal::Action::Look)
+                .folderRemoved)
             return path;
     }
     return {};

@@ -28,7 +28,7 @@ Created createFresh(const FolderHandle &parent, const QString &name, mode_t mode
                     int maxAttempts = 1000);
 
 // The folder createFresh would make now, given that the folders in planned will have been made
-// before it; nothing is created. Empty when createFresh would give up.
+// before it; nothing is created or cleaned. Empty when createFresh would give up.
 QString freeName(const QString &parent, const QString &name, const QStringList &planned,
                  int maxAttempts = 1000);
 

@@ -167,6 +167,16 @@ void TestHostileFiles::killedRunIsCleanedByTheNext()
     env.installTool(u"P2I.exe"_s, u"exec gs \"$@\""_s);
 
     if (againFromTheCommandLine) {
+        // A dry run foresees the folder the real run will clean and take, and touches nothing.
+        QProcess dry;
+        dry.setProcessEnvironment(noDisplay);
+        dry.start(executable,
+                  {u"--convert"_s, u"--dry-run"_s, u"-f"_s, u"PNG"_s, u"-r"_s, u"70"_s, pdf});
+        QVERIFY(dry.waitForFinished(60000));
+        const QString plan = QString::fromUtf8(dry.readAllStandardOutput());
+        QVERIFY2(plan.contains(folder) && !plan.contains(u"report(1)"_s), qPrintable(plan));
+        QVERIFY(QFileInfo::exists(folder + u"/.rendering/journal"_s));
+
         QProcess again;
         again.setProcessEnvironment(noDisplay);
         again.start(executable, {u"--convert"_s, u"-f"_s, u"PNG"_s, u"-r"_s, u"70"_s, pdf});
