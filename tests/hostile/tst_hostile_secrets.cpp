@@ -25,6 +25,7 @@
 #include <mutex>
 #include <thread>
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -42,18 +43,27 @@ class CommandLineWatch final
 public:
     explicit CommandLineWatch(const QByteArray &needle)
         : watcher([this, needle] {
+            // Plain system calls: Qt's file errors are translated, and the window swaps its
+            // translators on the other thread meanwhile.
             while (!stop) {
-                const QStringList pids = QDir(u"/proc"_s).entryList(QDir::Dirs);
-                for (const QString &pid : pids) {
-                    QFile file(u"/proc/"_s + pid + u"/cmdline"_s);
-                    if (!file.open(QIODevice::ReadOnly))
+                DIR *proc = ::opendir("/proc");
+                while (const dirent *entry = proc ? ::readdir(proc) : nullptr) {
+                    const QByteArray path = "/proc/" + QByteArray(entry->d_name) + "/cmdline";
+                    const int fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC);
+                    if (fd < 0)
                         continue;
-                    QByteArray line = file.readAll();
+                    QByteArray line;
+                    char buffer[4096];
+                    for (ssize_t got; (got = ::read(fd, buffer, sizeof buffer)) > 0;)
+                        line.append(buffer, got);
+                    ::close(fd);
                     if (line.contains(needle)) {
                         const std::lock_guard<std::mutex> lock(guard);
                         found << QString::fromLocal8Bit(line.replace('\0', ' '));
                     }
                 }
+                if (proc)
+                    ::closedir(proc);
                 ++scans;
             }
         })
