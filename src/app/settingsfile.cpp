@@ -2,6 +2,7 @@
 
 #include "app/settings.h"
 
+#include <QDateTime>
 #include <QDebug>
 #include <QDir>
 #include <QFile>
@@ -48,11 +49,11 @@ QString problemWith(const QString &file)
 // Keeps a broken file for the user to look at, in place of any earlier one.
 void setAside(const QString &file)
 {
-    const QString aside = file + u".broken"_s;
+    QString aside = file + u".broken"_s;
+    // A folder of that name is not the program's to empty: the file goes beside it instead.
     if (QFileInfo(aside).isDir())
-        QDir(aside).removeRecursively();
-    else
-        QFile::remove(aside);
+        aside += u'-' + QDateTime::currentDateTimeUtc().toString(u"yyyyMMddHHmmss"_s);
+    QFile::remove(aside);
     QDir().rename(file, aside);
 }
 

@@ -148,10 +148,8 @@ void TestHostileFiles::killedRunIsCleanedByTheNext()
     env.installTool(u"P2I.exe"_s, Conversion::pausingRenderer(3, pidFile));
     const QString pdf = env.scratch(u"report.pdf"_s);
     QVERIFY(Pdfs::write(pdf, 4));
-    const QString executable = env.path(u"vezudiri"_s);
-    QVERIFY(QFile::copy(QStringLiteral(VEZ_APP_DIR "/vezudiri"), executable));
-    QProcessEnvironment noDisplay = QProcessEnvironment::systemEnvironment();
-    noDisplay.remove(u"DISPLAY"_s);
+    const QString executable = env.executable();
+    const QProcessEnvironment noDisplay = TestEnvironment::withoutDisplay();
 
     QProcess first;
     first.setProcessEnvironment(noDisplay);

@@ -34,25 +34,14 @@ struct Finished
     QString err;
 };
 
-QString executable(const TestEnvironment &env)
-{
-    const QString target = env.path(u"vezudiri"_s);
-    if (!QFileInfo::exists(target))
-        QFile::copy(QStringLiteral(VEZ_APP_DIR "/vezudiri"), target);
-    return target;
-}
-
 // `vezudiri --convert` as a script runs it, without a display; a shell line when given.
 Finished runBatch(const TestEnvironment &env, const QStringList &arguments,
                   const QString &shellLine = QString())
 {
     QProcess batch;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.remove(u"DISPLAY"_s);
-    environment.remove(u"QT_QPA_PLATFORM"_s);
-    batch.setProcessEnvironment(environment);
+    batch.setProcessEnvironment(TestEnvironment::withoutDisplay());
     batch.setWorkingDirectory(env.scratch());
-    const QStringList command = QStringList{executable(env), u"--convert"_s} + arguments;
+    const QStringList command = QStringList{env.executable(), u"--convert"_s} + arguments;
     if (shellLine.isEmpty())
         batch.start(command.first(), command.mid(1));
     else

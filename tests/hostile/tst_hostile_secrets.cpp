@@ -113,15 +113,6 @@ Ran run(const QString &program, const QStringList &arguments, const QString &fol
     return ran;
 }
 
-// The executable in the test's installation folder, so that it reads that folder's config.ini.
-QString installedExecutable(const TestEnvironment &env)
-{
-    const QString target = env.path(u"vezudiri"_s);
-    if (!QFileInfo::exists(target))
-        QFile::copy(QStringLiteral(VEZ_APP_DIR "/vezudiri"), target);
-    return target;
-}
-
 int mode(const QString &path)
 {
     struct stat status = {};
@@ -220,7 +211,7 @@ void TstHostileSecrets::passwordNeverOnACommandLine()
     list.close();
     env.writeConfig(u"havePSW"_s, true);
     env.writeConfig(u"Psword"_s, secret);
-    const QString executable = installedExecutable(env);
+    const QString executable = env.executable();
 
     CommandLineWatch watch(secret.toUtf8());
     if (step.startsWith(u"batch")) {
@@ -409,8 +400,8 @@ void TstHostileSecrets::settingsAreForTheirOwnerAlone()
     environment.insert(u"XDG_CONFIG_HOME"_s, env.scratch(u"config"_s));
     const QString pdf = env.scratch(u"a.pdf"_s);
     QVERIFY(Pdfs::write(pdf, 1));
-    const Ran batch = run(installedExecutable(env), {u"--convert"_s, u"--dry-run"_s, pdf},
-                          env.scratch(), environment);
+    const Ran batch =
+        run(env.executable(), {u"--convert"_s, u"--dry-run"_s, pdf}, env.scratch(), environment);
     QVERIFY2(batch.finished && batch.status == 0, QByteArray(batch.out + batch.err).constData());
     QCOMPARE(mode(installedCopy ? user : installed), 0600);
     const QByteArray previousHome = qgetenv("XDG_CONFIG_HOME");

@@ -25,24 +25,11 @@ struct Finished
     QString err;
 };
 
-// The executable, copied into the test's installation folder so it reads that config.ini.
-QString installedExecutable(const TestEnvironment &env)
-{
-    const QString target = env.path(u"vezudiri"_s);
-    if (!QFileInfo::exists(target))
-        QFile::copy(QStringLiteral(VEZ_APP_DIR "/vezudiri"), target);
-    return target;
-}
-
 void startBatch(QProcess &batch, const TestEnvironment &env, const QStringList &arguments)
 {
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    // No display at all.
-    environment.remove(u"DISPLAY"_s);
-    environment.remove(u"QT_QPA_PLATFORM"_s);
-    batch.setProcessEnvironment(environment);
+    batch.setProcessEnvironment(TestEnvironment::withoutDisplay());
     batch.setWorkingDirectory(env.scratch());
-    batch.start(installedExecutable(env), QStringList{u"--convert"_s} + arguments);
+    batch.start(env.executable(), QStringList{u"--convert"_s} + arguments);
 }
 
 Finished runBatch(const TestEnvironment &env, const QStringList &arguments,

@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <QFileInfo>
 #include <QSettings>
 #include <QTest>
 
@@ -96,4 +97,20 @@ void TestEnvironment::installTool(const QString &name, const QString &script)
     tool.write("\n");
     tool.close();
     tool.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+QString TestEnvironment::executable() const
+{
+    const QString target = path(u"vezudiri"_s);
+    if (!QFileInfo::exists(target))
+        QFile::copy(QStringLiteral(VEZ_APP_DIR "/vezudiri"), target);
+    return target;
+}
+
+QProcessEnvironment TestEnvironment::withoutDisplay()
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove(u"DISPLAY"_s);
+    environment.remove(u"QT_QPA_PLATFORM"_s);
+    return environment;
 }

@@ -5,6 +5,7 @@
 #include "update/connectivity.h"
 
 #include <QList>
+#include <QProcessEnvironment>
 #include <QString>
 #include <QTemporaryDir>
 #include <QUrl>
@@ -60,6 +61,11 @@ public:
     void removeConfig();
     void writeConfig(const QString &key, const QVariant &value);
     QVariant readConfig(const QString &key) const;
+
+    // The program, copied into the installation folder so that it reads that config.ini.
+    QString executable() const;
+    // The environment a script under cron or ssh gives the program: no display at all.
+    static QProcessEnvironment withoutDisplay();
 
     // Puts an executable script of that name into the installation folder, where it wins over the
     // platform's tool.
