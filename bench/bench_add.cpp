@@ -1,6 +1,6 @@
 // Adding files: 500 generated PDFs through the program's real probe, next to a bare loop of
 // pdfinfo with the same command lines over the same files, measured in the same run.
-#include "filelist/pdfinfocommand.h"
+#include "core/pdf/pdfinfo.h"
 #include "mainwindowprobe.h"
 #include "pdfs.h"
 #include "testenvironment.h"

@@ -6,7 +6,7 @@
 //
 // Usage: bench_batch [--dpi N] [--jobs N] [--rounds N]
 #include "benchsupport.h"
-#include "engine/rendercommand.h"
+#include "core/engine/ghostscript.h"
 #include "mainwindowprobe.h"
 #include "pdfs.h"
 #include "testenvironment.h"

@@ -3,7 +3,7 @@
 // resolution and (b) one Ghostscript process rendering all 40 pages, measured in the same run,
 // in alternating rounds.
 #include "benchsupport.h"
-#include "engine/rendercommand.h"
+#include "core/engine/ghostscript.h"
 #include "mainwindowprobe.h"
 #include "pdfs.h"
 #include "testenvironment.h"

@@ -1,13 +1,13 @@
-#include "app/chrome.h"
-#include "app/commandline.h"
-#include "app/mainwindow.h"
-#include "app/settingsfile.h"
-#include "app/singleinstance.h"
-#include "app/startdlg.h"
-#include "app/terminationsignals.h"
-#include "app/versionrecord.h"
 #include "cli/batchconvert.h"
 #include "cli/batchoptions.h"
+#include "core/platform/commandline.h"
+#include "core/platform/singleinstance.h"
+#include "core/platform/terminationsignals.h"
+#include "core/platform/versionrecord.h"
+#include "core/settings/settingsfile.h"
+#include "gui/dialogs/startdlg.h"
+#include "gui/mainwindow/mainwindow.h"
+#include "gui/widgets/chrome.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,12 +1,12 @@
 #include "cli/batchconvert.h"
 
-#include "app/settings.h"
-#include "app/settingsfile.h"
-#include "app/terminationsignals.h"
-#include "app/versionrecord.h"
 #include "cli/batchplan.h"
-#include "engine/conversionqueue.h"
-#include "engine/rendercommand.h"
+#include "core/engine/conversionqueue.h"
+#include "core/engine/ghostscript.h"
+#include "core/platform/terminationsignals.h"
+#include "core/platform/versionrecord.h"
+#include "core/settings/settings.h"
+#include "core/settings/settingsfile.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -61,12 +61,12 @@ BatchDefaults storedDefaults()
 {
     const AppSettings settings;
     BatchDefaults defaults;
-    const QString naming = settings.string(u"outputFileNameModel"_s);
+    const QString naming = settings.get(Settings::namingModel);
     if (naming == u"number" || naming == u"template")
         defaults.naming = naming;
-    defaults.templateText = settings.string(u"outFileNameModelfirst"_s);
-    if (settings.boolean(u"havePSW"_s))
-        defaults.password = settings.string(u"Psword"_s);
+    defaults.templateText = settings.get(Settings::namingTemplate);
+    if (settings.get(Settings::useDefaultPassword))
+        defaults.password = settings.get(Settings::defaultPassword);
     defaults.jobs = settings.parallelJobs();
     defaults.timeoutSeconds = settings.rendererTimeout();
     return defaults;

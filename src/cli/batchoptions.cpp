@@ -1,9 +1,9 @@
 #include "cli/batchoptions.h"
 
-#include "engine/naming.h"
-#include "options/dpi.h"
-#include "options/formats.h"
-#include "options/pageselection.h"
+#include "core/engine/naming.h"
+#include "core/options/dpi.h"
+#include "core/options/formats.h"
+#include "core/options/pageselection.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>

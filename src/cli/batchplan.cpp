@@ -1,14 +1,10 @@
 #include "cli/batchplan.h"
 
-#include "app/tools.h"
-#include "engine/imagenumbers.h"
-#include "engine/naming.h"
-#include "engine/outputfolder.h"
-#include "engine/rendercommand.h"
-#include "filelist/folderscan.h"
-#include "filelist/pdfinfocommand.h"
-#include "filelist/popplerprobe.h"
-#include "options/pageselection.h"
+#include "core/engine/imagenumbers.h"
+#include "core/engine/outputfolder.h"
+#include "core/options/pageselection.h"
+#include "core/pdf/folderscan.h"
+#include "core/pdf/pdfprobe.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -19,49 +15,41 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-int pageCountOf(const PdfInfo::Info &info)
-{
-    bool ok = false;
-    const int pages = info.pages.trimmed().toInt(&ok);
-    return ok ? pages : 0;
-}
-
 // What the window's probe finds out, without ever asking: the passwords are tried in order, in
 // process, so that none of them shows on a command line.
 void probe(PlannedFile &file, const QStringList &passwords)
 {
-    const Tools::Result first =
-        Tools::run(PdfInfoCommand::probe(file.source).command, PdfInfoCommand::timeout());
-    if (!first.finished) {
+    PdfProbe::Result result = PdfProbe::probe(file.source);
+    if (result.outcome == PdfProbe::Outcome::NotFinished) {
         file.failure = u"pdfinfo could not be run, or did not answer"_s;
         return;
     }
-    if (first.succeeded())
-        file.pageCount = pageCountOf(PdfInfo::parse(first.standardOutput));
-    if (file.pageCount > 0) {
-        file.boxes = PdfInfo::parsePageBoxes(first.standardOutput);
-        return;
-    }
-    if (!first.standardError.contains("password")) {
+    if (result.outcome == PdfProbe::Outcome::Unreadable) {
         file.failure = u"not a PDF that can be read"_s;
         return;
     }
-    for (const QString &password : passwords) {
-        const PopplerProbe::Result opened = PopplerProbe::probe(file.source, password);
-        if (opened.outcome == PopplerProbe::Outcome::TimedOut) {
-            file.failure = u"could not be read in time"_s;
-            return;
-        }
-        if (opened.outcome == PopplerProbe::Outcome::Opened && pageCountOf(opened.info) > 0) {
-            file.pageCount = pageCountOf(opened.info);
-            file.password = password;
-            file.boxes = opened.boxes;
-            return;
+    if (result.outcome == PdfProbe::Outcome::NeedsPassword) {
+        result.outcome = PdfProbe::Outcome::WrongPassword;
+        for (const QString &password : passwords) {
+            result = PdfProbe::probe(file.source, password);
+            if (result.outcome == PdfProbe::Outcome::NotFinished) {
+                file.failure = u"could not be read in time"_s;
+                return;
+            }
+            if (result.outcome == PdfProbe::Outcome::Opened) {
+                file.password = password;
+                break;
+            }
         }
     }
-    file.failure = passwords.isEmpty()
-                       ? u"protected by a password, and none was given"_s
-                       : u"protected by a password that none of those given opens"_s;
+    if (result.outcome != PdfProbe::Outcome::Opened) {
+        file.failure = passwords.isEmpty()
+                           ? u"protected by a password, and none was given"_s
+                           : u"protected by a password that none of those given opens"_s;
+        return;
+    }
+    file.pageCount = result.pageCount;
+    file.boxes = result.boxes;
 }
 
 PlannedFile planned(const QString &source, const QString &failure = QString())
@@ -151,20 +139,20 @@ BatchPlan BatchPlanner::plan(const BatchOptions &options, const BatchDefaults &d
                     .arg(file.pageCount);
             continue;
         }
+        FileChoices choices;
+        choices.sourcePath = file.source;
+        choices.pageCount = file.pageCount;
+        choices.pages = options.pages;
+        choices.outputFolder = options.outputFolder;
+        choices.naming = naming;
+        choices.namingTemplate = templateText;
+        choices.format = options.format;
+        choices.colour = options.colour;
+        choices.dpi = options.dpi;
+        choices.password = file.password;
+        choices.merge = options.merge;
         ConversionJob &job = file.job;
-        job.row = int(index);
-        job.sourcePath = file.source;
-        job.parentFolder =
-            options.outputFolder.isEmpty() ? QFileInfo(file.source).path() : options.outputFolder;
-        job.createParent = !options.outputFolder.isEmpty();
-        job.baseName = Naming::baseName(QFileInfo(file.source).fileName());
-        job.prefix = Naming::prefixFor(naming, templateText, job.baseName).prefix;
-        job.format = options.format;
-        job.colour = options.colour;
-        job.dpi = options.dpi;
-        job.pages = PageSelection::pages(options.pages, file.pageCount);
-        job.password = file.password;
-        job.merge = options.merge;
+        job = ConversionJob::from(int(index), choices);
         // Numbers go only to files that will run, as the run hands them out.
         job.firstNumber = numbers.next();
 
@@ -174,13 +162,7 @@ BatchPlan BatchPlanner::plan(const BatchOptions &options, const BatchDefaults &d
                 QDir::toNativeSeparators(job.parentFolder));
             continue;
         }
-        if (job.merge) {
-            file.images << job.baseName + u".tiff"_s;
-        } else {
-            for (int number = job.firstNumber; number < job.firstNumber + job.pages.size();
-                 ++number)
-                file.images << RenderJob::imageFileName(job.prefix, number, job.format);
-        }
+        file.images = job.imageNames();
         const QString folderName = QFileInfo(file.folder).fileName();
         if (!OutputFolder::nameFits(folderName) ||
             !std::all_of(file.images.cbegin(), file.images.cend(), OutputFolder::nameFits)) {

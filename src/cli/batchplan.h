@@ -1,9 +1,9 @@
 #pragma once
 
 #include "cli/batchoptions.h"
-#include "engine/conversionjob.h"
-#include "engine/diskspace.h"
-#include "filelist/pdfinfo.h"
+#include "core/engine/conversionjob.h"
+#include "core/engine/diskspace.h"
+#include "core/pdf/pdfinfo.h"
 
 #include <QList>
 #include <QString>

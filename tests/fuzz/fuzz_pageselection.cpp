@@ -1,6 +1,6 @@
 // Random page selections must never crash the checks, and a selection that passes both checks
 // must only name pages the document has.
-#include "options/pageselection.h"
+#include "core/options/pageselection.h"
 
 #include <QString>
 

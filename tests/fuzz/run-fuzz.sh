@@ -18,7 +18,7 @@ trap 'rm -rf "$work"' EXIT
 read -r -a qt_flags <<<"$(pkg-config --cflags --libs Qt6Core)"
 clang++ -std=c++17 -g -O1 -fPIC -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
     -DQT_NO_CAST_FROM_ASCII -DQT_USE_QSTRINGBUILDER -DQT_DISABLE_DEPRECATED_BEFORE=0x060400 \
-    -I"$src" "$here/fuzz_pageselection.cpp" "$src/options/pageselection.cpp" \
+    -I"$src" "$here/fuzz_pageselection.cpp" "$src/core/options/pageselection.cpp" \
     "${qt_flags[@]}" -o "$work/fuzz_pageselection"
 
 # Seeds: the first byte is the page count.

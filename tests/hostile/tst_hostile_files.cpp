@@ -2,7 +2,7 @@
 // link planted while a file renders, work killed half-way and met again by the next run, the
 // images of a protected document, names too long for the file system.
 #include "conversion.h"
-#include "engine/conversionqueue.h"
+#include "core/engine/conversionqueue.h"
 #include "pdfs.h"
 #include "testenvironment.h"
 

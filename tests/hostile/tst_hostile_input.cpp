@@ -1,8 +1,8 @@
 // Values and names from outside: hand-edited settings, names no file system should hold, a reader
 // that goes away, and a second display.
-#include "app/mainwindow.h"
-#include "app/settings.h"
-#include "app/singleinstance.h"
+#include "core/platform/singleinstance.h"
+#include "core/settings/settings.h"
+#include "gui/mainwindow/mainwindow.h"
 #include "mainwindowprobe.h"
 #include "modal.h"
 #include "pdfs.h"

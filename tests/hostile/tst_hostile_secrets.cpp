@@ -1,13 +1,12 @@
 // Secrets on a machine shared with other users: no password on a command line, where every user
 // reads it in /proc, and settings only their owner reads. The in-process probe of protected files
 // must answer exactly what pdfinfo does.
-#include "app/mainwindow.h"
-#include "app/settings.h"
-#include "app/settingsfile.h"
-#include "engine/rendercommand.h"
-#include "filelist/pdfinfo.h"
-#include "filelist/pdfinfocommand.h"
-#include "filelist/popplerprobe.h"
+#include "core/engine/ghostscript.h"
+#include "core/pdf/pdfinfo.h"
+#include "core/pdf/popplerprobe.h"
+#include "core/settings/settings.h"
+#include "core/settings/settingsfile.h"
+#include "gui/mainwindow/mainwindow.h"
 #include "mainwindowprobe.h"
 #include "pdfs.h"
 #include "testenvironment.h"

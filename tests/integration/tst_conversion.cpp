@@ -1,9 +1,9 @@
 // Conversions with the real Ghostscript and tiffcp: every format and colour, page selections,
 // naming, output folders, TIFF merging.
 #include "conversion.h"
-#include "engine/rendercommand.h"
+#include "core/engine/ghostscript.h"
+#include "core/options/formats.h"
 #include "modal.h"
-#include "options/formats.h"
 #include "pdfs.h"
 #include "testenvironment.h"
 

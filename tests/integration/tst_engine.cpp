@@ -2,10 +2,10 @@
 // images identical to one renderer run per page, names independent of how many files render at
 // once, a renderer that hangs, and what Stop and a failed join leave behind.
 #include "conversion.h"
-#include "engine/conversionqueue.h"
-#include "engine/diskspace.h"
-#include "engine/gifwriter.h"
-#include "engine/rendercommand.h"
+#include "core/engine/conversionqueue.h"
+#include "core/engine/diskspace.h"
+#include "core/engine/ghostscript.h"
+#include "core/engine/gifwriter.h"
 #include "pdfs.h"
 #include "testenvironment.h"
 

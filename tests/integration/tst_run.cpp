@@ -1,9 +1,9 @@
 // The course of a run: progress, Stop, failures that end a file but never the run, the re-run
 // question and the result toast.
-#include "app/messagebox.h"
 #include "conversion.h"
-#include "engine/diskspace.h"
-#include "engine/information.h"
+#include "core/engine/diskspace.h"
+#include "gui/dialogs/information.h"
+#include "gui/widgets/messagebox.h"
 #include "modal.h"
 #include "pdfs.h"
 #include "testenvironment.h"

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/listcls.h"
-#include "app/mainwindow.h"
+#include "gui/dialogs/listcls.h"
+#include "gui/mainwindow/mainwindow.h"
 #include "ui_mainwindow.h"
 
 #include <QComboBox>

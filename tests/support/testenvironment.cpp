@@ -1,12 +1,12 @@
 #include "testenvironment.h"
 
-#include "app/messagebox.h"
-#include "app/settings.h"
-#include "engine/diskspace.h"
-#include "engine/information.h"
-#include "filelist/pdfinfocommand.h"
-#include "posttask/countdown.h"
-#include "update/updateaddresses.h"
+#include "core/engine/diskspace.h"
+#include "core/pdf/pdfinfo.h"
+#include "core/platform/countdown.h"
+#include "core/settings/settings.h"
+#include "core/update/updateaddresses.h"
+#include "gui/dialogs/information.h"
+#include "gui/widgets/messagebox.h"
 
 #include <QDir>
 #include <QDirIterator>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/desktop.h"
-#include "posttask/sessionend.h"
-#include "update/connectivity.h"
+#include "core/platform/sessionend.h"
+#include "core/update/connectivity.h"
+#include "gui/widgets/desktop.h"
 
 #include <QList>
 #include <QProcessEnvironment>

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// What the user chose for one file, in the words the window's rows and the command line's options
+// share.
+struct FileChoices
+{
+    QString sourcePath;
+    int pageCount = 0;
+    QString pages;        // the page selection as typed; empty or the all-pages word: every page
+    QString outputFolder; // the chosen output folder; empty: the PDF's own folder
+    QString naming;       // "source", "number" or "template"; anything else names after the source
+    QString namingTemplate;
+    QString format;
+    QString colour;
+    int dpi = 0;
+    QString password;
+    bool merge = false; // taken only for a format that joins its pages
+};
+
+// Everything the engine needs to convert one PDF, taken from its row when the run reaches it.
+struct ConversionJob
+{
+    int row = -1; // the caller's name for the file; every report carries it
+    QString sourcePath;
+    QString parentFolder;      // the file's fresh output folder is made in here
+    bool createParent = false; // a chosen output folder is made again should it have gone
+    QString baseName;          // names that folder and, when merged, the joined TIFF
+    QString prefix;            // images are named prefix + number + extension
+    QString format;
+    QString colour;
+    int dpi = 0;
+    QList<int> pages; // in rendering order: ascending, a page selected twice comes twice
+    QString password;
+    bool merge = false;  // join the pages into one TIFF (TIFF and FAX)
+    int firstNumber = 1; // the number of the first image; the queue assigns it
+
+    // The one way both front ends turn a file's choices into a job.
+    static ConversionJob from(int row, const FileChoices &choices);
+
+    // The joined TIFF of a merged job.
+    QString mergedName() const;
+    // The names the job leaves in its folder: the joined TIFF, or one image per selected page.
+    QStringList imageNames() const;
+};

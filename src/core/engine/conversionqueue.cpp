@@ -1,0 +1,139 @@
+#include "core/engine/conversionqueue.h"
+
+#include <QThread>
+
+ConversionQueue::ConversionQueue(QObject *parent)
+    : QObject(parent)
+    , parallelJobs(defaultParallelJobs())
+{}
+
+ConversionQueue::~ConversionQueue()
+{
+    stop();
+}
+
+int ConversionQueue::defaultParallelJobs()
+{
+    return qMax(1, QThread::idealThreadCount());
+}
+
+void ConversionQueue::setParallelJobs(int files)
+{
+    parallelJobs = qMax(1, files);
+}
+
+void ConversionQueue::setRendererTimeout(int seconds)
+{
+    timeoutSeconds = qMax(1, seconds);
+}
+
+void ConversionQueue::enqueue(ConversionJob job)
+{
+    job.firstNumber = numbers.assign(int(job.pages.size()), job.merge);
+
+    if (!running) {
+        running = true;
+        filesEnded = 0;
+        filesFailed = 0;
+    }
+    waiting.append(job);
+    schedule();
+}
+
+// Starting later, from the event loop, keeps every report out of the caller's own code.
+void ConversionQueue::schedule()
+{
+    if (scheduled)
+        return;
+    scheduled = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            scheduled = false;
+            startWaiting();
+        },
+        Qt::QueuedConnection);
+}
+
+void ConversionQueue::startWaiting()
+{
+    while (running && active.size() < parallelJobs && !waiting.isEmpty()) {
+        auto *conversion = new FileConversion(waiting.takeFirst(), timeoutSeconds, this);
+        const int row = conversion->job().row;
+        active.append(conversion);
+        connect(conversion, &FileConversion::started, this,
+                [this, row](const QString &folder, const QString &command) {
+                    emit fileStarted(row, folder, command);
+                });
+        connect(conversion, &FileConversion::leftoverRemoved, this,
+                [this, row](const QString &folder, int images) {
+                    emit leftoverRemoved(row, folder, images);
+                });
+        connect(conversion, &FileConversion::progress, this,
+                [this, row](int percent) { emit fileProgress(row, percent); });
+        connect(conversion, &FileConversion::imageWritten, this,
+                [this, row](const QString &path) { emit imageWritten(row, path); });
+        connect(conversion, &FileConversion::finished, this, [this, conversion, row] {
+            ended(conversion);
+            ++filesEnded;
+            emit fileFinished(row);
+            schedule();
+        });
+        connect(conversion, &FileConversion::failed, this,
+                [this, conversion, row](const QString &reason, FileConversion::Failure kind) {
+                    ended(conversion);
+                    if (kind == FileConversion::Failure::DiskFull) {
+                        // The next files would fail one after the other.
+                        stopAll({conversion->job()});
+                        emit fileInterrupted(row);
+                        emit runStopped(reason);
+                        return;
+                    }
+                    ++filesEnded;
+                    ++filesFailed;
+                    emit fileFailed(row, reason, kind);
+                    schedule();
+                });
+        conversion->start();
+    }
+    if (running && active.isEmpty() && waiting.isEmpty()) {
+        running = false;
+        numbers.endRun();
+        emit runEnded(filesEnded, filesFailed);
+    }
+}
+
+void ConversionQueue::ended(FileConversion *conversion)
+{
+    active.removeOne(conversion);
+    conversion->disconnect(this);
+    conversion->deleteLater();
+}
+
+void ConversionQueue::stop()
+{
+    stopAll({});
+}
+
+void ConversionQueue::stopAll(const QList<ConversionJob> &alsoUnfinished)
+{
+    // The interrupted files get the same numbers when they run again.
+    QList<ConversionJob> unfinished = alsoUnfinished + waiting;
+    for (const FileConversion *conversion : std::as_const(active))
+        unfinished.append(conversion->job());
+    numbers.endRun();
+    for (const ConversionJob &job : std::as_const(unfinished)) {
+        if (!job.pages.isEmpty() && job.firstNumber < numbers.next())
+            numbers.restartAt(job.firstNumber);
+    }
+    waiting.clear();
+    const QList<FileConversion *> interrupted = active;
+    active.clear();
+    running = false;
+    for (FileConversion *conversion : interrupted) {
+        conversion->disconnect(this);
+        conversion->abort();
+        conversion->deleteLater();
+        emit fileInterrupted(conversion->job().row);
+    }
+}

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "core/engine/conversionjob.h"
+#include "core/pdf/pdfinfo.h"
+
+#include <QList>
+#include <QSize>
+#include <QString>
+
+#include <functional>
+
+// How much room the images of a run take, and whether the disks have it. Sizes are exact for
+// BMP and an upper bound for every other format, so a run that fits never fills a disk.
+namespace DiskSpace {
+
+// The pixels of a page at a resolution, as the renderer rounds them; a page turned by 90 or 270
+// degrees swaps width and height.
+QSize pixelSize(const QSizeF &points, int rotation, int resolution);
+
+// The bytes of one image the renderer device writes at that size.
+qint64 imageBytes(const QString &device, const QSize &pixels);
+
+// Every image of the job, a joined TIFF beside its pages while it is written included; -1 when
+// the page boxes do not cover the selected pages.
+qint64 jobBytes(const ConversionJob &job, const QList<PdfInfo::PageBox> &boxes);
+
+// The bytes an unprivileged user may still write where path lies (its nearest existing folder).
+qint64 available(const QString &path);
+// Tests pretend a disk is fuller than it is; an empty function gives the real figures back.
+void setAvailableForTests(std::function<qint64(const QString &)> probe);
+
+struct Volume
+{
+    QString root; // where the file system is mounted
+    qint64 needed = 0;
+    qint64 available = 0;
+};
+// The needs (folder, bytes) added up per file system, in the order the file systems first come.
+QList<Volume> volumes(const QList<std::pair<QString, qint64>> &needs);
+
+} // namespace DiskSpace

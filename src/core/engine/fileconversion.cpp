@@ -1,0 +1,640 @@
+#include "core/engine/fileconversion.h"
+
+#include "core/engine/diskspace.h"
+#include "core/engine/gifwriter.h"
+#include "core/engine/outputfolder.h"
+#include "core/engine/tiffpages.h"
+#include "core/options/formats.h"
+#include "core/platform/tools.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QtConcurrent>
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
+#include <utility>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+// The renderer writes here, inside the file's fresh folder, under the names 1.bmp, 2.bmp, ...
+// (pages written so far); a page leaves it under its final name once it is complete.
+const QString renderFolderName = u".rendering"_s;
+const QString joinedName = u"joined.tiff"_s;
+// A name in the folder the run works in, safe from being read as a tool's option.
+QString relative(const QString &name)
+{
+    return u"./"_s + name;
+}
+
+QString native(const QString &path)
+{
+    return QDir::toNativeSeparators(path);
+}
+
+// The last line a tool wrote to its error output, to tell the user why it failed.
+QString lastLine(const QString &text)
+{
+    const QStringList lines = text.split(u'\n', Qt::SkipEmptyParts);
+    for (auto it = lines.crbegin(); it != lines.crend(); ++it) {
+        if (const QString line = it->trimmed(); !line.isEmpty())
+            return line;
+    }
+    return {};
+}
+
+// Ghostscript's separated TIFF writes "<stem>(<colour>).tiff" beside "<stem>.tiff".
+QString separationStem(const QString &fileName)
+{
+    return fileName.left(fileName.lastIndexOf(u'.'));
+}
+
+} // namespace
+
+FileConversion::FileConversion(const ConversionJob &job, int timeoutSeconds, QObject *parent)
+    : QObject(parent)
+    , input(job)
+    , timeoutMs(qMax(1, timeoutSeconds) * 1000)
+{
+    watchdog.setSingleShot(true);
+    connect(&watchdog, &QTimer::timeout, this, &FileConversion::rendererTimedOut);
+    for (QProcess *tool : {&renderer, &merger}) {
+        tool->setStandardInputFile(QProcess::nullDevice());
+        Tools::endWithParent(*tool);
+    }
+    connect(&renderer, &QProcess::readyReadStandardOutput, this, [this] { readOutput(false); });
+    connect(&renderer, &QProcess::readyReadStandardError, this, [this] {
+        errorTail = QString(errorTail + QString::fromLocal8Bit(renderer.readAllStandardError()))
+                        .right(2000);
+    });
+    connect(&renderer, &QProcess::finished, this, &FileConversion::rendererFinished);
+    connect(&renderer, &QProcess::errorOccurred, this, [this](QProcess::ProcessError error) {
+        if (error == QProcess::FailedToStart && stage == Stage::Rendering)
+            fail(tr("The renderer could not be started: %1").arg(renderer.errorString()));
+    });
+    connect(&merger, &QProcess::readyReadStandardError, this, [this] {
+        errorTail =
+            QString(errorTail + QString::fromLocal8Bit(merger.readAllStandardError())).right(2000);
+    });
+    connect(&merger, &QProcess::finished, this, &FileConversion::mergeFinished);
+    connect(&merger, &QProcess::errorOccurred, this, [this](QProcess::ProcessError error) {
+        if (error == QProcess::FailedToStart && stage == Stage::Merging)
+            mergeFinished(-1, QProcess::CrashExit);
+    });
+    connect(&gifWatcher, &QFutureWatcher<QString>::finished, this, &FileConversion::gifEncoded);
+}
+
+FileConversion::~FileConversion()
+{
+    abort();
+}
+
+void FileConversion::start()
+{
+    stage = Stage::Rendering;
+    // A page selected twice is rendered once and copied.
+    int number = input.firstNumber;
+    extension = RenderJob::extension(input.format);
+    for (const int page : std::as_const(input.pages)) {
+        if (distinctPages.isEmpty() || distinctPages.last() != page) {
+            distinctPages << page;
+            imageNames << QStringList();
+        }
+        imageNames.last() << RenderJob::imageFileName(input.prefix, number++, input.format);
+    }
+    if (distinctPages.isEmpty()) {
+        fail(tr("The page selection names no page of this document."));
+        return;
+    }
+
+    QStringList names = {input.baseName, input.baseName + u"(1000)"_s};
+    if (input.merge)
+        names << input.mergedName();
+    for (const QStringList &pageNames : std::as_const(imageNames))
+        names << pageNames;
+    for (const QString &name : std::as_const(names)) {
+        if (!OutputFolder::nameFits(name)) {
+            fail(tr("The name %1 is too long for the file system.").arg(name));
+            return;
+        }
+    }
+    render.password = input.password;
+    if (!render.passwordFits()) {
+        fail(tr("The renderer cannot be given this password: it holds a line break or two "
+                "backslashes in a row, or ends in a backslash after a space or a quote."));
+        return;
+    }
+
+    if (input.createParent && !QFileInfo(input.parentFolder).isDir())
+        QDir().mkpath(input.parentFolder);
+    parentHandle = FolderHandle::open(input.parentFolder);
+    // A protected document's images are for their owner's eyes only.
+    OutputFolder::Created created = OutputFolder::createFresh(
+        parentHandle, input.baseName, input.password.isEmpty() ? 0777 : 0700);
+    for (const auto &[path, images] : std::as_const(created.leftovers))
+        emit leftoverRemoved(native(path), images);
+    if (!created.ok) {
+        fail(tr("No output folder could be created in %1.").arg(native(input.parentFolder)));
+        return;
+    }
+    folderHandle = std::move(created.folder);
+    folderName = created.name;
+    folder = QDir::cleanPath(input.parentFolder + u'/' + folderName);
+    renderHandle = folderHandle.makeFolder(renderFolderName, 0700);
+    QStringList planned;
+    for (const QStringList &pageNames : std::as_const(imageNames))
+        planned << pageNames;
+    if (!renderHandle.isOpen() || !journal.begin(renderHandle, planned)) {
+        fail(tr("No output folder could be created in %1.").arg(native(folder)));
+        return;
+    }
+
+    render.format = input.format;
+    render.colour = input.colour;
+    render.dpi = input.dpi;
+    render.pages = distinctPages;
+    // The renderer works in the rendering folder itself, whatever happens to its path.
+    render.outputFolder = u"."_s;
+    render.shownFolder = folder + u'/' + renderFolderName;
+    // GIF pages come from the renderer as PNG and are encoded once complete.
+    const bool gif = Formats::named(input.format).gif;
+    render.imageName = u'.' + (gif ? u"png"_s : extension);
+    render.countPages = true;
+    render.sourcePath = QFileInfo(input.sourcePath).absoluteFilePath();
+
+    const QString program = Tools::locate(RenderJob::toolName());
+    if (program.isEmpty()) {
+        fail(tr("The renderer (Ghostscript) was not found."));
+        return;
+    }
+    // The password reaches the renderer through a pipe, never its command line.
+    int secret[2] = {-1, -1};
+    if (!input.password.isEmpty()) {
+        const QByteArray line = render.passwordArgument();
+        if (::pipe2(secret, O_CLOEXEC) != 0 ||
+            ::write(secret[1], line.constData(), size_t(line.size())) != line.size()) {
+            for (const int end : secret) {
+                if (end >= 0)
+                    ::close(end);
+            }
+            fail(tr("The renderer could not be started: %1")
+                     .arg(QString::fromLocal8Bit(std::strerror(errno))));
+            return;
+        }
+        ::close(secret[1]);
+        render.passwordFile = u"/dev/fd/"_s + QString::number(secret[0]);
+    }
+    Tools::endWithParent(renderer,
+                         {renderHandle.descriptor(), secret[0], !input.password.isEmpty()});
+    emit started(folder, render.text());
+    if (stage != Stage::Rendering) {
+        if (secret[0] >= 0)
+            ::close(secret[0]);
+        return;
+    }
+    renderer.start(program, render.arguments(), QIODevice::ReadOnly);
+    if (secret[0] >= 0)
+        ::close(secret[0]);
+    watchdog.start(timeoutMs);
+}
+
+QString FileConversion::renderedName(int index) const
+{
+    return QString::number(index + 1) + render.imageName;
+}
+
+mode_t FileConversion::fileMode() const
+{
+    return input.password.isEmpty() ? 0666 : 0600;
+}
+
+QStringList FileConversion::separationsOf(const QString &rendered) const
+{
+    if (render.device() != u"tiffsep")
+        return {};
+    const QString stem = separationStem(rendered) + u'(';
+    QStringList separations;
+    const QStringList names = renderHandle.entries();
+    for (const QString &name : names) {
+        if (name.startsWith(stem) && name.endsWith(u").tiff"_s) &&
+            renderHandle.kindOf(name) == FolderHandle::Kind::File)
+            separations << name;
+    }
+    separations.sort();
+    return separations;
+}
+
+// Another process may have moved the run's folder away and put one of its own in its place;
+// the images are never handed to that one.
+bool FileConversion::stillInPlace()
+{
+    if (folderHandle.isAt(parentHandle, folderName) &&
+        renderHandle.isAt(folderHandle, renderFolderName))
+        return true;
+    fail(tr("The output folder %1 was moved or replaced during the conversion; the file was "
+            "stopped.")
+             .arg(native(folder)));
+    return false;
+}
+
+bool FileConversion::record(const QString &name)
+{
+    if (journal.record(name))
+        return true;
+    fail(tr("The image %1 could not be written.").arg(native(folderHandle.filePath(name))));
+    return false;
+}
+
+void FileConversion::readOutput(bool atEnd)
+{
+    outputTail += QString::fromLocal8Bit(renderer.readAllStandardOutput());
+    if (atEnd)
+        outputTail += u'\n';
+    const qsizetype lineEnd = outputTail.lastIndexOf(u'\n');
+    if (lineEnd < 0)
+        return;
+    const QStringList lines = outputTail.left(lineEnd).split(u'\n');
+    outputTail = outputTail.mid(lineEnd + 1);
+    const int markersBefore = markers;
+    for (const QString &line : lines) {
+        // The renderer goes on with the next page, but this one is missing or cut short (a full
+        // disk, say).
+        const RenderJob::OutputLine said = RenderJob::classify(line);
+        if (said == RenderJob::OutputLine::PageDrawingError && markers > 0) {
+            const int page = distinctPages.at(qMin(markers, int(distinctPages.size())) - 1);
+            fail(tr("The renderer could not draw page %1.").arg(page));
+            return;
+        }
+        if (said != RenderJob::OutputLine::PageBegins)
+            continue;
+        ++markers;
+        // A new page begins: the one before it is complete.
+        if (markers >= 2 && completed == markers - 2 && completed < distinctPages.size() &&
+            !completePage(completed))
+            return;
+    }
+    if (markers == markersBefore)
+        return;
+    watchdog.start(timeoutMs);
+    int images = 0;
+    for (int index = 0; index < qMin(markers, int(distinctPages.size())); ++index)
+        images += int(imageNames.at(index).size());
+    const int percent = int(qint64(images) * 100 / input.pages.size());
+    if (percent != 0 && percent != lastPercent) {
+        lastPercent = percent;
+        emit progress(percent);
+    }
+}
+
+bool FileConversion::completePage(int index)
+{
+    const int page = distinctPages.at(index);
+    const QString rendered = renderedName(index);
+    if (!stillInPlace())
+        return false;
+    if (renderHandle.kindOf(rendered) != FolderHandle::Kind::File) {
+        fail(tr("The renderer wrote no image for page %1.").arg(page));
+        return false;
+    }
+    if (extension == u"tiff") {
+        QString error;
+        const QStringList files = QStringList(separationsOf(rendered)) << rendered;
+        for (const QString &file : files) {
+            if (!TiffPages::clearPageNumber(renderHandle, file, &error)) {
+                fail(error);
+                return false;
+            }
+        }
+    }
+    ++completed;
+    if (Formats::named(input.format).gif) {
+        gifQueue << index;
+        encodeNextGif();
+        return stage != Stage::Ended;
+    }
+    return placeImage(index, true);
+}
+
+// Gives a complete page its final names: the first by moving it out of the rendering folder
+// (an encoded GIF is already in place), the others as copies. Each name is journaled first.
+bool FileConversion::placeImage(int index, bool fromRenderer)
+{
+    const QStringList &names = imageNames.at(index);
+    const QString first = names.first();
+    const QString rendered = renderedName(index);
+    const QStringList separations = fromRenderer ? separationsOf(rendered) : QStringList();
+    const QString renderedStem = separationStem(rendered);
+    // The first image's files and the names of each of its copies' files.
+    QStringList firstFiles = {first};
+    for (const QString &separation : separations)
+        firstFiles << separationStem(first) + separation.mid(renderedStem.size());
+    if (fromRenderer) {
+        for (qsizetype at = 0; at < firstFiles.size(); ++at) {
+            const QString from = at == 0 ? rendered : separations.at(at - 1);
+            const QString &target = firstFiles.at(at);
+            if (!record(target))
+                return false;
+            if (!renderHandle.rename(from, folderHandle, target)) {
+                fail(tr("The image %1 could not be written.").arg(native(folder + u'/' + target)));
+                return false;
+            }
+            written << target;
+        }
+    }
+    emit imageWritten(folder + u'/' + first);
+    for (qsizetype copy = 1; copy < names.size(); ++copy) {
+        for (const QString &source : std::as_const(firstFiles)) {
+            const QString target =
+                separationStem(names.at(copy)) + source.mid(separationStem(first).size());
+            if (!record(target))
+                return false;
+            if (!folderHandle.copy(source, folderHandle, target, fileMode())) {
+                fail(tr("The image %1 could not be written.").arg(native(folder + u'/' + target)));
+                return false;
+            }
+            written << target;
+        }
+        emit imageWritten(folder + u'/' + names.at(copy));
+    }
+    return true;
+}
+
+void FileConversion::encodeNextGif()
+{
+    if (encodingPage >= 0 || gifQueue.isEmpty())
+        return;
+    encodingPage = gifQueue.takeFirst();
+    const QString source = renderedName(encodingPage);
+    const QString target = QString::number(encodingPage + 1) + u".gif"_s;
+    const int in = renderHandle.openFile(source, O_RDONLY);
+    const int out = in < 0 ? -1 : renderHandle.openFile(target, O_WRONLY | O_CREAT, fileMode());
+    if (out < 0) {
+        if (in >= 0)
+            ::close(in);
+        const int page = distinctPages.at(std::exchange(encodingPage, -1));
+        fail(tr("Page %1 could not be written as GIF: %2")
+                 .arg(page)
+                 .arg(QString::fromLocal8Bit(std::strerror(renderHandle.error()))));
+        return;
+    }
+    const QString shownSource = render.shownFolder + u'/' + source;
+    const QString shownTarget = folder + u'/' + imageNames.at(encodingPage).first();
+    std::atomic_bool *cancel = &cancelGif;
+    gifWatcher.setFuture(QtConcurrent::run([in, out, shownSource, shownTarget, cancel] {
+        QString error;
+        const bool ok = GifWriter::convert(in, shownSource, out, shownTarget, &error, cancel);
+        ::close(in);
+        ::close(out);
+        return ok ? QString() : error;
+    }));
+}
+
+void FileConversion::gifEncoded()
+{
+    const int index = encodingPage;
+    encodingPage = -1;
+    if (stage == Stage::Ended || index < 0)
+        return;
+    const QString error = gifWatcher.result();
+    if (!error.isEmpty()) {
+        fail(tr("Page %1 could not be written as GIF: %2").arg(distinctPages.at(index)).arg(error));
+        return;
+    }
+    const QString target = imageNames.at(index).first();
+    if (!stillInPlace() || !record(target))
+        return;
+    if (!renderHandle.rename(QString::number(index + 1) + u".gif"_s, folderHandle, target)) {
+        fail(tr("The image %1 could not be written.").arg(native(folder + u'/' + target)));
+        return;
+    }
+    written << target;
+    renderHandle.remove(renderedName(index));
+    if (!placeImage(index, false))
+        return;
+    encodeNextGif();
+    if (stage == Stage::Encoding && encodingPage < 0)
+        afterPages();
+}
+
+void FileConversion::rendererFinished(int exitCode, QProcess::ExitStatus exitStatus)
+{
+    watchdog.stop();
+    if (stage != Stage::Rendering)
+        return;
+    readOutput(true);
+    if (stage != Stage::Rendering)
+        return;
+    if (timedOut) {
+        fail(tr("The renderer reported no new page for %1 seconds and was stopped.")
+                 .arg(timeoutMs / 1000),
+             Failure::Timeout);
+        return;
+    }
+    const int page = distinctPages.at(qBound(0, markers - 1, int(distinctPages.size()) - 1));
+    if (exitStatus == QProcess::CrashExit) {
+        fail(tr("The renderer ended abnormally."), Failure::Crash);
+        return;
+    }
+    if (exitCode != 0) {
+        const QString detail = lastLine(errorTail);
+        fail(detail.isEmpty()
+                 ? tr("The renderer stopped at page %1 (exit code %2).").arg(page).arg(exitCode)
+                 : tr("The renderer stopped at page %1: %2").arg(page).arg(detail));
+        return;
+    }
+    // The renderer is done: every page still unnamed must be there, and nothing beyond.
+    for (int index = completed; index < distinctPages.size(); ++index) {
+        if (renderHandle.kindOf(renderedName(index)) != FolderHandle::Kind::File) {
+            const QString detail = lastLine(errorTail);
+            fail(detail.isEmpty()
+                     ? tr("The renderer wrote no image for page %1.").arg(distinctPages.at(index))
+                     : tr("The renderer wrote no image for page %1: %2")
+                           .arg(distinctPages.at(index))
+                           .arg(detail));
+            return;
+        }
+    }
+    if (renderHandle.kindOf(renderedName(int(distinctPages.size()))) !=
+        FolderHandle::Kind::Missing) {
+        fail(tr("The renderer wrote more images than pages were selected."));
+        return;
+    }
+    while (completed < distinctPages.size()) {
+        if (!completePage(completed))
+            return;
+    }
+    stage = Stage::Encoding;
+    if (encodingPage < 0)
+        afterPages();
+}
+
+void FileConversion::rendererTimedOut()
+{
+    timedOut = true;
+    if (stage == Stage::Rendering)
+        Tools::kill(renderer);
+    else if (stage == Stage::Merging)
+        Tools::kill(merger);
+}
+
+void FileConversion::afterPages()
+{
+    if (input.merge)
+        startMerge();
+    else
+        finish();
+}
+
+void FileConversion::startMerge()
+{
+    stage = Stage::Merging;
+    mergeTarget = input.mergedName();
+    if (!stillInPlace() || !record(mergeTarget))
+        return;
+    // tiffcp works in the rendering folder, which only this run can write, and writes the joined
+    // file there: no link someone put in the output folder can take its output elsewhere. The
+    // joined file may carry the name of one of its own pages, so it moves out only at the end.
+    QStringList pages;
+    for (const QStringList &names : std::as_const(imageNames)) {
+        for (const QString &name : names)
+            pages << u"../"_s + name;
+    }
+    const Tools::Command join = TiffPages::joinCommand(pages, relative(joinedName));
+    const QString program = Tools::locate(join.tool);
+    if (program.isEmpty()) {
+        fail(tr("The pages could not be joined into one TIFF file (tiffcp was not found); the page "
+                "files were kept."));
+        return;
+    }
+    errorTail.clear();
+    Tools::endWithParent(merger, {renderHandle.descriptor(), -1, !input.password.isEmpty()});
+    merger.start(program, join.arguments, QIODevice::ReadOnly);
+    watchdog.start(timeoutMs);
+}
+
+void FileConversion::mergeFinished(int exitCode, QProcess::ExitStatus exitStatus)
+{
+    watchdog.stop();
+    if (stage != Stage::Merging)
+        return;
+    const bool joined = !timedOut && exitStatus == QProcess::NormalExit && exitCode == 0 &&
+                        renderHandle.sizeOf(joinedName) > 0 && stillInPlace() &&
+                        renderHandle.rename(joinedName, folderHandle, mergeTarget, true);
+    if (stage == Stage::Ended)
+        return;
+    if (!joined) {
+        const QString detail = lastLine(errorTail);
+        fail(tr("The pages could not be joined into one TIFF file; the page files were kept.") +
+             (detail.isEmpty() ? QString() : u' ' + detail));
+        return;
+    }
+    // The joined file is in place: only now do its pages go.
+    for (const QStringList &names : std::as_const(imageNames)) {
+        for (const QString &name : names) {
+            if (name != mergeTarget)
+                folderHandle.remove(name);
+            written.removeAll(name);
+        }
+    }
+    written << mergeTarget;
+    emit imageWritten(folder + u'/' + mergeTarget);
+    finish();
+}
+
+void FileConversion::finish()
+{
+    stage = Stage::Ended;
+    // The journal goes last: until then a crash leaves work a later run recognises.
+    removeRenderFolder();
+    emit finished();
+}
+
+void FileConversion::fail(const QString &reason, Failure kind)
+{
+    if (stage == Stage::Ended)
+        return;
+    // Checked while the page under way still takes its room.
+    if (kind == Failure::Error && diskFull()) {
+        // The run stops, as after Stop: this file runs again once there is room.
+        stage = Stage::Ended;
+        discard();
+        emit failed(tr("The disk holding %1 is full.").arg(native(input.parentFolder)),
+                    Failure::DiskFull);
+        return;
+    }
+    stage = Stage::Ended;
+    endTools();
+    // What was complete stays; the page under way and a half-joined file go.
+    removeRenderFolder();
+    emit failed(reason, kind);
+}
+
+bool FileConversion::diskFull() const
+{
+    if (!folderHandle.isOpen())
+        return false;
+    qint64 largest = 0;
+    for (const QString &image : written)
+        largest = qMax(largest, folderHandle.sizeOf(image));
+    const QStringList rendered = renderHandle.entries();
+    for (const QString &name : rendered)
+        largest = qMax(largest, renderHandle.sizeOf(name));
+    // What is left is less than one more image, or so little that no image fits.
+    constexpr qint64 littleRoom = 16 * 1024 * 1024;
+    return DiskSpace::available(folder) < qMax(largest, littleRoom);
+}
+
+void FileConversion::abort()
+{
+    if (stage == Stage::Ended || stage == Stage::Waiting)
+        return;
+    stage = Stage::Ended;
+    discard();
+}
+
+void FileConversion::discard()
+{
+    endTools();
+    for (const QString &image : std::as_const(written))
+        folderHandle.remove(image);
+    written.clear();
+    removeRenderFolder();
+    // Only the folder this run made, and only when nothing else is in it.
+    if (folderHandle.isAt(parentHandle, folderName))
+        parentHandle.removeFolder(folderName);
+}
+
+void FileConversion::endTools()
+{
+    watchdog.stop();
+    for (QProcess *tool : {&renderer, &merger}) {
+        if (tool->state() != QProcess::NotRunning) {
+            Tools::kill(*tool);
+            tool->waitForFinished(5000);
+        }
+    }
+    cancelGif = true;
+    gifWatcher.waitForFinished();
+}
+
+void FileConversion::removeRenderFolder()
+{
+    if (!renderHandle.isOpen())
+        return;
+    // Only the renderer's own files and the journal are in there; each goes by itself, never
+    // through a link, and the journal last.
+    journal.close();
+    const QStringList names = renderHandle.entries();
+    for (const QString &name : names) {
+        if (name != Journal::fileName && renderHandle.kindOf(name) != FolderHandle::Kind::Folder)
+            renderHandle.remove(name);
+    }
+    renderHandle.remove(Journal::fileName);
+    if (renderHandle.isAt(folderHandle, renderFolderName))
+        folderHandle.removeFolder(renderFolderName);
+    renderHandle = FolderHandle();
+}

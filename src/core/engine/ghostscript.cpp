@@ -1,0 +1,156 @@
+#include "core/engine/ghostscript.h"
+
+#include "core/options/formats.h"
+
+#include <QDir>
+
+#include <algorithm>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+// The colour names the option table shows for BMP and PCX, as device suffixes.
+QString deviceColour(const QString &colour)
+{
+    if (colour == u"256 Color")
+        return u"256"_s;
+    if (colour == u"16 Color")
+        return u"16"_s;
+    if (colour == u"32bit")
+        return u"32b"_s;
+    if (colour == u"24bit")
+        return u"24b"_s;
+    return colour;
+}
+
+} // namespace
+
+QString RenderJob::device() const
+{
+    const Formats::Format &entry = Formats::named(format);
+    if (entry.colours.isEmpty())
+        return entry.device;
+    // The renderer has no device without a colour, so an unset colour is the format's default.
+    return entry.device + deviceColour(colour.isEmpty() ? entry.colours.constFirst() : colour);
+}
+
+int RenderJob::resolution() const
+{
+    return dpi >= Formats::named(format).oneDotMoreFrom ? dpi + 1 : dpi;
+}
+
+QStringList RenderJob::deviceOptions() const
+{
+    QStringList options = {u"-sDEVICE="_s + device(), u"-dSAFER"_s, u"-dBATCH"_s, u"-dNOPROMPT"_s,
+                           u"-dNOPAUSE"_s};
+    if (device() == u"jpeg")
+        options << u"-dJPEGQ=100"_s;
+    options << u"-r"_s + QString::number(resolution());
+    // A contiguous range needs no page list: the renderer's own first and last page do.
+    const int first = pages.value(0, 1);
+    const int last = pages.isEmpty() ? first : pages.last();
+    if (pages.isEmpty() || last - first + 1 == pages.size()) {
+        options << u"-dFirstPage="_s + QString::number(first)
+                << u"-dLastPage="_s + QString::number(last);
+    } else {
+        options << u"-sPageList="_s + pageList(pages);
+    }
+    return options;
+}
+
+QString RenderJob::outputFile(const QString &folder) const
+{
+    // The renderer reads "%" as the start of a number pattern and a leading "|" as a command to
+    // pipe into; "%%" is a plain "%" to it, and "./" keeps a relative path a path.
+    const auto escaped = [](QString text) {
+        return text.replace(u'%', u"%%"_s);
+    };
+    QString path = escaped(QDir::toNativeSeparators(folder + u'/')) +
+                   (countPages ? u"%d"_s : QString()) + escaped(imageName);
+    if (QDir::isRelativePath(path) && !path.startsWith(u"./"_s))
+        path.prepend(u"./"_s);
+    return path;
+}
+
+QString RenderJob::text() const
+{
+    QString command = toolName() + u' ' + deviceOptions().join(u' ') + u" -sOutputFile=\""_s +
+                      outputFile(shownFolder.isEmpty() ? outputFolder : shownFolder) + u'"';
+    if (!password.isEmpty())
+        command += u" -sPDFPassword="_s + password;
+    return command + u" \""_s + QDir::toNativeSeparators(sourcePath) + u'"';
+}
+
+QStringList RenderJob::arguments() const
+{
+    QStringList list = deviceOptions();
+    list << u"-sOutputFile="_s + outputFile(outputFolder);
+    if (!password.isEmpty())
+        list << u'@' + passwordFile;
+    list << QDir::toNativeSeparators(sourcePath);
+    return list;
+}
+
+QByteArray RenderJob::passwordArgument() const
+{
+    // The renderer's argument files end a word at white space unless it is quoted, read \" as a
+    // quote inside quotes and a doubled backslash at the end of a bare word as one.
+    const bool bare = !password.contains(u'"') && std::none_of(password.cbegin(), password.cend(),
+                                                               [](QChar c) { return c.isSpace(); });
+    if (bare) {
+        QString text = u"-sPDFPassword="_s + password;
+        if (text.endsWith(u'\\'))
+            text += u'\\';
+        return text.toUtf8() + '\n';
+    }
+    QString quoted = password;
+    quoted.replace(u'"', u"\\\""_s);
+    return "\"-sPDFPassword=" + quoted.toUtf8() + "\"\n";
+}
+
+bool RenderJob::passwordFits() const
+{
+    // A line ends every word; the renderer misreads two backslashes in a row, and a backslash
+    // before a closing quote escapes it.
+    return !password.contains(u'\n') && !password.contains(u'\r') &&
+           !password.contains(u"\\\\"_s) &&
+           (!password.endsWith(u'\\') || !passwordArgument().startsWith('"'));
+}
+
+QString RenderJob::toolName()
+{
+    return u"P2I.exe"_s;
+}
+
+RenderJob::OutputLine RenderJob::classify(const QString &line)
+{
+    if (line.contains(u"Page drawing error occurred"))
+        return OutputLine::PageDrawingError;
+    return line.startsWith(u"Page ") ? OutputLine::PageBegins : OutputLine::Other;
+}
+
+QString RenderJob::extension(const QString &format)
+{
+    return Formats::named(format).extension;
+}
+
+QString RenderJob::imageFileName(const QString &prefix, int number, const QString &format)
+{
+    return prefix + QString::number(number) + u'.' + extension(format);
+}
+
+QString RenderJob::pageList(const QList<int> &pages)
+{
+    QStringList ranges;
+    for (qsizetype at = 0; at < pages.size();) {
+        qsizetype end = at;
+        while (end + 1 < pages.size() && pages.at(end + 1) == pages.at(end) + 1)
+            ++end;
+        ranges << (end == at
+                       ? QString::number(pages.at(at))
+                       : QString::number(pages.at(at)) + u'-' + QString::number(pages.at(end)));
+        at = end + 1;
+    }
+    return ranges.join(u',');
+}

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// Ghostscript, the renderer: one run renders the selected pages of one PDF, one image file a
+// page. Its command line and the reading of its output live here.
+class RenderJob final
+{
+public:
+    QString format; // a name of the format catalogue; any other name renders as "JPG"
+    QString colour; // colour keyword; empty gives the format's default colour
+    int dpi = 0;
+    QList<int> pages{1};  // ascending, each page once
+    QString outputFolder; // "/" separators; relative to the renderer's working folder
+    QString shownFolder;  // where outputFolder is, for the text; empty: outputFolder itself
+    // The image file in outputFolder, taken as it is. With countPages, the renderer writes one
+    // file a page and puts the number of pages written so far (1, 2, 3 ...) in front of it.
+    QString imageName;
+    bool countPages = false;
+    QString password;     // empty when the document needs none
+    QString passwordFile; // where the renderer reads passwordArgument(), never its command line
+    QString sourcePath;
+
+    QString device() const;
+    int resolution() const;
+
+    // The command as the user reads it; it names the same arguments the renderer gets.
+    QString text() const;
+    QStringList arguments() const;
+    // The password as the one line of the renderer's argument file.
+    QByteArray passwordArgument() const;
+    // Whether that line can carry the password: not a line break, two backslashes in a row, nor
+    // a backslash at the end of a password with white space or quotes.
+    bool passwordFits() const;
+
+    // The name the renderer goes by (Tools::locate).
+    static QString toolName();
+    // What a line the renderer prints says.
+    enum class OutputLine {
+        Other,
+        PageBegins,       // "Page N": the page before it is complete
+        PageDrawingError, // the page being drawn is missing or cut short (a full disk, say)
+    };
+    static OutputLine classify(const QString &line);
+
+    static QString extension(const QString &format);
+    static QString imageFileName(const QString &prefix, int number, const QString &format);
+    // "1,3,7-9" for the pages 1, 3, 7, 8, 9.
+    static QString pageList(const QList<int> &pages);
+
+private:
+    QStringList deviceOptions() const;
+    QString outputFile(const QString &folder) const;
+};

@@ -1,0 +1,309 @@
+#include "core/engine/gifwriter.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QSaveFile>
+
+#include <gif_lib.h>
+#include <libimagequant.h>
+#include <png.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+
+#include <unistd.h>
+
+namespace {
+
+// 1 is slowest and best, 10 fastest. Up to 7 the palette keeps exact colours; beyond, it drops
+// their lowest bit. On a 2500 x 3500 page the time goes mostly into dithering, so 6 costs
+// hardly more than 7.
+constexpr int quantizationSpeed = 6;
+constexpr int gifMaxSide = 0xFFFF;
+
+struct LiqAttrDeleter
+{
+    void operator()(liq_attr *attr) const { liq_attr_destroy(attr); }
+};
+struct LiqImageDeleter
+{
+    void operator()(liq_image *image) const { liq_image_destroy(image); }
+};
+struct LiqResultDeleter
+{
+    void operator()(liq_result *result) const { liq_result_destroy(result); }
+};
+
+struct Indexed
+{
+    std::vector<GifColorType> palette;
+    std::vector<GifByteType> pixels;
+};
+
+bool fail(QString *error, const QString &text)
+{
+    if (error)
+        *error = text;
+    return false;
+}
+
+// libimagequant asks now and then whether to go on.
+int keepGoing(float, void *cancel)
+{
+    return static_cast<const std::atomic_bool *>(cancel)->load() ? 0 : 1;
+}
+
+// Paper is white: a transparent pixel shows white through it.
+std::vector<unsigned char> opaque(const GifWriter::Rgba &image)
+{
+    std::vector<unsigned char> flat(image.pixels);
+    for (size_t at = 0; at + 3 < flat.size(); at += 4) {
+        const unsigned alpha = flat[at + 3];
+        if (alpha == 255)
+            continue;
+        for (size_t c = 0; c < 3; ++c)
+            flat[at + c] = static_cast<unsigned char>(
+                (flat[at + c] * alpha + 255 * (255 - alpha) + 127) / 255);
+        flat[at + 3] = 255;
+    }
+    return flat;
+}
+
+bool quantize(const GifWriter::Rgba &image, Indexed *indexed, QString *error,
+              const std::atomic_bool *cancel)
+{
+    std::vector<unsigned char> rgba = opaque(image);
+    const int width = image.width;
+    const int height = image.height;
+
+    std::unique_ptr<liq_attr, LiqAttrDeleter> attr(liq_attr_create());
+    if (!attr)
+        return fail(error,
+                    QCoreApplication::translate(
+                        "GifWriter", "Not enough memory to reduce the colours of the image."));
+    liq_set_speed(attr.get(), quantizationSpeed);
+    if (cancel)
+        liq_attr_set_progress_callback(attr.get(), keepGoing,
+                                       const_cast<std::atomic_bool *>(cancel));
+
+    std::vector<void *> rows(static_cast<size_t>(height));
+    for (int y = 0; y < height; ++y)
+        rows[static_cast<size_t>(y)] = rgba.data() + size_t(y) * size_t(width) * 4;
+    std::unique_ptr<liq_image, LiqImageDeleter> input(
+        liq_image_create_rgba_rows(attr.get(), rows.data(), width, height, 0));
+    if (!input)
+        return fail(error,
+                    QCoreApplication::translate(
+                        "GifWriter", "The image could not be prepared for the colour reduction."));
+
+    liq_result *rawResult = nullptr;
+    liq_error status = liq_image_quantize(input.get(), attr.get(), &rawResult);
+    std::unique_ptr<liq_result, LiqResultDeleter> result(rawResult);
+    if (status == LIQ_OK && cancel)
+        liq_result_set_progress_callback(result.get(), keepGoing,
+                                         const_cast<std::atomic_bool *>(cancel));
+    if (status == LIQ_OK)
+        status = liq_set_dithering_level(result.get(), 1.0f);
+    if (status == LIQ_OK) {
+        indexed->pixels.resize(static_cast<size_t>(width) * static_cast<size_t>(height));
+        status = liq_write_remapped_image(result.get(), input.get(), indexed->pixels.data(),
+                                          indexed->pixels.size());
+    }
+    if (cancel && cancel->load())
+        return fail(error,
+                    QCoreApplication::translate("GifWriter", "The GIF encoding was cancelled."));
+    if (status != LIQ_OK) {
+        return fail(error,
+                    QCoreApplication::translate(
+                        "GifWriter", "The colours of the image could not be reduced to a palette "
+                                     "(libimagequant error %1).")
+                        .arg(static_cast<int>(status)));
+    }
+
+    // The palette is final only after remapping.
+    const liq_palette *palette = liq_get_palette(result.get());
+    for (unsigned int i = 0; i < palette->count; ++i) {
+        const liq_color &c = palette->entries[i];
+        indexed->palette.push_back({c.r, c.g, c.b});
+    }
+    // giflib only takes colour tables whose size is a power of two, at least 2.
+    size_t tableSize = 2;
+    while (tableSize < indexed->palette.size())
+        tableSize *= 2;
+    indexed->palette.resize(tableSize, GifColorType{0, 0, 0});
+    return true;
+}
+
+int writeToDevice(GifFileType *gif, const GifByteType *data, int length)
+{
+    auto *device = static_cast<QIODevice *>(gif->UserData);
+    return static_cast<int>(device->write(reinterpret_cast<const char *>(data), length));
+}
+
+QString gifError(int code)
+{
+    const char *text = GifErrorString(code);
+    return QCoreApplication::translate("GifWriter", "Writing the GIF data failed: %1")
+        .arg(text ? QString::fromUtf8(text) : QString::number(code));
+}
+
+bool encode(const Indexed &indexed, int width, int height, QIODevice *file, QString *error)
+{
+    int status = E_GIF_SUCCEEDED;
+    GifFileType *gif = EGifOpen(file, writeToDevice, &status);
+    if (!gif) {
+        return fail(error, gifError(status));
+    }
+    EGifSetGifVersion(gif, true);
+
+    ColorMapObject *colorMap =
+        GifMakeMapObject(static_cast<int>(indexed.palette.size()), indexed.palette.data());
+    bool ok = colorMap && EGifPutScreenDesc(gif, width, height, 8, 0, colorMap) == GIF_OK &&
+              EGifPutImageDesc(gif, 0, 0, width, height, false, nullptr) == GIF_OK;
+    for (int y = 0; ok && y < height; ++y) {
+        auto *row = const_cast<GifPixelType *>(indexed.pixels.data()) +
+                    static_cast<size_t>(y) * static_cast<size_t>(width);
+        ok = EGifPutLine(gif, row, width) == GIF_OK;
+    }
+    const int writeError = colorMap ? gif->Error : E_GIF_ERR_NOT_ENOUGH_MEM;
+    GifFreeMapObject(colorMap);
+
+    // Closing writes the trailer and frees the handle whether or not it succeeds.
+    int closeError = E_GIF_SUCCEEDED;
+    const bool closed = EGifCloseFile(gif, &closeError) == GIF_OK;
+    if (!ok) {
+        return fail(error, gifError(writeError));
+    }
+    if (!closed) {
+        return fail(error, gifError(closeError));
+    }
+    return true;
+}
+
+bool tooLarge(int width, int height, QString *error)
+{
+    if (width <= gifMaxSide && height <= gifMaxSide)
+        return false;
+    return !fail(error,
+                 QCoreApplication::translate(
+                     "GifWriter", "The image is %1 x %2 pixels; a GIF file holds at most %3 x %3.")
+                     .arg(width)
+                     .arg(height)
+                     .arg(gifMaxSide));
+}
+
+// The PNG's pixels as RGBA, whatever its colour type and depth. A page too large for a GIF is
+// refused from its header, before its pixels take any memory.
+bool readPng(FILE *source, const QString &path, GifWriter::Rgba *image, QString *error)
+{
+    const auto unreadable = [&](const QString &why) {
+        return fail(error, QCoreApplication::translate("GifWriter", "Cannot read the image %1: %2")
+                               .arg(QDir::toNativeSeparators(path), why));
+    };
+    png_image png;
+    std::memset(&png, 0, sizeof png);
+    png.version = PNG_IMAGE_VERSION;
+    if (!source || !png_image_begin_read_from_stdio(&png, source))
+        return unreadable(source ? QString::fromLocal8Bit(png.message)
+                                 : QString::fromLocal8Bit(std::strerror(errno)));
+    if (tooLarge(int(qMin<png_uint_32>(png.width, INT_MAX)),
+                 int(qMin<png_uint_32>(png.height, INT_MAX)), error)) {
+        png_image_free(&png);
+        return false;
+    }
+    png.format = PNG_FORMAT_RGBA;
+    image->width = int(png.width);
+    image->height = int(png.height);
+    image->pixels.resize(size_t(png.width) * size_t(png.height) * 4);
+    const bool read = png_image_finish_read(&png, nullptr, image->pixels.data(), 0, nullptr);
+    const QString message = QString::fromLocal8Bit(png.message);
+    png_image_free(&png);
+    return read ? true : unreadable(message);
+}
+
+bool readPng(const QString &path, GifWriter::Rgba *image, QString *error)
+{
+    FILE *source = std::fopen(QFile::encodeName(path).constData(), "rbe");
+    const bool read = readPng(source, path, image, error);
+    if (source)
+        std::fclose(source);
+    return read;
+}
+
+bool cannotWrite(const QString &path, const QString &why, QString *error)
+{
+    return fail(error, QCoreApplication::translate("GifWriter", "Cannot write %1: %2")
+                           .arg(QDir::toNativeSeparators(path), why));
+}
+
+// Checks and reduces the image; the caller writes it.
+bool prepare(const GifWriter::Rgba &image, const QString &path, Indexed *indexed, QString *error,
+             const std::atomic_bool *cancel)
+{
+    if (image.width <= 0 || image.height <= 0 ||
+        image.pixels.size() != size_t(image.width) * size_t(image.height) * 4) {
+        return fail(error,
+                    QCoreApplication::translate("GifWriter", "There is no image to write to %1.")
+                        .arg(QDir::toNativeSeparators(path)));
+    }
+    return !tooLarge(image.width, image.height, error) && quantize(image, indexed, error, cancel);
+}
+
+} // namespace
+
+namespace GifWriter {
+
+bool write(const Rgba &image, const QString &path, QString *error, const std::atomic_bool *cancel)
+{
+    Indexed indexed;
+    if (!prepare(image, path, &indexed, error, cancel))
+        return false;
+
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        return cannotWrite(path, file.errorString(), error);
+    }
+    if (!encode(indexed, image.width, image.height, &file, error)) {
+        file.cancelWriting();
+        return false;
+    }
+    if (!file.commit()) {
+        return cannotWrite(path, file.errorString(), error);
+    }
+    return true;
+}
+
+bool convertFile(const QString &pngPath, const QString &gifPath, QString *error,
+                 const std::atomic_bool *cancel)
+{
+    Rgba image;
+    return readPng(pngPath, &image, error) && write(image, gifPath, error, cancel);
+}
+
+bool convert(int pngFd, const QString &pngName, int gifFd, const QString &gifName, QString *error,
+             const std::atomic_bool *cancel)
+{
+    Rgba image;
+    const int readFd = ::dup(pngFd);
+    FILE *source = readFd >= 0 ? ::fdopen(readFd, "rb") : nullptr;
+    if (!source && readFd >= 0)
+        ::close(readFd);
+    const bool read = readPng(source, pngName, &image, error);
+    if (source)
+        std::fclose(source);
+    Indexed indexed;
+    if (!read || !prepare(image, gifName, &indexed, error, cancel))
+        return false;
+    QFile file;
+    if (!file.open(gifFd, QIODevice::WriteOnly, QFileDevice::DontCloseHandle))
+        return cannotWrite(gifName, file.errorString(), error);
+    if (!encode(indexed, image.width, image.height, &file, error))
+        return false;
+    return file.flush() || cannotWrite(gifName, file.errorString(), error);
+}
+
+} // namespace GifWriter

@@ -1,0 +1,96 @@
+#include "core/platform/tools.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QHash>
+#include <QStandardPaths>
+
+#include <csignal>
+#include <fcntl.h>
+#include <sys/prctl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+QString platformToolFor(const QString &toolName)
+{
+    static const QHash<QString, QString> platformTools{
+        {u"P2I.exe"_s, u"gs"_s},
+        {u"pdfinfo"_s, u"pdfinfo"_s},
+        {u"pdfinfo.exe"_s, u"pdfinfo"_s},
+        {u"tiffcp.exe"_s, u"tiffcp"_s},
+        {u"Updates.exe"_s, u"vezudiri-updater"_s},
+    };
+    return platformTools.value(toolName, toolName);
+}
+
+} // namespace
+
+QString Tools::locate(const QString &toolName)
+{
+    const QString name = toolName.trimmed();
+    const QFileInfo bundled(QDir::current().filePath(name));
+    if (bundled.isFile() && bundled.isExecutable())
+        return bundled.absoluteFilePath();
+    return QStandardPaths::findExecutable(platformToolFor(name));
+}
+
+void Tools::endWithParent(QProcess &process)
+{
+    endWithParent(process, Setup());
+}
+
+void Tools::endWithParent(QProcess &process, const Setup &setup)
+{
+    const pid_t parent = getpid();
+    // Runs in the child between fork and exec: only async-signal-safe calls.
+    process.setChildProcessModifier([parent, setup] {
+        setpgid(0, 0);
+        prctl(PR_SET_PDEATHSIG, SIGKILL);
+        if (getppid() != parent)
+            _exit(127);
+        if (setup.workingFolder >= 0 && fchdir(setup.workingFolder) != 0)
+            _exit(127);
+        if (setup.inherited >= 0 && fcntl(setup.inherited, F_SETFD, 0) != 0)
+            _exit(127);
+        if (setup.privateFiles)
+            umask(077);
+    });
+}
+
+void Tools::kill(QProcess &process)
+{
+    if (process.state() == QProcess::NotRunning)
+        return;
+    if (const qint64 pid = process.processId(); pid > 0)
+        ::kill(-pid_t(pid), SIGKILL);
+    process.kill();
+}
+
+Tools::Result Tools::run(const Command &command, int timeoutMs)
+{
+    Result result;
+    const QString program = locate(command.tool);
+    if (program.isEmpty())
+        return result;
+
+    // The tools read nothing: their input is closed from the start.
+    QProcess process;
+    process.setStandardInputFile(QProcess::nullDevice());
+    endWithParent(process);
+    process.start(program, command.arguments, QIODevice::ReadOnly);
+    result.finished = process.waitForFinished(timeoutMs);
+    if (!result.finished) {
+        kill(process);
+        process.waitForFinished(1000);
+        return result;
+    }
+    result.exitStatus = process.exitStatus();
+    result.exitCode = process.exitCode();
+    result.standardOutput = process.readAllStandardOutput();
+    result.standardError = process.readAllStandardError();
+    return result;
+}

@@ -1,0 +1,348 @@
+// `vezudiri --convert` as a script runs it: the real executable without a display, with the real
+// Ghostscript and pdfinfo: images identical to the window's, exit statuses, --dry-run, passwords,
+// the room estimate, a full disk and a signal in the middle of a run.
+#include "conversion.h"
+#include "core/options/formats.h"
+#include "pdfs.h"
+#include "testenvironment.h"
+
+#include <QDirIterator>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTest>
+
+#include <csignal>
+#include <sys/mount.h>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+struct Finished
+{
+    int status = -1;
+    QString out;
+    QString err;
+};
+
+void startBatch(QProcess &batch, const TestEnvironment &env, const QStringList &arguments)
+{
+    batch.setProcessEnvironment(TestEnvironment::withoutDisplay());
+    batch.setWorkingDirectory(env.scratch());
+    batch.start(env.executable(), QStringList{u"--convert"_s} + arguments);
+}
+
+Finished runBatch(const TestEnvironment &env, const QStringList &arguments,
+                  const QByteArray &input = QByteArray())
+{
+    QProcess batch;
+    startBatch(batch, env, arguments);
+    batch.write(input);
+    batch.closeWriteChannel();
+    Finished finished;
+    if (!batch.waitForFinished(120000))
+        return finished;
+    finished.status = batch.exitStatus() == QProcess::NormalExit ? batch.exitCode() : -1;
+    finished.out = QString::fromUtf8(batch.readAllStandardOutput());
+    finished.err = QString::fromUtf8(batch.readAllStandardError());
+    return finished;
+}
+
+QByteArray contents(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Every file below a folder with its size, to tell that nothing was created.
+QStringList listing(const QString &folder)
+{
+    QStringList entries;
+    QDirIterator it(folder, QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        it.next();
+        entries << it.filePath() + u' ' + QString::number(it.fileInfo().size());
+    }
+    entries.sort();
+    return entries;
+}
+
+// Mounts a small file system of its own, where this machine lets the test do it.
+class SmallDisk
+{
+public:
+    SmallDisk(const QString &folder, int megabytes)
+        : folder(folder)
+    {
+        QDir().mkpath(folder);
+        const QByteArray options = "size=" + QByteArray::number(megabytes) + "m";
+        mounted = ::mount("tmpfs", QFile::encodeName(folder).constData(), "tmpfs", 0,
+                          options.constData()) == 0;
+    }
+    ~SmallDisk()
+    {
+        if (mounted)
+            ::umount2(QFile::encodeName(folder).constData(), MNT_DETACH);
+    }
+    Q_DISABLE_COPY_MOVE(SmallDisk)
+
+    QString folder;
+    bool mounted = false;
+};
+
+} // namespace
+
+class tst_Batch : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void imagesMatchTheWindow_data();
+    void imagesMatchTheWindow();
+    void exitStatus_data();
+    void exitStatus();
+    void dryRunNamesWhatTheRunWrites();
+    void estimateAgainstTheImages_data();
+    void estimateAgainstTheImages();
+    void runThatDoesNotFitIsRefused();
+    void fullDiskStopsTheRun();
+    void signalStopsTheRun();
+};
+
+void tst_Batch::imagesMatchTheWindow_data()
+{
+    QTest::addColumn<QStringList>("jobs");
+    QTest::addColumn<QString>("format");
+    QTest::newRow("BMP, files at once as cores") << QStringList() << u"BMP"_s;
+    QTest::newRow("BMP, one at a time") << QStringList({u"-j"_s, u"1"_s}) << u"BMP"_s;
+    QTest::newRow("GIF, three at once") << QStringList({u"--jobs"_s, u"3"_s}) << u"GIF"_s;
+}
+
+void tst_Batch::imagesMatchTheWindow()
+{
+    QFETCH(QStringList, jobs);
+    QFETCH(QString, format);
+    TestEnvironment env;
+    env.writeConfig(u"outputFileNameModel"_s, u"number"_s);
+    QStringList pdfs;
+    for (const QString &name : {u"one"_s, u"two"_s, u"three"_s}) {
+        pdfs << env.scratch(u"in/"_s + name + u".pdf"_s);
+        QVERIFY(Pdfs::write(pdfs.last(), 3));
+    }
+    // The folder is scanned in name order; the window gets them in that order too.
+    pdfs.sort();
+    {
+        MainWindow window;
+        MainWindowProbe probe(window);
+        probe.add(pdfs);
+        for (int row = 0; row < 3; ++row) {
+            probe.files()->selectRow(row);
+            probe.ui()->formatCombo->setCurrentIndex(Formats::indexOf(format));
+            probe.dpiValues()[row] = u"72"_s;
+            probe.pageRanges()[row] = u"3,1"_s;
+        }
+        probe.ui()->newFileRadio->click();
+        probe.ui()->pathEdit->setText(env.scratch(u"window"_s));
+        QVERIFY(Conversion::run(probe));
+    }
+    const Finished batch = runBatch(env, QStringList{u"-f"_s, format, u"-r"_s, u"72"_s, u"-p"_s,
+                                                     u"3,1"_s, u"-o"_s, u"batch"_s, u"in"_s} +
+                                             jobs);
+    QCOMPARE(batch.status, 0);
+    QVERIFY2(batch.out.endsWith(u"3 files converted, 0 failed, 6 pages\n"_s),
+             qPrintable(batch.out));
+    for (const QString &name : {u"one"_s, u"two"_s, u"three"_s}) {
+        const QStringList images = Conversion::filesIn(env.scratch(u"window/"_s + name));
+        QCOMPARE(images.size(), 2);
+        QCOMPARE(Conversion::filesIn(env.scratch(u"batch/"_s + name)), images);
+        for (const QString &image : images)
+            QVERIFY(contents(env.scratch(u"batch/%1/%2"_s.arg(name, image))) ==
+                    contents(env.scratch(u"window/%1/%2"_s.arg(name, image))));
+    }
+}
+
+void tst_Batch::exitStatus_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QByteArray>("input");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("reported");
+    QTest::newRow("converted") << QStringList{u"good.pdf"_s} << QByteArray() << 0
+                               << u"1 files converted, 0 failed, 2 pages"_s;
+    QTest::newRow("broken PDF") << QStringList{u"good.pdf"_s, u"broken.pdf"_s} << QByteArray() << 1
+                                << u"failed  %1/broken.pdf: not a PDF that can be read"_s;
+    QTest::newRow("missing file") << QStringList{u"gone.pdf"_s} << QByteArray() << 1
+                                  << u"gone.pdf: no such file or folder"_s;
+    QTest::newRow("folder without PDFs")
+        << QStringList{u"empty"_s} << QByteArray() << 1 << u"empty: no PDF file in this folder"_s;
+    QTest::newRow("protected, no password") << QStringList{u"locked.pdf"_s} << QByteArray() << 1
+                                            << u"locked.pdf: protected by a password"_s;
+    QTest::newRow("protected, passwords from input")
+        << QStringList{u"--password-file"_s, u"-"_s, u"locked.pdf"_s}
+        << QByteArray("wrong\nsecret\n") << 0 << u"1 files converted, 0 failed, 2 pages"_s;
+    QTest::newRow("protected, wrong password")
+        << QStringList{u"--password"_s, u"wrong"_s, u"locked.pdf"_s} << QByteArray() << 1
+        << u"that none of those given opens"_s;
+    QTest::newRow("pages the document lacks") << QStringList{u"-p"_s, u"5"_s, u"good.pdf"_s}
+                                              << QByteArray() << 1 << u"not all in this document"_s;
+    QTest::newRow("output folder cannot be made")
+        << QStringList{u"-o"_s, u"good.pdf/out"_s, u"good.pdf"_s} << QByteArray() << 1
+        << u"cannot be made"_s;
+    QTest::newRow("usage error") << QStringList{u"--dpi"_s, u"5"_s, u"good.pdf"_s} << QByteArray()
+                                 << 2 << u"from 70 to 1000"_s;
+}
+
+void tst_Batch::exitStatus()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QByteArray, input);
+    QFETCH(int, status);
+    QFETCH(QString, reported);
+    TestEnvironment env;
+    QVERIFY(Pdfs::write(env.scratch(u"good.pdf"_s), 2));
+    QVERIFY(Pdfs::truncate(env.scratch(u"good.pdf"_s), env.scratch(u"broken.pdf"_s), 0.3));
+    QVERIFY(Pdfs::encrypt(env.scratch(u"good.pdf"_s), env.scratch(u"locked.pdf"_s), u"secret"_s));
+    QVERIFY(QDir().mkpath(env.scratch(u"empty/sub"_s)));
+    QFile(env.scratch(u"empty/sub/notes.txt"_s)).open(QIODevice::WriteOnly);
+
+    const Finished batch = runBatch(env, arguments, input);
+    QCOMPARE(batch.status, status);
+    const QString said = batch.out + batch.err;
+    QVERIFY2(said.contains(reported.arg(env.scratch())), qPrintable(said));
+}
+
+void tst_Batch::dryRunNamesWhatTheRunWrites()
+{
+    TestEnvironment env;
+    for (const QString &name : {u"a.pdf"_s, u"sub/a.pdf"_s, u"b.pdf"_s})
+        QVERIFY(Pdfs::write(env.scratch(u"in/"_s + name), 3));
+    QVERIFY(QDir().mkpath(env.scratch(u"out/a"_s))); // taken: the first a gets a(1)
+    const QStringList arguments = {u"-r"_s,          u"70"_s, u"-p"_s,  u"2,2,3"_s, u"--naming"_s,
+                                   u"template:p-"_s, u"-o"_s, u"out"_s, u"in"_s};
+    const QStringList before = listing(env.scratch());
+
+    const Finished plan = runBatch(env, QStringList{u"--dry-run"_s} + arguments);
+    QCOMPARE(plan.status, 0);
+    QCOMPARE(listing(env.scratch()), before);
+    QStringList planned;
+    QString folder;
+    for (const QString &line : plan.out.split(u'\n')) {
+        if (line.startsWith(u"  folder: "))
+            folder = line.mid(10);
+        else if (line.startsWith(u"  image: "))
+            planned << folder + u'/' + line.mid(9);
+    }
+    QCOMPARE(planned.size(), 9);
+    QCOMPARE(planned.first(), env.scratch(u"out/a(1)/p-1.bmp"_s));
+
+    QCOMPARE(runBatch(env, arguments).status, 0);
+    QStringList written;
+    for (const QString &sub : {u"a"_s, u"a(1)"_s, u"a(2)"_s, u"b"_s}) {
+        for (const QString &image : Conversion::filesIn(env.scratch(u"out/"_s + sub)))
+            written << env.scratch(u"out/%1/%2"_s.arg(sub, image));
+    }
+    std::sort(planned.begin(), planned.end());
+    QCOMPARE(written, planned);
+}
+
+void tst_Batch::estimateAgainstTheImages_data()
+{
+    QTest::addColumn<QString>("format");
+    QTest::addColumn<QString>("dpi");
+    QTest::addColumn<bool>("exact");
+    QTest::newRow("BMP at 72 DPI") << u"BMP"_s << u"72"_s << true;
+    QTest::newRow("BMP 256 colours at 150 DPI") << u"BMP"_s << u"150"_s << true;
+    QTest::newRow("PNG at 150 DPI") << u"PNG"_s << u"150"_s << false;
+}
+
+void tst_Batch::estimateAgainstTheImages()
+{
+    QFETCH(QString, format);
+    QFETCH(QString, dpi);
+    QFETCH(bool, exact);
+    TestEnvironment env;
+    // Pages of two sizes, one of them turned.
+    QVERIFY(Pdfs::write(env.scratch(u"a4.pdf"_s), 2));
+    QVERIFY(Pdfs::write(env.scratch(u"letter.pdf"_s), 1, QPageSize(QPageSize::Letter)));
+    QStringList arguments = {u"-f"_s, format, u"-r"_s, dpi, u"a4.pdf"_s, u"letter.pdf"_s};
+    if (dpi == u"150" && format == u"BMP")
+        arguments << u"-c"_s << u"256 Color"_s;
+
+    const Finished plan = runBatch(env, QStringList{u"--dry-run"_s} + arguments);
+    QCOMPARE(plan.status, 0);
+    const QRegularExpression total(u"^total: 2 files, 3 images, (\\d+) "_s,
+                                   QRegularExpression::MultilineOption);
+    const qint64 estimate = total.match(plan.out).captured(1).toLongLong();
+    QVERIFY2(estimate > 0, qPrintable(plan.out));
+
+    QCOMPARE(runBatch(env, arguments).status, 0);
+    qint64 written = 0;
+    for (const QString &folder : {u"a4"_s, u"letter"_s}) {
+        for (const QString &image : Conversion::filesIn(env.scratch(folder)))
+            written += QFileInfo(env.scratch(folder + u'/' + image)).size();
+    }
+    if (exact)
+        QCOMPARE(written, estimate);
+    else
+        QVERIFY2(written <= estimate, qPrintable(u"%1 > %2"_s.arg(written).arg(estimate)));
+}
+
+void tst_Batch::runThatDoesNotFitIsRefused()
+{
+    TestEnvironment env;
+    SmallDisk disk(env.scratch(u"small"_s), 2);
+    if (!disk.mounted)
+        QSKIP("this machine does not let the test mount a small file system");
+    QVERIFY(Pdfs::write(env.scratch(u"doc.pdf"_s), 3));
+    const QStringList arguments = {u"-r"_s, u"300"_s, u"-o"_s, u"small"_s, u"doc.pdf"_s};
+
+    const Finished refused = runBatch(env, arguments);
+    QCOMPARE(refused.status, 1);
+    QVERIFY2(refused.err.contains(u"--force"_s), qPrintable(refused.err));
+    QVERIFY(listing(disk.folder).isEmpty());
+    const Finished plan = runBatch(env, QStringList{u"--dry-run"_s} + arguments);
+    QCOMPARE(plan.status, 1);
+    QVERIFY(plan.out.contains(u"does not fit"_s));
+}
+
+void tst_Batch::fullDiskStopsTheRun()
+{
+    TestEnvironment env;
+    SmallDisk disk(env.scratch(u"small"_s), 3);
+    if (!disk.mounted)
+        QSKIP("this machine does not let the test mount a small file system");
+    // Each page takes about 1 MB: the first file fits, the second fills the disk.
+    QVERIFY(Pdfs::write(env.scratch(u"first.pdf"_s), 1));
+    QVERIFY(Pdfs::write(env.scratch(u"second.pdf"_s), 4));
+    QVERIFY(Pdfs::write(env.scratch(u"third.pdf"_s), 1));
+    const Finished batch =
+        runBatch(env, {u"--force"_s, u"-j"_s, u"1"_s, u"-r"_s, u"100"_s, u"-o"_s, u"small"_s,
+                       u"first.pdf"_s, u"second.pdf"_s, u"third.pdf"_s});
+    QCOMPARE(batch.status, 1);
+    QVERIFY2(batch.out.contains(u"is full"_s), qPrintable(batch.out));
+    QVERIFY(batch.out.contains(u"1 files converted, 2 failed"_s));
+    QCOMPARE(Conversion::filesIn(disk.folder + u"/first"_s), QStringList{u"first1.bmp"_s});
+    // The interrupted file leaves nothing; the third never started.
+    QCOMPARE(QDir(disk.folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+             QStringList{u"first"_s});
+}
+
+void tst_Batch::signalStopsTheRun()
+{
+    TestEnvironment env;
+    const QString pid = env.scratch(u"gs.pid"_s);
+    env.installTool(u"P2I.exe"_s, Conversion::pausingRenderer(3, pid));
+    QVERIFY(Pdfs::write(env.scratch(u"doc.pdf"_s), 5));
+    QProcess batch;
+    startBatch(batch, env, {u"-r"_s, u"70"_s, u"doc.pdf"_s});
+    QTRY_COMPARE_WITH_TIMEOUT(Conversion::filesIn(env.scratch(u"doc"_s)).size(), 2, 60000);
+    ::kill(pid_t(batch.processId()), SIGTERM);
+    QVERIFY(batch.waitForFinished(30000));
+    QCOMPARE(batch.exitCode(), 128 + SIGTERM);
+    QVERIFY(!QFileInfo::exists(env.scratch(u"doc"_s)));
+    QTRY_VERIFY(Conversion::processGone(pid));
+}
+
+QTEST_MAIN(tst_Batch)
+#include "tst_batch.moc"

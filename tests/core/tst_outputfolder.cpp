@@ -1,0 +1,144 @@
+#include "core/engine/outputfolder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QScopeGuard>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <grp.h>
+#include <pwd.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+using namespace Qt::Literals::StringLiterals;
+
+class TestOutputFolder final : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void createsTheFirstFreeName_data();
+    void createsTheFirstFreeName();
+    void refuses_data();
+    void refuses();
+    void unwritableParent();
+};
+
+void TestOutputFolder::createsTheFirstFreeName_data()
+{
+    QTest::addColumn<QStringList>("folders");
+    QTest::addColumn<QStringList>("files");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("free") << QStringList() << QStringList() << u"a"_s;
+    QTest::newRow("a taken") << QStringList{u"a"_s} << QStringList() << u"a(1)"_s;
+    QTest::newRow("a, a(1) taken") << QStringList{u"a"_s, u"a(1)"_s} << QStringList() << u"a(2)"_s;
+    QTest::newRow("gap") << QStringList{u"a"_s, u"a(2)"_s} << QStringList() << u"a(1)"_s;
+    QTest::newRow("only a(1) taken") << QStringList{u"a(1)"_s} << QStringList() << u"a"_s;
+    QTest::newRow("a file named a") << QStringList() << QStringList{u"a"_s} << u"a(1)"_s;
+}
+
+void TestOutputFolder::createsTheFirstFreeName()
+{
+    QFETCH(QStringList, folders);
+    QFETCH(QStringList, files);
+    QFETCH(QString, expected);
+    QTemporaryDir parent;
+    QVERIFY(parent.isValid());
+    const QDir dir(parent.path());
+    for (const QString &folder : folders)
+        QVERIFY(dir.mkdir(folder));
+    for (const QString &file : files) {
+        QFile f(dir.filePath(file));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+    }
+
+    const OutputFolder::Created created =
+        OutputFolder::createFresh(FolderHandle::open(parent.path()), u"a"_s);
+    QVERIFY(created.ok);
+    QCOMPARE(created.name, expected);
+    QVERIFY(created.folder.isAt(FolderHandle::open(parent.path()), expected));
+    QCOMPARE(dir.entryList(QDir::AllEntries | QDir::NoDotAndDotDot).size(),
+             folders.size() + files.size() + 1);
+}
+
+void TestOutputFolder::refuses_data()
+{
+    QTest::addColumn<QString>("parentName");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("maxAttempts");
+    QTest::newRow("attempts used up") << u"parent"_s << u"a"_s << 3;
+    QTest::newRow("parent missing") << u"missing"_s << u"b"_s << 1000;
+    QTest::newRow("parent is a file") << u"file"_s << u"b"_s << 1000;
+    QTest::newRow("name is a path") << u"parent"_s << u"sub/b"_s << 1000;
+    QTest::newRow("empty name") << u"parent"_s << QString() << 1000;
+    QTest::newRow("name too long") << u"parent"_s << QString(300, u'n') << 1000;
+}
+
+// Nothing is created when no fresh folder can be made, and no endless search is started.
+void TestOutputFolder::refuses()
+{
+    QFETCH(QString, parentName);
+    QFETCH(QString, name);
+    QFETCH(int, maxAttempts);
+    QTemporaryDir root;
+    QVERIFY(root.isValid());
+    const QDir dir(root.path());
+    QVERIFY(dir.mkpath(u"parent/a"_s) && dir.mkpath(u"parent/a(1)"_s) &&
+            dir.mkpath(u"parent/a(2)"_s));
+    QVERIFY(dir.mkpath(u"parent/sub"_s));
+    QFile file(dir.filePath(u"file"_s));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.close();
+
+    const OutputFolder::Created created = OutputFolder::createFresh(
+        FolderHandle::open(dir.filePath(parentName)), name, 0777, maxAttempts);
+    QVERIFY(!created.ok);
+    QCOMPARE(QDir(dir.filePath(u"parent"_s)).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+             (QStringList{u"a"_s, u"a(1)"_s, u"a(2)"_s, u"sub"_s}));
+    QVERIFY(QDir(dir.filePath(u"parent/sub"_s)).isEmpty());
+    QCOMPARE(dir.entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+             (QStringList{u"file"_s, u"parent"_s}));
+}
+
+// Run in a child as an ordinary user: root may write into any folder.
+void TestOutputFolder::unwritableParent()
+{
+    QTemporaryDir parent;
+    QVERIFY(parent.isValid());
+    QVERIFY(QFile::setPermissions(parent.path(), QFile::ReadOwner | QFile::ExeOwner |
+                                                     QFile::ReadGroup | QFile::ExeGroup |
+                                                     QFile::ReadOther | QFile::ExeOther));
+    const auto restore = qScopeGuard([&parent] {
+        QFile::setPermissions(parent.path(),
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    });
+    enum Outcome { Refused, Created, NotDropped, ParentUnseen, ParentWritable };
+    const QString path = parent.path();
+    const pid_t child = fork();
+    QVERIFY(child >= 0);
+    if (child == 0) {
+        if (geteuid() == 0) {
+            const passwd *nobody = getpwnam("nobody");
+            const uid_t uid = nobody ? nobody->pw_uid : 65534;
+            const gid_t gid = nobody ? nobody->pw_gid : 65534;
+            if (setgroups(0, nullptr) != 0 || setresgid(gid, gid, gid) != 0 ||
+                setresuid(uid, uid, uid) != 0 || geteuid() == 0)
+                _exit(NotDropped);
+        }
+        if (!QFileInfo(path).isDir())
+            _exit(ParentUnseen);
+        if (QDir(path).mkdir(u"probe"_s))
+            _exit(ParentWritable);
+        _exit(OutputFolder::createFresh(FolderHandle::open(path), u"a"_s).ok ? Created : Refused);
+    }
+    int status = 0;
+    QCOMPARE(waitpid(child, &status, 0), child);
+    QVERIFY(WIFEXITED(status));
+    QCOMPARE(Outcome(WEXITSTATUS(status)), Refused);
+    QVERIFY(QDir(path).isEmpty());
+}
+
+QTEST_APPLESS_MAIN(TestOutputFolder)
+#include "tst_outputfolder.moc"
