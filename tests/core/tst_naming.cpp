@@ -1,3 +1,4 @@
+#include "core/engine/conversionjob.h"
 #include "core/engine/naming.h"
 
 #include <QTest>
@@ -15,6 +16,8 @@ private slots:
     void safeTemplate();
     void baseName_data();
     void baseName();
+    void imageNames_data();
+    void imageNames();
 };
 
 void TestNaming::prefixFor_data()
@@ -84,6 +87,51 @@ void TestNaming::baseName()
     QFETCH(QString, fileName);
     QFETCH(QString, expected);
     QCOMPARE(Naming::baseName(fileName), expected);
+}
+
+void TestNaming::imageNames_data()
+{
+    QTest::addColumn<QString>("naming");
+    QTest::addColumn<QString>("pages");
+    QTest::addColumn<int>("pageCount");
+    QTest::addColumn<bool>("merge");
+    QTest::addColumn<QStringList>("expected");
+    QTest::newRow("by page, padded to the page count")
+        << u"page"_s << u"3,10"_s << 120 << false
+        << QStringList{u"report-003.tiff"_s, u"report-010.tiff"_s};
+    QTest::newRow("by page, fewer than ten pages")
+        << u"page"_s << u"All"_s << 2 << false
+        << QStringList{u"report-1.tiff"_s, u"report-2.tiff"_s};
+    QTest::newRow("by page, a page selected three times")
+        << u"page"_s << u"2,1-2,2"_s << 12 << false
+        << QStringList{u"report-01.tiff"_s, u"report-02.tiff"_s, u"report-02(1).tiff"_s,
+                       u"report-02(2).tiff"_s};
+    QTest::newRow("by page, joined")
+        << u"page"_s << u"1-2"_s << 2 << true << QStringList{u"report.tiff"_s};
+    QTest::newRow("by number, a page selected twice")
+        << u"source"_s << u"2,2"_s << 12 << false
+        << QStringList{u"report5.tiff"_s, u"report6.tiff"_s};
+}
+
+// The planner and the run take the names from the same job.
+void TestNaming::imageNames()
+{
+    QFETCH(QString, naming);
+    QFETCH(QString, pages);
+    QFETCH(int, pageCount);
+    QFETCH(bool, merge);
+    QFETCH(QStringList, expected);
+    FileChoices choices;
+    choices.sourcePath = u"/in/report.pdf"_s;
+    choices.pageCount = pageCount;
+    choices.pages = pages;
+    choices.naming = naming;
+    choices.namesByPage = naming == u"page";
+    choices.format = u"TIFF"_s;
+    choices.merge = merge;
+    ConversionJob job = ConversionJob::from(0, choices);
+    job.firstNumber = 5;
+    QCOMPARE(job.imageNames(), expected);
 }
 
 QTEST_APPLESS_MAIN(TestNaming)

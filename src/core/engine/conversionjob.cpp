@@ -25,6 +25,8 @@ ConversionJob ConversionJob::from(int row, const FileChoices &choices)
     job.pages = PageSelection::pages(choices.pages, choices.pageCount);
     job.password = choices.password;
     job.merge = Formats::hasMergeRow(choices.format) && choices.merge;
+    job.namesByPage = choices.namesByPage;
+    job.pageCount = choices.pageCount;
     return job;
 }
 
@@ -33,12 +35,24 @@ QString ConversionJob::mergedName() const
     return baseName + u".tiff"_s;
 }
 
+QString ConversionJob::imageName(int index) const
+{
+    if (!namesByPage)
+        return RenderJob::imageFileName(prefix, firstNumber + index, format);
+    // Copies of a page follow each other: the pages are in ascending order.
+    const int page = pages.at(index);
+    int copy = 0;
+    while (copy < index && pages.at(index - copy - 1) == page)
+        ++copy;
+    return Naming::pageStem(baseName, page, pageCount, copy) + u'.' + RenderJob::extension(format);
+}
+
 QStringList ConversionJob::imageNames() const
 {
     if (merge)
         return {mergedName()};
     QStringList names;
-    for (int number = firstNumber; number < firstNumber + pages.size(); ++number)
-        names << RenderJob::imageFileName(prefix, number, format);
+    for (int index = 0; index < pages.size(); ++index)
+        names << imageName(index);
     return names;
 }

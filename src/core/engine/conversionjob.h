@@ -18,7 +18,8 @@ struct FileChoices
     QString colour;
     int dpi = 0;
     QString password;
-    bool merge = false; // taken only for a format that joins its pages
+    bool merge = false;       // taken only for a format that joins its pages
+    bool namesByPage = false; // images carry their page number instead of a running number
 };
 
 // Everything the engine needs to convert one PDF, taken from its row when the run reaches it.
@@ -35,14 +36,18 @@ struct ConversionJob
     int dpi = 0;
     QList<int> pages; // in rendering order: ascending, a page selected twice comes twice
     QString password;
-    bool merge = false;  // join the pages into one TIFF (TIFF and FAX)
-    int firstNumber = 1; // the number of the first image; the queue assigns it
+    bool merge = false;       // join the pages into one TIFF (TIFF and FAX)
+    int firstNumber = 1;      // the number of the first image; the queue assigns it
+    bool namesByPage = false; // images are named after the PDF and their page number
+    int pageCount = 0;        // the document's, whose width pads the page numbers in names
 
     // The one way both front ends turn a file's choices into a job.
     static ConversionJob from(int row, const FileChoices &choices);
 
     // The joined TIFF of a merged job.
     QString mergedName() const;
+    // The image of pages[index], whatever renders it or plans it.
+    QString imageName(int index) const;
     // The names the job leaves in its folder: the joined TIFF, or one image per selected page.
     QStringList imageNames() const;
 };

@@ -97,14 +97,14 @@ void FileConversion::start()
 {
     stage = Stage::Rendering;
     // A page selected twice is rendered once and copied.
-    int number = input.firstNumber;
     extension = RenderJob::extension(input.format);
-    for (const int page : std::as_const(input.pages)) {
+    for (int index = 0; index < input.pages.size(); ++index) {
+        const int page = input.pages.at(index);
         if (distinctPages.isEmpty() || distinctPages.last() != page) {
             distinctPages << page;
             imageNames << QStringList();
         }
-        imageNames.last() << RenderJob::imageFileName(input.prefix, number++, input.format);
+        imageNames.last() << input.imageName(index);
     }
     if (distinctPages.isEmpty()) {
         fail(tr("The page selection names no page of this document."));

@@ -57,4 +57,11 @@ QString baseName(const QString &fileName)
     return name.isEmpty() ? fileName : name;
 }
 
+QString pageStem(const QString &baseName, int page, int pageCount, int copy)
+{
+    const int width = int(QString::number(qMax(page, pageCount)).size());
+    const QString stem = baseName + u'-' + QString::number(page).rightJustified(width, u'0');
+    return copy > 0 ? stem + u'(' + QString::number(copy) + u')' : stem;
+}
+
 } // namespace Naming

@@ -2,7 +2,8 @@
 
 #include <QString>
 
-// How the images of a file are named: a prefix followed by a running number.
+// How the images of a file are named: a prefix followed by a running number, or the PDF's name
+// followed by the page number.
 namespace Naming {
 
 struct Prefix
@@ -25,5 +26,11 @@ QString safeTemplate(const QString &templateFirst);
 // A PDF's name without ".pdf" (any case), any other name without its last suffix; never empty
 // for a non-empty name.
 QString baseName(const QString &fileName);
+
+// The name, without extension, of a page's image when images carry their page number: the PDF's
+// name, "-" and the page zero-padded to the width of the document's page count (report-003 for
+// page 3 of 120). A page selected again gets "(1)", "(2)" ... after its first copy's name, as a
+// taken folder name does.
+QString pageStem(const QString &baseName, int page, int pageCount, int copy);
 
 } // namespace Naming
