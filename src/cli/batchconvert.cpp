@@ -1,6 +1,7 @@
 #include "cli/batchconvert.h"
 
 #include "cli/batchplan.h"
+#include "cli/batchprogress.h"
 #include "core/engine/conversionqueue.h"
 #include "core/engine/ghostscript.h"
 #include "core/platform/terminationsignals.h"
@@ -10,6 +11,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLocale>
 #include <QSocketNotifier>
@@ -50,11 +52,17 @@ QString native(const QString &path)
     return printable(QDir::toNativeSeparators(path));
 }
 
+// "1 page", "2 pages".
+QString counted(qint64 count, const QString &thing)
+{
+    return QString::number(count) + u' ' + thing + (count == 1 ? u""_s : u"s"_s);
+}
+
 QString bytesText(qint64 bytes)
 {
     if (bytes < 0)
-        return u"unknown"_s;
-    return u"%1 (%2)"_s.arg(bytes).arg(QLocale::c().formattedDataSize(bytes));
+        return u"size unknown"_s;
+    return u"%1 (%2)"_s.arg(counted(bytes, u"byte"_s), QLocale::c().formattedDataSize(bytes));
 }
 
 BatchDefaults storedDefaults()
@@ -72,6 +80,8 @@ BatchDefaults storedDefaults()
     return defaults;
 }
 
+using Verbosity = BatchOptions::Verbosity;
+
 // The run of one batch, reporting to a terminal or a pipe.
 class BatchRun final : public QObject
 {
@@ -80,7 +90,7 @@ public:
         : options(options)
         , out(out)
         , err(err)
-        , terminal(isatty(STDOUT_FILENO) == 1)
+        , bar(isatty(STDOUT_FILENO) == 1 && options.verbosity != Verbosity::Quiet)
     {}
 
     int exec();
@@ -89,7 +99,8 @@ private:
     void printPlan(const BatchPlan &plan);
     bool roomChecked(const BatchPlan &plan);
     int convert(const BatchPlan &plan);
-    void line(const QString &text);
+    // Printed unless the run is quieter than `least`.
+    void line(const QString &text, Verbosity least = Verbosity::Quiet);
     void drawProgress();
     void checkOutput();
     void watchOutput();
@@ -97,7 +108,8 @@ private:
     const BatchOptions &options;
     QTextStream &out;
     QTextStream &err;
-    const bool terminal;
+    const bool bar;
+    QElapsedTimer elapsed;
     int converted = 0;
     int failed = 0;
     int pages = 0;
@@ -134,6 +146,7 @@ int BatchRun::exec()
     queue.setParallelJobs(options.jobs > 0 ? options.jobs : defaults.jobs);
     queue.setRendererTimeout(options.timeoutSeconds > 0 ? options.timeoutSeconds
                                                         : defaults.timeoutSeconds);
+    elapsed.start();
     for (const PlannedFile &file : std::as_const(plan.files)) {
         if (!file.failure.isEmpty()) {
             ++failed;
@@ -155,19 +168,24 @@ int BatchRun::exec()
         ++converted;
         pages += int(file.job.pages.size());
         imagesDone[row] = imagesOf.value(row);
-        line(u"ok      %1 -> %2"_s.arg(native(file.source), native(file.folder)));
+        line(u"ok      %1 -> %2"_s.arg(native(file.source), native(file.folder)),
+             Verbosity::Normal);
     });
+    QObject::connect(&queue, &ConversionQueue::imageWritten, this,
+                     [this](int, const QString &path) {
+                         line(u"image   %1"_s.arg(native(path)), Verbosity::Verbose);
+                     });
     QObject::connect(&queue, &ConversionQueue::fileStarted, this,
                      [&](int row, const QString &folder) {
                          // Another program may have taken the planned name in the meantime.
                          plan.files[row].folder = folder;
                      });
-    QObject::connect(
-        &queue, &ConversionQueue::leftoverRemoved, this,
-        [&](int, const QString &folder, int images) {
-            line(u"cleaned %1: removed %2 image(s) an interrupted run left"_s.arg(native(folder))
-                     .arg(images));
-        });
+    QObject::connect(&queue, &ConversionQueue::leftoverRemoved, this,
+                     [&](int, const QString &folder, int images) {
+                         line(u"cleaned %1: removed %2 an interrupted run left"_s.arg(
+                                  native(folder), counted(images, u"image"_s)),
+                              Verbosity::Normal);
+                     });
     QObject::connect(&queue, &ConversionQueue::fileFailed, this,
                      [&](int row, const QString &reason) {
                          ++failed;
@@ -208,13 +226,21 @@ int BatchRun::exec()
         whenOutputLost();
     else
         watchOutput();
+    // The time left changes while a long page renders.
+    QTimer clock;
+    if (bar) {
+        QObject::connect(&clock, &QTimer::timeout, this, &BatchRun::drawProgress);
+        clock.start(1000);
+    }
 
     if (status < 0)
         QCoreApplication::exec();
     whenOutputLost = nullptr;
     // The bar has done its work: the summary is the last line.
     imagesTotal = 0;
-    line(u"%1 files converted, %2 failed, %3 pages"_s.arg(converted).arg(failed).arg(pages));
+    line(u"%1 converted, %2 failed, %3"_s.arg(counted(converted, u"file"_s))
+             .arg(failed)
+             .arg(counted(pages, u"page"_s)));
     return outputLost ? outputClosedStatus : status;
 }
 
@@ -233,20 +259,30 @@ bool BatchRun::roomChecked(const BatchPlan &plan)
     return fits || options.force;
 }
 
+// One line per file and the total; each image with --verbose; only failures with --quiet.
 void BatchRun::printPlan(const BatchPlan &plan)
 {
+    const bool quiet = options.verbosity == Verbosity::Quiet;
+    const bool verbose = options.verbosity == Verbosity::Verbose;
     int images = 0;
     qint64 bytes = 0;
     int files = 0;
     for (const PlannedFile &file : plan.files) {
-        out << native(file.source) << '\n';
         if (!file.failure.isEmpty()) {
-            out << "  failed: " << printable(file.failure) << '\n';
+            out << "failed  " << native(file.source) << ": " << printable(file.failure) << '\n';
             continue;
         }
         ++files;
+        images += int(file.images.size());
+        bytes += qMax<qint64>(0, file.bytes);
         const ConversionJob &job = file.job;
-        out << "  pages: " << job.pages.size() << " of " << file.pageCount << '\n';
+        if (quiet)
+            continue;
+        out << "convert " << native(file.source) << ": " << job.pages.size() << " of "
+            << counted(file.pageCount, u"page"_s) << " -> " << native(file.folder) << ", "
+            << bytesText(file.bytes) << '\n';
+        if (!verbose)
+            continue;
         QStringList sizes;
         for (const int page : job.pages) {
             if (page > file.boxes.size())
@@ -262,27 +298,26 @@ void BatchRun::printPlan(const BatchPlan &plan)
                 sizes << size;
         }
         out << "  pixels: " << (sizes.isEmpty() ? u"unknown"_s : sizes.join(u", "_s)) << '\n';
-        out << "  folder: " << native(file.folder) << '\n';
         for (const QString &image : file.images)
-            out << "  image: " << printable(image) << '\n';
-        out << "  bytes: " << bytesText(file.bytes) << '\n';
-        images += int(file.images.size());
-        bytes += qMax<qint64>(0, file.bytes);
+            out << "  image: " << native(file.folder + u'/' + image) << '\n';
     }
-    out << "total: " << files << " files, " << images << " images, " << bytesText(bytes) << '\n';
+    out << "total: " << counted(files, u"file"_s) << ", " << counted(images, u"image"_s) << ", "
+        << bytesText(bytes) << '\n';
     for (const DiskSpace::Volume &volume : plan.volumes) {
+        const bool fits = volume.needed <= volume.available;
+        if (quiet && fits)
+            continue;
         out << "disk " << native(volume.root) << ": needs " << bytesText(volume.needed) << ", "
-            << bytesText(volume.available)
-            << " free: " << (volume.needed <= volume.available ? "fits" : "does not fit") << '\n';
+            << bytesText(volume.available) << " free: " << (fits ? "fits" : "does not fit") << '\n';
     }
     out.flush();
 }
 
-void BatchRun::line(const QString &text)
+void BatchRun::line(const QString &text, Verbosity least)
 {
-    if (outputLost)
+    if (outputLost || options.verbosity < least)
         return;
-    if (terminal)
+    if (bar)
         out << "\r\033[K";
     out << printable(text) << '\n';
     drawProgress();
@@ -317,7 +352,7 @@ void BatchRun::watchOutput()
 // A bar on a terminal only; a pipe gets the plain lines.
 void BatchRun::drawProgress()
 {
-    if (!terminal || imagesTotal == 0) {
+    if (!bar || imagesTotal == 0) {
         out.flush();
         checkOutput();
         return;
@@ -325,10 +360,9 @@ void BatchRun::drawProgress()
     int done = 0;
     for (const int images : std::as_const(imagesDone))
         done += images;
-    constexpr int width = 30;
-    const int filled = width * done / imagesTotal;
-    out << "\r[" << QString(filled, u'#') << QString(width - filled, u'.') << "] " << done << '/'
-        << imagesTotal << " pages, " << converted + failed << " files done";
+    out << "\r\033[K"
+        << BatchProgress::line(done, imagesTotal, elapsed.elapsed(),
+                               BatchProgress::terminalColumns(STDOUT_FILENO));
     out.flush();
     checkOutput();
 }

@@ -27,7 +27,7 @@ struct Parser
                              u"SEL"_s};
     QCommandLineOption dpi{{u"r"_s, u"dpi"_s}, u"Resolution, 70 to 1000 (default: 120)."_s, u"N"_s};
     QCommandLineOption colour{{u"c"_s, u"colour"_s, u"color"_s},
-                              u"Colours of the format, such as 16m, gray, mono or 24nc."_s,
+                              u"Colours of the format, listed below (default: the first)."_s,
                               u"NAME"_s};
     QCommandLineOption format{
         {u"f"_s, u"format"_s},
@@ -40,8 +40,9 @@ struct Parser
         u"Put every PDF's folder of images here (default: next to the PDF)."_s,
         u"DIR"_s};
     QCommandLineOption naming{u"naming"_s,
-                              u"Image names: source, number or template:TEXT (default: as set in "
-                              "the window)."_s,
+                              u"Image names: source (report1.bmp ...), number (1.bmp ...), "
+                              "template:TEXT (TEXT1.bmp ...) or page (report-003.bmp: page 3 of "
+                              "120 pages); default: as set in the window."_s,
                               u"RULE"_s};
     QCommandLineOption password{u"password"_s,
                                 u"Password of protected PDFs; may be repeated. Other users can "
@@ -61,19 +62,112 @@ struct Parser
                               u"Print what would be written and the room it needs; create "
                               "nothing."_s};
     QCommandLineOption force{u"force"_s, u"Convert even when the disk seems too small."_s};
+    QCommandLineOption quiet{{u"q"_s, u"quiet"_s},
+                             u"Print only failures and the last line; no progress bar."_s};
+    QCommandLineOption verbose{{u"v"_s, u"verbose"_s},
+                               u"Also print each image written (with --dry-run: every image "
+                               "name and the pixel sizes)."_s};
+    QCommandLineOption help{{u"h"_s, u"help"_s}, u"Print this help."_s};
+    QCommandLineOption version{u"version"_s, u"Print the version."_s};
+
+    struct Group
+    {
+        QString title;
+        QList<const QCommandLineOption *> options;
+    };
+    // The help lists the options in these groups, in this order.
+    const QList<Group> groups = {
+        {u"What to convert"_s, {&pages}},
+        {u"How"_s, {&format, &colour, &dpi, &merge}},
+        {u"Where"_s, {&output, &naming}},
+        {u"Passwords"_s, {&password, &passwordFile}},
+        {u"Run control"_s, {&jobs, &timeout, &dryRun, &force}},
+        {u"Output"_s, {&quiet, &verbose, &help, &version}},
+    };
 
     Parser()
     {
-        parser.setApplicationDescription(
-            u"Converts PDF documents into images, each PDF into a fresh folder named after it."_s);
-        parser.addHelpOption();
-        parser.addVersionOption();
-        parser.addOptions({convert, pages, dpi, colour, format, merge, output, naming, password,
-                           passwordFile, jobs, timeout, dryRun, force});
-        parser.addPositionalArgument(u"PATH"_s, u"PDF files and folders of PDF files."_s,
-                                     u"PATH..."_s);
+        parser.addOption(convert);
+        for (const Group &group : groups) {
+            for (const QCommandLineOption *option : group.options)
+                parser.addOption(*option);
+        }
     }
+
+    QString helpText() const;
 };
+
+// The text wrapped at 79 columns from the given column on, after lead on the first line (or on
+// a line of its own when lead reaches that column).
+QString wrapped(const QString &lead, const QString &text, int column)
+{
+    constexpr int width = 79;
+    QString result;
+    QString line = lead;
+    if (line.size() >= column) {
+        result += line + u'\n';
+        line.clear();
+    }
+    line = line.leftJustified(column, u' ');
+    bool empty = true;
+    for (const QString &word : text.split(u' ', Qt::SkipEmptyParts)) {
+        if (!empty && line.size() + 1 + word.size() > width) {
+            result += line + u'\n';
+            line = QString(column, u' ');
+            empty = true;
+        }
+        line += (empty ? QString() : u" "_s) + word;
+        empty = false;
+    }
+    return result + line + u'\n';
+}
+
+QString Parser::helpText() const
+{
+    constexpr int column = 28;
+    QString text =
+        u"Usage: vezudiri --convert [options] PATH...\n"
+        "Converts PDF documents into images, each into a fresh folder named after it.\n"_s;
+    for (const Group &group : groups) {
+        text += u'\n' + group.title + u":\n"_s;
+        if (group.options.contains(&pages))
+            text += wrapped(u"  PATH..."_s, u"PDF files, and folders searched for PDF files."_s,
+                            column);
+        for (const QCommandLineOption *option : group.options) {
+            QStringList names;
+            for (const QString &name : option->names())
+                names << (name.size() == 1 ? u"-"_s : u"--"_s) + name;
+            QString lead = u"  "_s + names.join(u", "_s);
+            if (!option->valueName().isEmpty())
+                lead += u" <"_s + option->valueName() + u'>';
+            text += wrapped(lead, option->description(), column);
+        }
+    }
+    text += u"\nColours of each format, the default first (case and spaces do not matter):\n"_s;
+    QStringList colourless;
+    for (const Formats::Format &entry : Formats::all()) {
+        if (entry.colours.isEmpty())
+            colourless << entry.name;
+        else
+            text += wrapped(u"  "_s + entry.name, entry.colours.join(u", "_s), 12);
+    }
+    text += u"  No colour choice: "_s + colourless.join(u", "_s) + u'\n';
+    text += u"\nExit status:\n"
+            "  0       every PDF was converted (--dry-run: would be, and the images fit)\n"
+            "  1       a PDF was not converted, or the images do not fit on the disk\n"
+            "  2       the command line is wrong\n"
+            "  128+N   signal N stopped the run; the interrupted PDFs' images are deleted\n"
+            "  141     the output was closed before the run ended\n"
+            "\nExamples:\n"
+            "  Pages 1 to 3 of every PDF below ~/scans as 300 DPI grey PNG, into one folder:\n"
+            "    vezudiri --convert -f PNGGRAY -r 300 -p 1-3 -o ~/images ~/scans\n"
+            "  What a run would write, and whether it fits, without creating anything:\n"
+            "    vezudiri --convert --dry-run -r 600 -o /srv/out /srv/in\n"
+            "  Protected PDFs, the passwords from a file, one fax TIFF per PDF, two at once:\n"
+            "    vezudiri --convert -f FAX -c g4 --merge \\\n"
+            "      --password-file passwords.txt -j 2 *.pdf"_s;
+    return text;
+}
 
 BatchCommand usageError(const QString &text)
 {
@@ -125,9 +219,9 @@ BatchCommand BatchCommandLine::parse(const QStringList &arguments, const QString
     QCommandLineParser &parser = p.parser;
     if (!parser.parse(arguments))
         return usageError(parser.errorText());
-    if (parser.isSet(u"help"_s))
-        return {BatchCommand::Help, {}, parser.helpText()};
-    if (parser.isSet(u"version"_s)) {
+    if (parser.isSet(p.help))
+        return {BatchCommand::Help, {}, p.helpText()};
+    if (parser.isSet(p.version)) {
         return {BatchCommand::Version,
                 {},
                 QCoreApplication::applicationName() + u' ' +
@@ -187,10 +281,10 @@ BatchCommand BatchCommandLine::parse(const QStringList &arguments, const QString
                 return usageError(u"The name template cannot hold a folder separator, \"..\", a "
                                   "control character or any of \\ : * ? \" < > |, and must be "
                                   "shorter than 200 bytes."_s);
-        } else if (rule == u"source" || rule == u"number") {
+        } else if (rule == u"source" || rule == u"number" || rule == u"page") {
             options.naming = rule;
         } else {
-            return usageError(u"\"%1\" is no naming rule; use source, number or "
+            return usageError(u"\"%1\" is no naming rule; use source, number, page or "
                               "template:TEXT."_s.arg(rule));
         }
     }
@@ -227,5 +321,11 @@ BatchCommand BatchCommandLine::parse(const QStringList &arguments, const QString
     }
     options.dryRun = parser.isSet(p.dryRun);
     options.force = parser.isSet(p.force);
+    if (parser.isSet(p.quiet) && parser.isSet(p.verbose))
+        return usageError(u"--quiet and --verbose cannot be used together."_s);
+    if (parser.isSet(p.quiet))
+        options.verbosity = BatchOptions::Verbosity::Quiet;
+    if (parser.isSet(p.verbose))
+        options.verbosity = BatchOptions::Verbosity::Verbose;
     return {BatchCommand::Run, options, {}};
 }

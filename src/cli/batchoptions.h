@@ -15,13 +15,15 @@ struct BatchOptions
     QString colour; // empty: the format's default colour
     bool merge = false;
     QString outputFolder; // empty: next to each PDF
-    QString naming;       // "source", "number" or "template"; empty: the stored choice
+    QString naming;       // "source", "number", "template" or "page"; empty: the stored choice
     QString templateText;
     QStringList passwords;  // tried in this order
     int jobs = 0;           // 0: the stored choice, else the number of cores
     int timeoutSeconds = 0; // 0: the stored choice, else 300
     bool dryRun = false;
     bool force = false;
+    enum class Verbosity { Quiet, Normal, Verbose };
+    Verbosity verbosity = Verbosity::Normal;
 };
 
 struct BatchCommand

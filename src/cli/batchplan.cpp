@@ -146,6 +146,7 @@ BatchPlan BatchPlanner::plan(const BatchOptions &options, const BatchDefaults &d
         choices.outputFolder = options.outputFolder;
         choices.naming = naming;
         choices.namingTemplate = templateText;
+        choices.namesByPage = naming == u"page";
         choices.format = options.format;
         choices.colour = options.colour;
         choices.dpi = options.dpi;

@@ -1,6 +1,7 @@
 // `vezudiri --convert` as a script runs it: the real executable without a display, with the real
 // Ghostscript and pdfinfo: images identical to the window's, exit statuses, --dry-run, passwords,
-// the room estimate, a full disk and a signal in the middle of a run.
+// the room estimate, a full disk, a signal in the middle of a run, what --quiet, --verbose and
+// --dry-run print, and names that carry the page number.
 #include "conversion.h"
 #include "core/options/formats.h"
 #include "pdfs.h"
@@ -103,6 +104,8 @@ private slots:
     void exitStatus_data();
     void exitStatus();
     void dryRunNamesWhatTheRunWrites();
+    void outputLevels_data();
+    void outputLevels();
     void estimateAgainstTheImages_data();
     void estimateAgainstTheImages();
     void runThatDoesNotFitIsRefused();
@@ -169,7 +172,7 @@ void tst_Batch::exitStatus_data()
     QTest::addColumn<int>("status");
     QTest::addColumn<QString>("reported");
     QTest::newRow("converted") << QStringList{u"good.pdf"_s} << QByteArray() << 0
-                               << u"1 files converted, 0 failed, 2 pages"_s;
+                               << u"1 file converted, 0 failed, 2 pages"_s;
     QTest::newRow("broken PDF") << QStringList{u"good.pdf"_s, u"broken.pdf"_s} << QByteArray() << 1
                                 << u"failed  %1/broken.pdf: not a PDF that can be read"_s;
     QTest::newRow("missing file") << QStringList{u"gone.pdf"_s} << QByteArray() << 1
@@ -180,7 +183,7 @@ void tst_Batch::exitStatus_data()
                                             << u"locked.pdf: protected by a password"_s;
     QTest::newRow("protected, passwords from input")
         << QStringList{u"--password-file"_s, u"-"_s, u"locked.pdf"_s}
-        << QByteArray("wrong\nsecret\n") << 0 << u"1 files converted, 0 failed, 2 pages"_s;
+        << QByteArray("wrong\nsecret\n") << 0 << u"1 file converted, 0 failed, 2 pages"_s;
     QTest::newRow("protected, wrong password")
         << QStringList{u"--password"_s, u"wrong"_s, u"locked.pdf"_s} << QByteArray() << 1
         << u"that none of those given opens"_s;
@@ -222,16 +225,13 @@ void tst_Batch::dryRunNamesWhatTheRunWrites()
                                    u"template:p-"_s, u"-o"_s, u"out"_s, u"in"_s};
     const QStringList before = listing(env.scratch());
 
-    const Finished plan = runBatch(env, QStringList{u"--dry-run"_s} + arguments);
+    const Finished plan = runBatch(env, QStringList{u"--dry-run"_s, u"-v"_s} + arguments);
     QCOMPARE(plan.status, 0);
     QCOMPARE(listing(env.scratch()), before);
     QStringList planned;
-    QString folder;
     for (const QString &line : plan.out.split(u'\n')) {
-        if (line.startsWith(u"  folder: "))
-            folder = line.mid(10);
-        else if (line.startsWith(u"  image: "))
-            planned << folder + u'/' + line.mid(9);
+        if (line.startsWith(u"  image: "))
+            planned << line.mid(9);
     }
     QCOMPARE(planned.size(), 9);
     QCOMPARE(planned.first(), env.scratch(u"out/a(1)/p-1.bmp"_s));
@@ -244,6 +244,66 @@ void tst_Batch::dryRunNamesWhatTheRunWrites()
     }
     std::sort(planned.begin(), planned.end());
     QCOMPARE(written, planned);
+}
+
+void tst_Batch::outputLevels_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QStringList>("lines"); // how each line begins; %1 is the scratch folder
+    QTest::addColumn<QStringList>("images");
+    const QString failed = u"failed  %1/broken.pdf: not a PDF that can be read"_s;
+    const QString summary = u"1 file converted, 1 failed, 2 pages"_s;
+    const QString plan = u"convert %1/doc.pdf: 2 of 10 pages -> %1/doc, "_s;
+    const QString total = u"total: 1 file, 2 images, "_s;
+    const QStringList byNumber = {u"doc1.bmp"_s, u"doc2.bmp"_s};
+    const QStringList byPage = {u"doc-02(1).bmp"_s, u"doc-02.bmp"_s};
+    QTest::newRow("normal") << QStringList()
+                            << QStringList{failed, u"ok      %1/doc.pdf"_s, summary} << byNumber;
+    QTest::newRow("quiet") << QStringList{u"-q"_s} << QStringList{failed, summary} << byNumber;
+    QTest::newRow("verbose") << QStringList{u"--verbose"_s}
+                             << QStringList{failed, u"image   %1/doc/doc1.bmp"_s,
+                                            u"image   %1/doc/doc2.bmp"_s, u"ok "_s, summary}
+                             << byNumber;
+    QTest::newRow("named by page")
+        << QStringList{u"-v"_s, u"--naming"_s, u"page"_s}
+        << QStringList{failed, u"image   %1/doc/doc-02.bmp"_s, u"image   %1/doc/doc-02(1).bmp"_s,
+                       u"ok "_s, summary}
+        << byPage;
+    QTest::newRow("dry run") << QStringList{u"--dry-run"_s}
+                             << QStringList{failed, plan, total, u"disk "_s} << QStringList();
+    QTest::newRow("dry run, quiet")
+        << QStringList{u"--dry-run"_s, u"-q"_s} << QStringList{failed, total} << QStringList();
+    QTest::newRow("dry run, verbose, named by page")
+        << QStringList{u"--dry-run"_s, u"-v"_s, u"--naming"_s, u"page"_s}
+        << QStringList{failed,
+                       plan,
+                       u"  pixels: "_s,
+                       u"  image: %1/doc/doc-02.bmp"_s,
+                       u"  image: %1/doc/doc-02(1).bmp"_s,
+                       total,
+                       u"disk "_s}
+        << QStringList();
+}
+
+void tst_Batch::outputLevels()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QStringList, lines);
+    QFETCH(QStringList, images);
+    TestEnvironment env;
+    QVERIFY(Pdfs::write(env.scratch(u"doc.pdf"_s), 10));
+    QVERIFY(Pdfs::truncate(env.scratch(u"doc.pdf"_s), env.scratch(u"broken.pdf"_s), 0.3));
+
+    const Finished batch =
+        runBatch(env, arguments + QStringList{u"-r"_s, u"70"_s, u"-p"_s, u"2,2"_s, u"broken.pdf"_s,
+                                              u"doc.pdf"_s});
+    QCOMPARE(batch.status, 1);
+    const QStringList said = batch.out.split(u'\n', Qt::SkipEmptyParts);
+    QCOMPARE(said.size(), lines.size());
+    for (qsizetype index = 0; index < lines.size(); ++index)
+        QVERIFY2(said.at(index).startsWith(lines.at(index).arg(env.scratch())),
+                 qPrintable(batch.out));
+    QCOMPARE(Conversion::filesIn(env.scratch(u"doc"_s)), images);
 }
 
 void tst_Batch::estimateAgainstTheImages_data()
@@ -321,7 +381,7 @@ void tst_Batch::fullDiskStopsTheRun()
                        u"first.pdf"_s, u"second.pdf"_s, u"third.pdf"_s});
     QCOMPARE(batch.status, 1);
     QVERIFY2(batch.out.contains(u"is full"_s), qPrintable(batch.out));
-    QVERIFY(batch.out.contains(u"1 files converted, 2 failed"_s));
+    QVERIFY(batch.out.contains(u"1 file converted, 2 failed"_s));
     QCOMPARE(Conversion::filesIn(disk.folder + u"/first"_s), QStringList{u"first1.bmp"_s});
     // The interrupted file leaves nothing; the third never started.
     QCOMPARE(QDir(disk.folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),

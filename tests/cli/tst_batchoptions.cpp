@@ -1,5 +1,7 @@
-// The command line of `vezudiri --convert`: every option, its checks, help and version.
+// The command line of `vezudiri --convert`: every option, its checks, help and version, and the
+// progress bar it draws on a terminal.
 #include "cli/batchoptions.h"
+#include "cli/batchprogress.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
@@ -27,6 +29,7 @@ QString field(const BatchOptions &options, const QString &name)
         {u"timeout"_s, QString::number(options.timeoutSeconds)},
         {u"dry-run"_s, options.dryRun ? u"yes"_s : u"no"_s},
         {u"force"_s, options.force ? u"yes"_s : u"no"_s},
+        {u"verbosity"_s, QString::number(int(options.verbosity))},
     };
     return fields.value(name, u"no such field"_s);
 }
@@ -41,6 +44,10 @@ private slots:
     void parse_data();
     void parse();
     void passwordsFromAFile();
+    void help_data();
+    void help();
+    void progressLine_data();
+    void progressLine();
 };
 
 void tst_BatchOptions::parse_data()
@@ -97,6 +104,7 @@ void tst_BatchOptions::parse_data()
     row("naming template", {u"--naming"_s, u"template:Scan "_s, u"a.pdf"_s}, run, u"naming"_s,
         u"template:Scan "_s);
     row("template out of the folder", {u"--naming"_s, u"template:../x"_s, u"a.pdf"_s}, error);
+    row("naming by page", {u"--naming"_s, u"page"_s, u"a.pdf"_s}, run, u"naming"_s, u"page:"_s);
     row("unknown naming", {u"--naming"_s, u"date"_s, u"a.pdf"_s}, error);
 
     row("passwords in order", {u"--password"_s, u"b"_s, u"--password"_s, u"a"_s, u"a.pdf"_s}, run,
@@ -108,6 +116,10 @@ void tst_BatchOptions::parse_data()
     row("no time", {u"--timeout"_s, u"0"_s, u"a.pdf"_s}, error);
     row("dry run", {u"--dry-run"_s, u"a.pdf"_s}, run, u"dry-run"_s, u"yes"_s);
     row("force", {u"--force"_s, u"a.pdf"_s}, run, u"force"_s, u"yes"_s);
+    row("normal output", {u"a.pdf"_s}, run, u"verbosity"_s, u"1"_s);
+    row("quiet", {u"-q"_s, u"a.pdf"_s}, run, u"verbosity"_s, u"0"_s);
+    row("verbose", {u"--verbose"_s, u"a.pdf"_s}, run, u"verbosity"_s, u"2"_s);
+    row("quiet and verbose", {u"--quiet"_s, u"-v"_s, u"a.pdf"_s}, error);
 
     row("help", {u"--help"_s}, BatchCommand::Help);
     row("version", {u"--version"_s}, BatchCommand::Version);
@@ -151,6 +163,60 @@ void tst_BatchOptions::passwordsFromAFile()
                  name == u"-" ? QStringList({u"given"_s, u"from input"_s})
                               : QStringList({u"given"_s, u"first"_s, u"second word"_s, u"last"_s}));
     }
+}
+
+void tst_BatchOptions::help_data()
+{
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("a group and its option") << u"Run control:\n  -j, --jobs <N>"_s;
+    QTest::newRow("the last group") << u"Output:\n  -q, --quiet"_s;
+    QTest::newRow("a long option's text on its own line")
+        << u"  -c, --colour, --color <NAME>\n" + QString(28, u' ') + u"Colours"_s;
+    QTest::newRow("a format's colours, wrapped")
+        << u"  TIFF      24nc, 32nc, 12nc, sep, crle, gray, g3, g32d, g4, lzw, pack\n"_s;
+    QTest::newRow("formats without colours")
+        << u"  No colour choice: PNG, PNGGRAY, JPEG, GIF, JPG\n"_s;
+    QTest::newRow("exit statuses") << u"  141 "_s;
+    QTest::newRow("examples") << u"    vezudiri --convert --dry-run"_s;
+}
+
+void tst_BatchOptions::help()
+{
+    QFETCH(QString, shown);
+    const BatchCommand command =
+        BatchCommandLine::parse({u"vezudiri"_s, u"--convert"_s, u"--help"_s}, u"/"_s, nullptr);
+    QVERIFY2(command.text.contains(shown), qPrintable(command.text));
+    for (const QString &line : command.text.split(u'\n'))
+        QVERIFY2(line.size() < 80, qPrintable(line));
+}
+
+void tst_BatchOptions::progressLine_data()
+{
+    QTest::addColumn<int>("done");
+    QTest::addColumn<qint64>("milliseconds");
+    QTest::addColumn<int>("columns");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("nothing done yet")
+        << 0 << qint64(0) << 50 << u"[" + QString(30, u'.') + u"]   0% 0/120 pages"_s;
+    QTest::newRow("speed and time left, 50 columns")
+        << 30 << qint64(10000) << 50 << u"[#......]  25% 30/120 pages 0:30 left 3.0 pages/s"_s;
+    QTest::newRow("slow, 120 columns") << 60 << qint64(3000000) << 120
+                                       << u"[" + QString(37, u'#') + QString(38, u'.') +
+                                              u"]  50% 60/120 pages 50:00 left 0.02 pages/s"_s;
+    QTest::newRow("narrow: the speed goes first")
+        << 30 << qint64(10000) << 40 << u"[##.......]  25% 30/120 pages 0:30 left"_s;
+    QTest::newRow("too narrow for a bar") << 30 << qint64(10000) << 12 << u"25%"_s;
+}
+
+void tst_BatchOptions::progressLine()
+{
+    QFETCH(int, done);
+    QFETCH(qint64, milliseconds);
+    QFETCH(int, columns);
+    QFETCH(QString, expected);
+    const QString line = BatchProgress::line(done, 120, milliseconds, columns);
+    QCOMPARE(line, expected);
+    QVERIFY(line.size() < columns);
 }
 
 int main(int argc, char *argv[])
