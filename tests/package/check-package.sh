@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Builds the Debian package from the already-built tree, unpacks it into a scratch root and checks
 # what it installs: the whole installation folder under /usr/lib/vezudiri, the command on PATH
-# that finds that folder through its link, the desktop entry, metadata and icons, and the
-# dependencies on the tools and libraries the program needs.
+# that finds that folder through its link, the desktop entry, metadata and icons, the manual page
+# and the bash completion, and the dependencies on the tools and libraries the program needs.
 # Usage: check-package.sh <build folder>
 set -euo pipefail
 
@@ -62,6 +62,37 @@ for size in 16 22 24 32 48 64 128 256; do
     file "$icon" | grep -q "PNG image data, $size x $size," || fail "icon $icon is not $size px"
 done
 appstreamcli validate-tree --no-net "$root" || fail "the installed tree does not validate"
+
+# The manual page is compressed and renders without a warning.
+manual="$share/man/man1/vezudiri.1.gz"
+gzip -t "$manual" || fail "usr/share/man/man1/vezudiri.1.gz is missing or not compressed"
+if command -v man >/dev/null; then
+    warnings=$(MANWIDTH=80 man --warnings -l "$manual" 2>&1 >/dev/null)
+    [ -z "$warnings" ] || fail "the manual page: $warnings"
+    gzip -dc "$manual" | groff -man -ww -z || fail "groff warns about the manual page"
+fi
+
+# The completion offers every option --convert --help shows, the formats it lists and each
+# format's colours, when bash asks the way it does on a <TAB>.
+completion="$share/bash-completion/completions/vezudiri"
+[ -f "$completion" ] || fail "missing usr/share/bash-completion/completions/vezudiri"
+completed() { # words of the command line, the last being completed
+    bash -c 'source "$0"; COMP_WORDS=("$@"); COMP_CWORD=$(($# - 1)); _vezudiri
+             printf "%s\n" "${COMPREPLY[@]}"' "$completion" "$@"
+}
+help=$(env -u DISPLAY -u WAYLAND_DISPLAY "$root/usr/bin/vezudiri" --convert --help)
+missing=$(comm -23 <(grep -oE -- '--[a-z][a-z-]+' <<< "$help" | grep -vx -- --convert | sort -u) \
+    <(completed vezudiri --convert -- | sort -u))
+[ -z "$missing" ] || fail "vezudiri --convert --<TAB> lacks: $missing"
+formats=$(tr '\n' ' ' <<< "$help" | grep -oE 'Image format: [^(]*' | tr -s ' ' |
+    sed -E 's/^Image format: //; s/ $//; s/, /\n/g')
+[ "$(completed vezudiri --convert --format '')" = "$formats" ] ||
+    fail "vezudiri --convert --format <TAB>: $(completed vezudiri --convert --format '')"
+while read -r format colours; do
+    offered=$(completed vezudiri --convert -f "$format" -c '')
+    [ "$offered" = "$(tr -d ' ' <<< "$colours" | tr ',' '\n')" ] ||
+        fail "vezudiri --convert -f $format -c <TAB>: $offered"
+done < <(sed -n '/^Colours of each format/,/^$/p' <<< "$help" | grep -E '^  [A-Z]+ {2,}')
 
 # Started through the link, the program finds its folder: the language stored in its config.ini
 # (German) and its translations answer --help, without a display.
