@@ -2,6 +2,7 @@
 
 #include "core/engine/ghostscript.h"
 #include "core/engine/naming.h"
+#include "core/engine/planfolder.h"
 #include "core/options/formats.h"
 #include "core/options/pageselection.h"
 
@@ -41,4 +42,9 @@ QStringList ConversionJob::imageNames() const
     for (int number = firstNumber; number < firstNumber + pages.size(); ++number)
         names << RenderJob::imageFileName(prefix, number, format);
     return names;
+}
+
+QString ConversionJob::renderFolderName() const
+{
+    return plannedFolder.isEmpty() ? u".rendering"_s : PlanFolder::renderFolderName(firstNumber);
 }

@@ -3,6 +3,7 @@
 #include "core/engine/diskspace.h"
 #include "core/engine/gifwriter.h"
 #include "core/engine/outputfolder.h"
+#include "core/engine/planfolder.h"
 #include "core/engine/tiffpages.h"
 #include "core/options/formats.h"
 #include "core/platform/tools.h"
@@ -21,9 +22,6 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-// The renderer writes here, inside the file's fresh folder, under the names 1.bmp, 2.bmp, ...
-// (pages written so far); a page leaves it under its final name once it is complete.
-const QString renderFolderName = u".rendering"_s;
 const QString joinedName = u"joined.tiff"_s;
 // A name in the folder the run works in, safe from being read as a tool's option.
 QString relative(const QString &name)
@@ -133,17 +131,24 @@ void FileConversion::start()
         QDir().mkpath(input.parentFolder);
     parentHandle = FolderHandle::open(input.parentFolder);
     // A protected document's images are for their owner's eyes only.
-    OutputFolder::Created created = OutputFolder::createFresh(
-        parentHandle, input.baseName, input.password.isEmpty() ? 0777 : 0700);
+    const mode_t folderMode = input.password.isEmpty() ? 0777 : 0700;
+    OutputFolder::Created created =
+        input.plannedFolder.isEmpty()
+            ? OutputFolder::createFresh(parentHandle, input.baseName, folderMode)
+            : PlanFolder::adopt(parentHandle, input.plannedFolder, input.planId, folderMode);
     for (const auto &[path, images] : std::as_const(created.leftovers))
         emit leftoverRemoved(native(path), images);
     if (!created.ok) {
-        fail(tr("No output folder could be created in %1.").arg(native(input.parentFolder)));
+        fail(input.plannedFolder.isEmpty()
+                 ? tr("No output folder could be created in %1.").arg(native(input.parentFolder))
+                 : tr("The output folder %1 cannot be made, or was not made by this plan.")
+                       .arg(native(parentHandle.filePath(input.plannedFolder))));
         return;
     }
     folderHandle = std::move(created.folder);
     folderName = created.name;
     folder = QDir::cleanPath(input.parentFolder + u'/' + folderName);
+    renderFolderName = input.renderFolderName();
     renderHandle = folderHandle.makeFolder(renderFolderName, 0700);
     QStringList planned;
     for (const QStringList &pageNames : std::as_const(imageNames))
@@ -599,8 +604,11 @@ void FileConversion::abort()
 void FileConversion::discard()
 {
     endTools();
-    for (const QString &image : std::as_const(written))
-        folderHandle.remove(image);
+    // A planned part keeps its complete images, for a resumed run to go on from.
+    if (input.plannedFolder.isEmpty()) {
+        for (const QString &image : std::as_const(written))
+            folderHandle.remove(image);
+    }
     written.clear();
     removeRenderFolder();
     // Only the folder this run made, and only when nothing else is in it.
