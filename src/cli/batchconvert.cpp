@@ -1,6 +1,7 @@
 #include "cli/batchconvert.h"
 
 #include "cli/batchplan.h"
+#include "cli/planrun.h"
 #include "core/engine/conversionqueue.h"
 #include "core/engine/ghostscript.h"
 #include "core/platform/terminationsignals.h"
@@ -111,6 +112,8 @@ private:
 int BatchRun::exec()
 {
     const BatchDefaults defaults = storedDefaults();
+    if (options.plan.any())
+        return PlanRun::exec(options, defaults, out, err);
     BatchPlan plan = BatchPlanner::plan(options, defaults);
     if (options.dryRun) {
         printPlan(plan);

@@ -70,6 +70,7 @@ struct Parser
         parser.addVersionOption();
         parser.addOptions({convert, pages, dpi, colour, format, merge, output, naming, password,
                            passwordFile, jobs, timeout, dryRun, force});
+        parser.addOptions(PlanOptions::all());
         parser.addPositionalArgument(u"PATH"_s, u"PDF files and folders of PDF files."_s,
                                      u"PATH..."_s);
     }
@@ -141,7 +142,9 @@ BatchCommand BatchCommandLine::parse(const QStringList &arguments, const QString
     };
     for (const QString &path : parser.positionalArguments())
         options.paths << absolute(path);
-    if (options.paths.isEmpty())
+    if (const QString wrong = PlanOptions::read(parser, absolute, options.plan); !wrong.isEmpty())
+        return usageError(wrong);
+    if (options.paths.isEmpty() && options.plan.planIn.isEmpty())
         return usageError(u"No PDF file or folder given."_s);
 
     if (parser.isSet(p.pages)) {

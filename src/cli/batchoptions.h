@@ -1,5 +1,7 @@
 #pragma once
 
+#include "cli/planoptions.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -22,6 +24,7 @@ struct BatchOptions
     int timeoutSeconds = 0; // 0: the stored choice, else 300
     bool dryRun = false;
     bool force = false;
+    PlanChoices plan;
 };
 
 struct BatchCommand
