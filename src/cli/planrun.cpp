@@ -129,9 +129,14 @@ int Run::writePlan(const RunPlan &plan)
         return 1;
     }
     int images = 0;
-    for (const PlanEntry &entry : plan.files)
+    int failing = 0;
+    for (const PlanEntry &entry : plan.files) {
         images += int(entry.file.images.size());
-    line(u"planned %1 files, %2 images in %3"_s.arg(plan.files.size())
+        failing += entry.file.failure.isEmpty() ? 0 : 1;
+    }
+    line(u"planned %1 files (%2 of them cannot be converted), %3 images in %4"_s
+             .arg(plan.files.size())
+             .arg(failing)
              .arg(images)
              .arg(native(choices.planOut)));
     return 0;

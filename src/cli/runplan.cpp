@@ -73,7 +73,7 @@ QString idOf(const RunPlan &plan)
 
 // name, name(1), ... in parent: the first that is free or already this plan's.
 QString folderFor(const QString &parent, const QString &name, const QStringList &taken,
-                  const QString &planId)
+                  const QString &planId, PlanFolder::Wait wait)
 {
     const FolderHandle handle = FolderHandle::open(parent);
     for (int attempt = 0; attempt < 1000; ++attempt) {
@@ -83,7 +83,7 @@ QString folderFor(const QString &parent, const QString &name, const QStringList 
         if (taken.contains(path))
             continue;
         if (!handle.isOpen() ||
-            PlanFolder::stateOf(handle, candidate, planId) != PlanFolder::State::Foreign)
+            PlanFolder::stateOf(handle, candidate, planId, wait) != PlanFolder::State::Foreign)
             return path;
     }
     return {};
@@ -193,12 +193,17 @@ RunPlan RunPlan::from(const BatchPlan &batch, const BatchOptions &options,
         plan.files << entry;
     }
     plan.id = idOf(plan);
+    // A plain run's folders are fresh, as the batch found them.
+    if (!options.plan.planned() && options.plan.planOut.isEmpty())
+        return plan;
+    const PlanFolder::Wait wait =
+        options.plan.sharded ? PlanFolder::Wait::ForNewFolders : PlanFolder::Wait::No;
     QStringList taken;
     for (PlanEntry &entry : plan.files) {
         PlannedFile &file = entry.file;
         if (!file.failure.isEmpty())
             continue;
-        file.folder = folderFor(file.job.parentFolder, file.job.baseName, taken, plan.id);
+        file.folder = folderFor(file.job.parentFolder, file.job.baseName, taken, plan.id, wait);
         if (file.folder.isEmpty() || !OutputFolder::nameFits(QFileInfo(file.folder).fileName())) {
             file.failure = u"no output folder can be made in %1"_s.arg(
                 QDir::toNativeSeparators(file.job.parentFolder));

@@ -27,7 +27,9 @@ struct RunPlan
     BatchOptions choices;
     QList<PlanEntry> files;
 
-    // A planned batch, with folders fixed where they are free or carry this plan's mark.
+    // A planned batch. A planned run's folders are fixed where they are free or carry this
+    // plan's mark; when every part plans by itself, folders a part is still marking are waited
+    // for, so that all parts agree.
     static RunPlan from(const BatchPlan &batch, const BatchOptions &options,
                         const BatchDefaults &defaults);
     QByteArray toJson() const;

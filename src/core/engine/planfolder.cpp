@@ -55,14 +55,15 @@ QString waitedMark(const FolderHandle &folder)
 } // namespace
 
 PlanFolder::State PlanFolder::stateOf(const FolderHandle &parent, const QString &name,
-                                      const QString &planId)
+                                      const QString &planId, Wait wait)
 {
     const FolderHandle::Kind kind = parent.kindOf(name);
     if (kind == FolderHandle::Kind::Missing)
         return State::Missing;
     const FolderHandle folder =
         kind == FolderHandle::Kind::Folder ? parent.openFolder(name) : FolderHandle();
-    return folder.isOpen() && waitedMark(folder) == planId ? State::Ours : State::Foreign;
+    const QString mark = wait == Wait::No ? markOf(folder) : waitedMark(folder);
+    return folder.isOpen() && mark == planId ? State::Ours : State::Foreign;
 }
 
 OutputFolder::Created PlanFolder::adopt(const FolderHandle &parent, const QString &name,

@@ -15,9 +15,11 @@ extern const QString markName;
 
 enum class State { Missing, Ours, Foreign };
 
-// Whether name in parent is missing, marked by this plan or somebody else's. A folder made a
-// moment ago without a mark yet is given a moment to get it.
-State stateOf(const FolderHandle &parent, const QString &name, const QString &planId);
+// Whether name in parent is missing, marked by this plan or somebody else's. Unless told not to
+// wait, a folder made a moment ago without a mark yet is given a moment to get it.
+enum class Wait { ForNewFolders, No };
+State stateOf(const FolderHandle &parent, const QString &name, const QString &planId,
+              Wait wait = Wait::ForNewFolders);
 
 // Makes name in parent and marks it, or opens it when it carries this plan's mark. Fails (ok
 // false) for any other folder, a link, or a name that is not a single folder name.
