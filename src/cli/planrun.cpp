@@ -183,7 +183,11 @@ QList<ConversionJob> Run::pendingJobs(Part &part, const ConversionJob &job)
                       "with --resume"_s.arg(native(part.folder));
         return {};
     }
-    PlanFolder::removeInterrupted(folder, job.firstNumber, last);
+    if (!PlanFolder::removeInterrupted(folder, job.firstNumber, last)) {
+        part.reason =
+            u"another run converts these pages in %1 on this machine"_s.arg(native(part.folder));
+        return {};
+    }
     if (job.merge) {
         if (done.first())
             return {};

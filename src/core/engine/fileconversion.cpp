@@ -154,7 +154,10 @@ void FileConversion::start()
     for (const QStringList &pageNames : std::as_const(imageNames))
         planned << pageNames;
     if (!renderHandle.isOpen() || !journal.begin(renderHandle, planned)) {
-        fail(tr("No output folder could be created in %1.").arg(native(folder)));
+        // In a planned folder, a part's render folder is taken only by another run of that part.
+        fail(!input.plannedFolder.isEmpty() && folderHandle.error() == EEXIST
+                 ? tr("Another run converts these pages in %1.").arg(native(folder))
+                 : tr("No output folder could be created in %1.").arg(native(folder)));
         return;
     }
 
@@ -338,7 +341,8 @@ bool FileConversion::placeImage(int index, bool fromRenderer)
     for (const QString &separation : separations)
         firstFiles << separationStem(first) + separation.mid(renderedStem.size());
     if (fromRenderer) {
-        for (qsizetype at = 0; at < firstFiles.size(); ++at) {
+        // The image itself comes last: once it is there, its separations are too.
+        for (qsizetype at = firstFiles.size() - 1; at >= 0; --at) {
             const QString from = at == 0 ? rendered : separations.at(at - 1);
             const QString &target = firstFiles.at(at);
             if (!record(target))

@@ -1,9 +1,12 @@
 #include "core/engine/planfolder.h"
 
+#include "core/engine/journal.h"
+
 #include <QDateTime>
 #include <QThread>
 
 #include <cerrno>
+#include <vector>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -101,26 +104,31 @@ QString PlanFolder::renderFolderName(int firstNumber)
     return u".rendering-"_s + QString::number(firstNumber);
 }
 
-int PlanFolder::removeInterrupted(const FolderHandle &folder, int first, int last)
+bool PlanFolder::removeInterrupted(const FolderHandle &folder, int first, int last)
 {
-    int removed = 0;
+    std::vector<std::pair<QString, FolderHandle>> interrupted;
+    const QString prefix = renderFolderName(0).chopped(1);
     const QStringList entries = folder.entries();
     for (const QString &entry : entries) {
-        const QString prefix = renderFolderName(0).chopped(1);
         bool isNumber = false;
         const int number = entry.startsWith(prefix) ? entry.mid(prefix.size()).toInt(&isNumber) : 0;
         if (!isNumber || number < first || number > last || entry != renderFolderName(number))
             continue;
-        const FolderHandle rendering = folder.openFolder(entry);
+        FolderHandle rendering = folder.openFolder(entry);
         if (!rendering.isOpen())
             continue;
+        if (Journal::ownerRunning(rendering))
+            return false;
+        interrupted.emplace_back(entry, std::move(rendering));
+    }
+    for (const auto &[name, rendering] : interrupted) {
         const QStringList files = rendering.entries();
         for (const QString &file : files) {
             if (rendering.kindOf(file) != FolderHandle::Kind::Folder)
                 rendering.remove(file);
         }
-        if (rendering.isAt(folder, entry) && folder.removeFolder(entry))
-            ++removed;
+        if (rendering.isAt(folder, name))
+            folder.removeFolder(name);
     }
-    return removed;
+    return true;
 }

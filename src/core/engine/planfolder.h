@@ -30,7 +30,8 @@ OutputFolder::Created adopt(const FolderHandle &parent, const QString &name, con
 QString renderFolderName(int firstNumber);
 
 // The work an earlier run of a part left: its render folders (named after first numbers from
-// first to last) are removed with what is in them, and the count of those removed is given.
-int removeInterrupted(const FolderHandle &folder, int first, int last);
+// first to last) are removed with what is in them. False, and nothing removed, while a process
+// of this machine still works in one of them.
+bool removeInterrupted(const FolderHandle &folder, int first, int last);
 
 } // namespace PlanFolder
