@@ -28,8 +28,9 @@ set -e
 started=1
 eval "$environment"
 
-# The installation, with a renderer that is Ghostscript slowed down per page and counting the
-# pages each part renders, so that a part can be cancelled in the middle.
+# The installation, with a renderer that is Ghostscript counting the pages each part renders,
+# and slowed down per page for a part with a delay file, so that it can be cancelled in the
+# middle.
 cp -a "$app" "$work/app"
 cat >"$work/app/P2I.exe" <<SCRIPT
 #!/bin/bash
@@ -38,12 +39,11 @@ gs "\$@" | while IFS= read -r line; do
     printf '%s\n' "\$line"
     case \$line in "Page "*)
         echo "\${SLURM_ARRAY_TASK_ID:-one} \${line#Page }" >>"$work/rendered"
-        sleep "\$(cat "$work/delay")" ;;
+        sleep "\$(cat "$work/delay-\${SLURM_ARRAY_TASK_ID:-}" 2>/dev/null || echo 0)" ;;
     esac
 done
 SCRIPT
 chmod +x "$work/app/P2I.exe"
-echo 0 >"$work/delay"
 
 # Four PDFs of different lengths, made by Ghostscript.
 mkdir "$work/in"
@@ -101,7 +101,7 @@ echo "4 parts wrote what one machine writes"
 
 # Again, slowly; part 1 is cancelled in the middle and resumed.
 rm -rf "$work/out" "$work/rendered"
-echo 0.4 >"$work/delay"
+echo 1 >"$work/delay-1"
 job=$(submit --array=0-3 --export=ALL,MORE=)
 for _ in $(seq 600); do
     [[ $(grep -c '^1 ' "$work/rendered" 2>/dev/null) -ge 4 ]] && break
@@ -117,7 +117,7 @@ expected=$(find "$work/one" -type f | wc -l)
 missing=$((expected - $(wc -l <"$work/kept")))
 ((missing > 0)) || fail "part 1 was not cancelled in the middle"
 mv "$work/rendered" "$work/rendered-before"
-echo 0 >"$work/delay"
+rm "$work/delay-1"
 job=$(submit --array=1 --export=ALL,SHARD=1/4,MORE=--resume)
 wait_job "$job"
 [[ $(states "$job") == "COMPLETED " ]] || fail "the resumed part ended $(states "$job")"
