@@ -14,11 +14,11 @@ QList<QCommandLineOption> PlanOptions::all()
          u"FILE"_s},
         {u"plan"_s, u"Convert the plan in FILE instead of PATHs."_s, u"FILE"_s},
         {u"shard"_s,
-         u"Convert only part K (0 to N-1) of N parts of the run, cut by pages, as the other "
+         u"Convert only shard K (0 to N-1) of the run cut by pages into N shards, as other "
          "machines of a cluster convert the others."_s,
          u"K/N"_s},
         {u"resume"_s,
-         u"Keep the images an earlier run of the same plan and part completed and convert the "
+         u"Keep the images an earlier run of the same plan and shard completed and convert the "
          "rest."_s},
         {u"json"_s, u"Report each PDF, and the run, as one JSON object a line."_s},
     };
@@ -50,13 +50,13 @@ QString PlanOptions::read(const QCommandLineParser &parser,
         choices.shard = match.captured(1).toInt();
         choices.shards = match.captured(2).toInt();
         if (!match.hasMatch() || choices.shards < 1 || choices.shard >= choices.shards)
-            return u"--shard takes K/N: part K, from 0 to N-1, of N parts, such as 0/4."_s;
+            return u"--shard takes K/N: shard K, from 0 to N-1, of N shards, such as 0/4."_s;
         choices.sharded = true;
     }
     choices.resume = parser.isSet(u"resume"_s);
     choices.json = parser.isSet(u"json"_s);
     if (!choices.planOut.isEmpty() && (choices.sharded || choices.resume))
-        return u"--plan-out plans the whole run: convert its parts with --plan and --shard."_s;
+        return u"--plan-out plans the whole run: convert its shards with --plan and --shard."_s;
     if (choices.any() && parser.isSet(u"dry-run"_s))
         return u"--dry-run does not go with the plan's options: see a plan with --plan-out -."_s;
     return {};

@@ -13,7 +13,7 @@ struct PlanChoices
 {
     QString planOut; // write the plan here ("-": standard output) and convert nothing
     QString planIn;  // convert this plan instead of the paths
-    int shard = 0;   // this machine's part, counted from 0
+    int shard = 0;   // this machine's shard, counted from 0
     int shards = 1;
     bool sharded = false;
     bool resume = false;

@@ -45,14 +45,14 @@ QString native(const QString &path)
     return QDir::toNativeSeparators(path);
 }
 
-// One PDF's part of this run and how it ended.
-struct Part
+// One PDF's slice of this run (its images in this shard) and how it ended.
+struct SliceRun
 {
     QString source;
     QString folder;
     QString status; // ok, failed or skipped; empty until it ends
     QString reason;
-    int images = 0;   // the images of the part
+    int images = 0;   // the images of the slice
     int rendered = 0; // pages this run converted
     int pending = 0;  // its jobs still to end
     QElapsedTimer clock;
@@ -75,10 +75,10 @@ public:
 private:
     bool load(RunPlan &plan);
     int writePlan(const RunPlan &plan);
-    QList<ConversionJob> pendingJobs(Part &part, const ConversionJob &job);
+    QList<ConversionJob> pendingJobs(SliceRun &slice, const ConversionJob &job);
     bool roomChecked(const QList<std::pair<QString, qint64>> &needs);
     void ended(int row, const QString &reason);
-    void report(Part &part);
+    void report(SliceRun &slice);
     void stopAll(const QString &reason, int status);
     void line(const QString &text);
     void write(const QString &text);
@@ -89,8 +89,8 @@ private:
     QTextStream &out;
     QTextStream &err;
     ConversionQueue queue;
-    QList<Part> parts;
-    QList<int> partOfRow;
+    QList<SliceRun> slices;
+    QList<int> sliceOfRow;
     QList<int> pagesOfRow;
     QElapsedTimer clock;
     int status = -1;
@@ -142,10 +142,10 @@ int Run::writePlan(const RunPlan &plan)
     return 0;
 }
 
-// What still has to run of a part in its planned folder: everything in a folder not made yet;
-// with --resume only the images an earlier run of this part did not complete, in runs of
+// What still has to run of a slice in its planned folder: everything in a folder not made yet;
+// with --resume only the images an earlier run of this shard did not complete, in runs of
 // consecutive images, each a job of its own.
-QList<ConversionJob> Run::pendingJobs(Part &part, const ConversionJob &job)
+QList<ConversionJob> Run::pendingJobs(SliceRun &slice, const ConversionJob &job)
 {
     const FolderHandle parent = FolderHandle::open(job.parentFolder);
     if (!parent.isOpen())
@@ -154,8 +154,8 @@ QList<ConversionJob> Run::pendingJobs(Part &part, const ConversionJob &job)
     case PlanFolder::State::Missing:
         return {job};
     case PlanFolder::State::Foreign:
-        part.reason =
-            u"the folder %1 is in the way: this plan did not make it"_s.arg(native(part.folder));
+        slice.reason =
+            u"the folder %1 is in the way: this plan did not make it"_s.arg(native(slice.folder));
         return {};
     case PlanFolder::State::Ours:
         break;
@@ -179,13 +179,13 @@ QList<ConversionJob> Run::pendingJobs(Part &part, const ConversionJob &job)
             left = left || (job.merge && present.contains(name));
         if (!left)
             return {job};
-        part.reason = u"an earlier run of this plan left images of these pages in %1; go on "
-                      "with --resume"_s.arg(native(part.folder));
+        slice.reason = u"an earlier run of this plan left images of these pages in %1; go on "
+                       "with --resume"_s.arg(native(slice.folder));
         return {};
     }
     if (!PlanFolder::removeInterrupted(folder, job.firstNumber, last)) {
-        part.reason =
-            u"another run converts these pages in %1 on this machine"_s.arg(native(part.folder));
+        slice.reason =
+            u"another run converts these pages in %1 on this machine"_s.arg(native(slice.folder));
         return {};
     }
     if (job.merge) {
@@ -262,23 +262,23 @@ int Run::exec()
     }
     QList<ConversionJob> jobs;
     QList<std::pair<QString, qint64>> needs;
-    const QList<RunPlans::Part> cuts =
+    const QList<RunPlans::Slice> cuts =
         RunPlans::shard(images, whole, choices.shard, choices.shards);
-    for (const RunPlans::Part &cut : cuts) {
+    for (const RunPlans::Slice &cut : cuts) {
         const PlanEntry &entry = plan.files.at(cut.file);
-        Part part;
-        part.source = entry.file.source;
-        part.folder = entry.file.folder;
-        part.reason = entry.file.failure;
-        if (part.reason.isEmpty() && choices.planned())
-            part.reason = RunPlans::changedSince(entry);
+        SliceRun slice;
+        slice.source = entry.file.source;
+        slice.folder = entry.file.folder;
+        slice.reason = entry.file.failure;
+        if (slice.reason.isEmpty() && choices.planned())
+            slice.reason = RunPlans::changedSince(entry);
         ConversionJob job = entry.file.job;
         if (!job.merge) {
             job.pages = job.pages.mid(cut.offset, cut.count);
             job.firstNumber += cut.offset;
         }
-        part.images = int(job.imageNames().size());
-        if (part.reason.isEmpty() && entry.isProtected) {
+        slice.images = int(job.imageNames().size());
+        if (slice.reason.isEmpty() && entry.isProtected) {
             const auto opens = [&job](const QString &password) {
                 return PdfProbe::probe(job.sourcePath, password).outcome ==
                        PdfProbe::Outcome::Opened;
@@ -287,38 +287,38 @@ int Run::exec()
             if (found != passwords.cend())
                 job.password = *found;
             else
-                part.reason = passwords.isEmpty()
-                                  ? u"protected by a password, and none was given"_s
-                                  : u"protected by a password that none of those given opens"_s;
+                slice.reason = passwords.isEmpty()
+                                   ? u"protected by a password, and none was given"_s
+                                   : u"protected by a password that none of those given opens"_s;
         }
         QList<ConversionJob> pending;
-        if (part.reason.isEmpty() && choices.planned()) {
-            job.plannedFolder = QFileInfo(part.folder).fileName();
+        if (slice.reason.isEmpty() && choices.planned()) {
+            job.plannedFolder = QFileInfo(slice.folder).fileName();
             job.planId = plan.id;
-            pending = pendingJobs(part, job);
-        } else if (part.reason.isEmpty()) {
+            pending = pendingJobs(slice, job);
+        } else if (slice.reason.isEmpty()) {
             pending = {job};
         }
         for (ConversionJob &run : pending) {
-            run.row = int(partOfRow.size());
-            partOfRow << int(parts.size());
+            run.row = int(sliceOfRow.size());
+            sliceOfRow << int(slices.size());
             pagesOfRow << int(run.pages.size());
             needs.append(
                 {run.parentFolder, entry.file.bytes * qMax<qsizetype>(run.pages.size(), 1) /
                                        qMax<qsizetype>(entry.file.job.pages.size(), 1)});
-            ++part.pending;
+            ++slice.pending;
             jobs << run;
         }
-        if (part.pending == 0) {
-            part.status = part.reason.isEmpty() ? u"skipped"_s : u"failed"_s;
-            if (part.reason.isEmpty())
-                part.reason = u"converted by an earlier run of this plan"_s;
+        if (slice.pending == 0) {
+            slice.status = slice.reason.isEmpty() ? u"skipped"_s : u"failed"_s;
+            if (slice.reason.isEmpty())
+                slice.reason = u"converted by an earlier run of this plan"_s;
         }
-        parts << part;
+        slices << slice;
     }
-    for (Part &part : parts) {
-        if (!part.status.isEmpty())
-            report(part);
+    for (SliceRun &slice : slices) {
+        if (!slice.status.isEmpty())
+            report(slice);
     }
     if (!roomChecked(needs))
         return 1;
@@ -327,10 +327,10 @@ int Run::exec()
     queue.setRendererTimeout(options.timeoutSeconds > 0 ? options.timeoutSeconds
                                                         : defaults.timeoutSeconds);
     connect(&queue, &ConversionQueue::fileStarted, this, [this](int row, const QString &folder) {
-        Part &part = parts[partOfRow.at(row)];
-        part.folder = folder;
-        if (!part.clock.isValid())
-            part.clock.start();
+        SliceRun &slice = slices[sliceOfRow.at(row)];
+        slice.folder = folder;
+        if (!slice.clock.isValid())
+            slice.clock.start();
     });
     connect(&queue, &ConversionQueue::fileFinished, this, [this](int row) { ended(row, {}); });
     connect(&queue, &ConversionQueue::fileFailed, this,
@@ -343,8 +343,8 @@ int Run::exec()
                     removed));
         });
     connect(&queue, &ConversionQueue::runEnded, this, [this] {
-        status = std::any_of(parts.cbegin(), parts.cend(),
-                             [](const Part &part) { return part.status == u"failed"; })
+        status = std::any_of(slices.cbegin(), slices.cend(),
+                             [](const SliceRun &slice) { return slice.status == u"failed"; })
                      ? 1
                      : 0;
         QCoreApplication::exit(status);
@@ -360,25 +360,25 @@ int Run::exec()
     if (queue.isRunning())
         QCoreApplication::exec();
     else
-        status = std::any_of(parts.cbegin(), parts.cend(),
-                             [](const Part &part) { return part.status == u"failed"; })
+        status = std::any_of(slices.cbegin(), slices.cend(),
+                             [](const SliceRun &slice) { return slice.status == u"failed"; })
                      ? 1
                      : 0;
 
     int ok = 0;
     int failed = 0;
     int rendered = 0;
-    for (const Part &part : std::as_const(parts)) {
-        ok += part.status == u"ok" ? 1 : 0;
-        failed += part.status == u"failed" ? 1 : 0;
-        rendered += part.rendered;
+    for (const SliceRun &slice : std::as_const(slices)) {
+        ok += slice.status == u"ok" ? 1 : 0;
+        failed += slice.status == u"failed" ? 1 : 0;
+        rendered += slice.rendered;
     }
-    const int skipped = int(parts.size()) - ok - failed;
+    const int skipped = int(slices.size()) - ok - failed;
     if (choices.json) {
         const QJsonObject summary{
             {u"summary"_s, true},          {u"shard"_s, choices.shard},
             {u"shards"_s, choices.shards}, {u"plan"_s, plan.id},
-            {u"files"_s, parts.size()},    {u"ok"_s, ok},
+            {u"files"_s, slices.size()},   {u"ok"_s, ok},
             {u"failed"_s, failed},         {u"skipped"_s, skipped},
             {u"pages"_s, rendered},        {u"seconds"_s, double(clock.elapsed()) / 1000}};
         write(QString::fromUtf8(QJsonDocument(summary).toJson(QJsonDocument::Compact)));
@@ -391,18 +391,18 @@ int Run::exec()
 
 void Run::ended(int row, const QString &reason)
 {
-    Part &part = parts[partOfRow.at(row)];
+    SliceRun &slice = slices[sliceOfRow.at(row)];
     if (reason.isEmpty())
-        part.rendered += pagesOfRow.at(row);
-    else if (part.reason.isEmpty())
-        part.reason = reason;
-    if (--part.pending > 0)
+        slice.rendered += pagesOfRow.at(row);
+    else if (slice.reason.isEmpty())
+        slice.reason = reason;
+    if (--slice.pending > 0)
         return;
-    part.status = part.reason.isEmpty() ? u"ok"_s : u"failed"_s;
-    report(part);
+    slice.status = slice.reason.isEmpty() ? u"ok"_s : u"failed"_s;
+    report(slice);
 }
 
-// The run cannot go on: the parts not ended fail with the reason; a planned run keeps their
+// The run cannot go on: the slices not ended fail with the reason; a planned run keeps their
 // complete images for --resume.
 void Run::stopAll(const QString &reason, int stoppedStatus)
 {
@@ -410,32 +410,32 @@ void Run::stopAll(const QString &reason, int stoppedStatus)
         return;
     status = stoppedStatus;
     queue.stop();
-    for (Part &part : parts) {
-        if (!part.status.isEmpty())
+    for (SliceRun &slice : slices) {
+        if (!slice.status.isEmpty())
             continue;
-        part.status = u"failed"_s;
-        part.reason = choices.planned() ? reason + u"; go on with --resume"_s : reason;
-        report(part);
+        slice.status = u"failed"_s;
+        slice.reason = choices.planned() ? reason + u"; go on with --resume"_s : reason;
+        report(slice);
     }
     QCoreApplication::exit(status);
 }
 
-void Run::report(Part &part)
+void Run::report(SliceRun &slice)
 {
-    const double seconds = part.clock.isValid() ? double(part.clock.elapsed()) / 1000 : 0.0;
+    const double seconds = slice.clock.isValid() ? double(slice.clock.elapsed()) / 1000 : 0.0;
     if (choices.json) {
-        QJsonObject object{{u"file"_s, part.source},
-                           {u"status"_s, part.status},
-                           {u"reason"_s, part.reason},
-                           {u"pages"_s, part.rendered},
-                           {u"images"_s, part.status == u"failed" ? 0 : part.images},
+        QJsonObject object{{u"file"_s, slice.source},
+                           {u"status"_s, slice.status},
+                           {u"reason"_s, slice.reason},
+                           {u"pages"_s, slice.rendered},
+                           {u"images"_s, slice.status == u"failed" ? 0 : slice.images},
                            {u"seconds"_s, seconds},
-                           {u"folder"_s, part.folder}};
+                           {u"folder"_s, slice.folder}};
         write(QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact)));
-    } else if (part.status == u"ok") {
-        line(u"ok      %1 -> %2"_s.arg(native(part.source), native(part.folder)));
+    } else if (slice.status == u"ok") {
+        line(u"ok      %1 -> %2"_s.arg(native(slice.source), native(slice.folder)));
     } else {
-        line(u"%1 %2: %3"_s.arg(part.status.leftJustified(7), native(part.source), part.reason));
+        line(u"%1 %2: %3"_s.arg(slice.status.leftJustified(7), native(slice.source), slice.reason));
     }
 }
 

@@ -6,7 +6,7 @@
 class QTextStream;
 
 // `vezudiri --convert` with --plan-out, --plan, --shard, --resume or --json: a run planned once
-// (or planned alike by every machine from the same paths), converted in parts, each PDF reported
+// (or planned alike by every machine from the same paths), converted in shards, each PDF reported
 // as it ends. Exit status as for the plain batch.
 namespace PlanRun {
 

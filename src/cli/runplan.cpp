@@ -283,17 +283,17 @@ QString RunPlans::changedSince(const PlanEntry &entry)
     return {};
 }
 
-QList<RunPlans::Part> RunPlans::shard(const QList<int> &images, const QList<bool> &whole, int shard,
-                                      int shards)
+QList<RunPlans::Slice> RunPlans::shard(const QList<int> &images, const QList<bool> &whole,
+                                       int shard, int shards)
 {
     qint64 total = 0;
     for (const int count : images)
         total += count;
-    // Part k holds the images from k * total / shards up to the next part's first.
-    const auto start = [total, shards](qint64 part) {
-        return part * total / shards;
+    // Shard k holds the images from k * total / shards up to the next shard's first.
+    const auto start = [total, shards](qint64 k) {
+        return k * total / shards;
     };
-    QList<Part> parts;
+    QList<Slice> slices;
     qint64 position = 0;
     for (int file = 0; file < images.size(); ++file) {
         const int count = images.at(file);
@@ -302,14 +302,14 @@ QList<RunPlans::Part> RunPlans::shard(const QList<int> &images, const QList<bool
             const qint64 owner =
                 total == 0 ? 0 : qMin<qint64>(shards - 1, middle2 * shards / (2 * total));
             if (owner == shard)
-                parts.append({file, 0, count});
+                slices.append({file, 0, count});
         } else {
             const qint64 from = qMax(position, start(shard));
             const qint64 to = qMin(position + count, start(shard + 1));
             if (from < to)
-                parts.append({file, int(from - position), int(to - from)});
+                slices.append({file, int(from - position), int(to - from)});
         }
         position += count;
     }
-    return parts;
+    return slices;
 }

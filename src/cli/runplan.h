@@ -18,7 +18,7 @@ struct PlanEntry
 };
 
 // A whole run, planned once and written as JSON, that any number of machines can convert in
-// parts: every part gets the same folders, names and numbers a one-machine run would give.
+// shards: every shard gets the same folders, names and numbers a one-machine run would give.
 struct RunPlan
 {
     static constexpr int version = 1;
@@ -28,8 +28,8 @@ struct RunPlan
     QList<PlanEntry> files;
 
     // A planned batch. A planned run's folders are fixed where they are free or carry this
-    // plan's mark; when every part plans by itself, folders a part is still marking are waited
-    // for, so that all parts agree.
+    // plan's mark; when every shard plans by itself, folders a shard is still marking are
+    // waited for, so that all shards agree.
     static RunPlan from(const BatchPlan &batch, const BatchOptions &options,
                         const BatchDefaults &defaults);
     QByteArray toJson() const;
@@ -43,17 +43,17 @@ namespace RunPlans {
 QString changedSince(const PlanEntry &entry);
 
 // A run of pages of one file: the images from offset, count of them.
-struct Part
+struct Slice
 {
     int file = 0;
     int offset = 0;
     int count = 0;
 };
 
-// Part shard of shards parts of files with these numbers of images, cut so that each part holds
-// about as many images: a file may be cut between parts, but not a whole one (a joined TIFF),
-// which goes where its middle falls. A file without images goes where it stands. The parts of
-// all shards hold every image once.
-QList<Part> shard(const QList<int> &images, const QList<bool> &whole, int shard, int shards);
+// The slices of shard, of shards, of files with these numbers of images, cut so that each shard
+// holds about as many images: a file may be cut between shards, but not a whole one (a joined
+// TIFF), which goes where its middle falls. A file without images goes where it stands. The
+// slices of all shards hold every image once.
+QList<Slice> shard(const QList<int> &images, const QList<bool> &whole, int shard, int shards);
 
 } // namespace RunPlans

@@ -1,4 +1,4 @@
-// Cutting a plan into shards: every image in exactly one part, parts of about equal size, a
+// Cutting a plan into shards: every image in exactly one slice, shards of about equal size, a
 // joined TIFF never cut.
 #include "cli/runplan.h"
 
@@ -47,21 +47,21 @@ void tst_RunPlan::shards()
     QList<int> perShard;
     for (int shard = 0; shard < shards; ++shard) {
         int count = 0;
-        for (const RunPlans::Part &part : RunPlans::shard(images, whole, shard, shards)) {
-            if (whole.value(part.file) || images.at(part.file) == 0)
-                QCOMPARE(part.count, images.at(part.file));
-            for (int image = part.offset; image < part.offset + qMax(part.count, 1); ++image) {
-                QCOMPARE(owner[part.file][image], -1);
-                owner[part.file][image] = shard;
+        for (const RunPlans::Slice &slice : RunPlans::shard(images, whole, shard, shards)) {
+            if (whole.value(slice.file) || images.at(slice.file) == 0)
+                QCOMPARE(slice.count, images.at(slice.file));
+            for (int image = slice.offset; image < slice.offset + qMax(slice.count, 1); ++image) {
+                QCOMPARE(owner[slice.file][image], -1);
+                owner[slice.file][image] = shard;
             }
-            count += part.count;
+            count += slice.count;
         }
         perShard << count;
     }
     QCOMPARE(perShard, imagesPerShard);
     for (const QList<int> &shardOf : std::as_const(owner)) {
         QVERIFY(!shardOf.contains(-1));
-        // A file's images go to the shards in order: each part is one range.
+        // A file's images go to the shards in order: each slice is one range.
         QVERIFY(std::is_sorted(shardOf.cbegin(), shardOf.cend()));
     }
 }

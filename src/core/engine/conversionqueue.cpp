@@ -29,7 +29,7 @@ void ConversionQueue::setRendererTimeout(int seconds)
 
 void ConversionQueue::enqueue(ConversionJob job)
 {
-    // A planned part's numbers are the plan's.
+    // A planned slice's numbers are the plan's.
     if (job.plannedFolder.isEmpty())
         job.firstNumber = numbers.assign(int(job.pages.size()), job.merge);
 

@@ -154,7 +154,7 @@ void FileConversion::start()
     for (const QStringList &pageNames : std::as_const(imageNames))
         planned << pageNames;
     if (!renderHandle.isOpen() || !journal.begin(renderHandle, planned)) {
-        // In a planned folder, a part's render folder is taken only by another run of that part.
+        // In a planned folder, a slice's render folder is taken only by another run of that slice.
         fail(!input.plannedFolder.isEmpty() && folderHandle.error() == EEXIST
                  ? tr("Another run converts these pages in %1.").arg(native(folder))
                  : tr("No output folder could be created in %1.").arg(native(folder)));
@@ -608,7 +608,7 @@ void FileConversion::abort()
 void FileConversion::discard()
 {
     endTools();
-    // A planned part keeps its complete images, for a resumed run to go on from.
+    // A planned slice keeps its complete images, for a resumed run to go on from.
     if (input.plannedFolder.isEmpty()) {
         for (const QString &image : std::as_const(written))
             folderHandle.remove(image);

@@ -77,7 +77,7 @@ OutputFolder::Created PlanFolder::adopt(const FolderHandle &parent, const QStrin
         return created;
     FolderHandle folder = parent.makeFolder(name, mode);
     if (folder.isOpen()) {
-        // Made here: marked before any part writes in it; the mark is made only once.
+        // Made here: marked before anything is written in it; the mark is made only once.
         const QByteArray mark = planId.toLatin1() + '\n';
         const int fd = folder.openFile(markName, O_WRONLY | O_CREAT, (mode & 0666) | 0600);
         const bool marked =

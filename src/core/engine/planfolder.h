@@ -6,9 +6,9 @@
 #include <QStringList>
 
 // The output folders of a planned run. A plan fixes each folder's name; several machines may
-// work in one folder at once, each on its own part of the file. The first to need the folder
-// makes it and marks it with the plan's id; the others take it only when they find that mark,
-// so a folder someone else made is never written in.
+// work in one folder at once, each on its own slice of the file's pages. The first to need the
+// folder makes it and marks it with the plan's id; the others take it only when they find that
+// mark, so a folder someone else made is never written in.
 namespace PlanFolder {
 
 extern const QString markName;
@@ -26,10 +26,10 @@ State stateOf(const FolderHandle &parent, const QString &name, const QString &pl
 OutputFolder::Created adopt(const FolderHandle &parent, const QString &name, const QString &planId,
                             mode_t mode);
 
-// The render folder of the part whose first image has this number.
+// The render folder of the slice whose first image has this number.
 QString renderFolderName(int firstNumber);
 
-// The work an earlier run of a part left: its render folders (named after first numbers from
+// The work an earlier run of a slice left: its render folders (named after first numbers from
 // first to last) are removed with what is in them. False, and nothing removed, while a process
 // of this machine still works in one of them.
 bool removeInterrupted(const FolderHandle &folder, int first, int last);
