@@ -78,8 +78,8 @@ private:
     QList<ConversionJob> pendingJobs(SliceRun &slice, const ConversionJob &job);
     bool roomChecked(const QList<std::pair<QString, qint64>> &needs);
     void ended(int row, const QString &reason);
-    void report(SliceRun &slice);
-    void stopAll(const QString &reason, int status);
+    void report(const SliceRun &slice);
+    void stopAll(const QString &reason, int stoppedStatus);
     void line(const QString &text);
     void write(const QString &text);
 
@@ -420,7 +420,7 @@ void Run::stopAll(const QString &reason, int stoppedStatus)
     QCoreApplication::exit(status);
 }
 
-void Run::report(SliceRun &slice)
+void Run::report(const SliceRun &slice)
 {
     const double seconds = slice.clock.isValid() ? double(slice.clock.elapsed()) / 1000 : 0.0;
     if (choices.json) {
