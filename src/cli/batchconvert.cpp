@@ -2,6 +2,7 @@
 
 #include "cli/batchplan.h"
 #include "cli/batchprogress.h"
+#include "cli/planrun.h"
 #include "core/engine/conversionqueue.h"
 #include "core/engine/ghostscript.h"
 #include "core/platform/terminationsignals.h"
@@ -123,6 +124,8 @@ private:
 int BatchRun::exec()
 {
     const BatchDefaults defaults = storedDefaults();
+    if (options.plan.any())
+        return PlanRun::exec(options, defaults, out, err);
     BatchPlan plan = BatchPlanner::plan(options, defaults);
     if (options.dryRun) {
         printPlan(plan);

@@ -67,6 +67,8 @@ struct Parser
     QCommandLineOption verbose{{u"v"_s, u"verbose"_s},
                                u"Also print each image written (with --dry-run: every image "
                                "name and the pixel sizes)."_s};
+    // --plan-out, --plan, --shard, --resume, --json, in that order.
+    const QList<QCommandLineOption> plan = PlanOptions::all();
     QCommandLineOption help{{u"h"_s, u"help"_s}, u"Print this help."_s};
     QCommandLineOption version{u"version"_s, u"Print the version."_s};
 
@@ -77,12 +79,12 @@ struct Parser
     };
     // The help lists the options in these groups, in this order.
     const QList<Group> groups = {
-        {u"What to convert"_s, {&pages}},
+        {u"What to convert"_s, {&pages, &plan.at(1)}},
         {u"How"_s, {&format, &colour, &dpi, &merge}},
         {u"Where"_s, {&output, &naming}},
         {u"Passwords"_s, {&password, &passwordFile}},
-        {u"Run control"_s, {&jobs, &timeout, &dryRun, &force}},
-        {u"Output"_s, {&quiet, &verbose, &help, &version}},
+        {u"Run control"_s, {&jobs, &timeout, &dryRun, &force, &plan.at(2), &plan.at(3)}},
+        {u"Output"_s, {&quiet, &verbose, &plan.at(4), &plan.at(0), &help, &version}},
     };
 
     Parser()
@@ -235,7 +237,9 @@ BatchCommand BatchCommandLine::parse(const QStringList &arguments, const QString
     };
     for (const QString &path : parser.positionalArguments())
         options.paths << absolute(path);
-    if (options.paths.isEmpty())
+    if (const QString wrong = PlanOptions::read(parser, absolute, options.plan); !wrong.isEmpty())
+        return usageError(wrong);
+    if (options.paths.isEmpty() && options.plan.planIn.isEmpty())
         return usageError(u"No PDF file or folder given."_s);
 
     if (parser.isSet(p.pages)) {

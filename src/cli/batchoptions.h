@@ -1,5 +1,7 @@
 #pragma once
 
+#include "cli/planoptions.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -24,6 +26,7 @@ struct BatchOptions
     bool force = false;
     enum class Verbosity { Quiet, Normal, Verbose };
     Verbosity verbosity = Verbosity::Normal;
+    PlanChoices plan;
 };
 
 struct BatchCommand

@@ -8,6 +8,8 @@
 #include "testenvironment.h"
 
 #include <QDirIterator>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTest>
@@ -111,6 +113,7 @@ private slots:
     void runThatDoesNotFitIsRefused();
     void fullDiskStopsTheRun();
     void signalStopsTheRun();
+    void planConvertedInShards();
 };
 
 void tst_Batch::imagesMatchTheWindow_data()
@@ -402,6 +405,66 @@ void tst_Batch::signalStopsTheRun()
     QCOMPARE(batch.exitCode(), 128 + SIGTERM);
     QVERIFY(!QFileInfo::exists(env.scratch(u"doc"_s)));
     QTRY_VERIFY(Conversion::processGone(pid));
+}
+
+void tst_Batch::planConvertedInShards()
+{
+    TestEnvironment env;
+    const QStringList names = {u"a"_s, u"b"_s, u"c"_s};
+    for (int index = 0; index < names.size(); ++index)
+        QVERIFY(Pdfs::write(env.scratch(u"in/%1.pdf"_s.arg(names.at(index))),
+                            index == 0 ? 1 : 3 + index));
+    const QStringList choices = {u"-r"_s,        u"70"_s,       u"-p"_s,
+                                 u"1,2,2,3-4"_s, u"--naming"_s, u"number"_s};
+    // The pages one PDF lacks fail it in the plan as in the plain run.
+    QCOMPARE(runBatch(env, choices + QStringList{u"-o"_s, u"one"_s, u"in"_s}).status, 1);
+    QCOMPARE(runBatch(env, choices + QStringList{u"-o"_s, u"parts"_s, u"--plan-out"_s,
+                                                 u"plan.json"_s, u"in"_s})
+                 .status,
+             0);
+    QVERIFY(!QFileInfo::exists(env.scratch(u"parts"_s)));
+
+    // Each line of every part is a JSON object; the last one sums the part up.
+    const auto convert = [&env](const QStringList &arguments) {
+        const Finished part =
+            runBatch(env, QStringList{u"--plan"_s, u"plan.json"_s, u"--json"_s} + arguments);
+        QMap<QString, QJsonObject> files;
+        const QStringList lines = part.out.split(u'\n', Qt::SkipEmptyParts);
+        for (const QString &line : lines) {
+            QJsonParseError error;
+            const QJsonObject object = QJsonDocument::fromJson(line.toUtf8(), &error).object();
+            if (error.error != QJsonParseError::NoError)
+                return std::make_pair(-1, files);
+            files.insert(object.value(u"file"_s).toString(u"summary"_s), object);
+        }
+        return std::make_pair(
+            files.value(u"summary"_s).value(u"summary"_s).toBool() ? part.status : -1, files);
+    };
+    for (const QString &shard : {u"0/3"_s, u"1/3"_s, u"2/3"_s})
+        QCOMPARE(convert({u"--shard"_s, shard}).first, shard == u"0/3" ? 1 : 0);
+    for (const QString &name : {u"b"_s, u"c"_s}) {
+        const QStringList images = Conversion::filesIn(env.scratch(u"one/"_s + name));
+        QCOMPARE(images.size(), 5);
+        QCOMPARE(Conversion::filesIn(env.scratch(u"parts/"_s + name)),
+                 QStringList{u".vezudiri-plan"_s} + images);
+        for (const QString &image : images)
+            QVERIFY(contents(env.scratch(u"parts/%1/%2"_s.arg(name, image))) ==
+                    contents(env.scratch(u"one/%1/%2"_s.arg(name, image))));
+    }
+
+    // Done is kept; a PDF changed since the plan fails with the reason.
+    QFile changed(env.scratch(u"in/c.pdf"_s));
+    QVERIFY(changed.open(QIODevice::ReadWrite));
+    QVERIFY(changed.setFileTime(QDateTime::currentDateTime().addSecs(-60),
+                                QFileDevice::FileModificationTime));
+    const auto [status, files] = convert({u"--resume"_s});
+    QCOMPARE(status, 1);
+    QCOMPARE(files.value(env.scratch(u"in/b.pdf"_s)).value(u"status"_s), u"skipped"_s);
+    QCOMPARE(files.value(env.scratch(u"in/c.pdf"_s)).value(u"status"_s), u"failed"_s);
+    QVERIFY(files.value(env.scratch(u"in/c.pdf"_s))
+                .value(u"reason"_s)
+                .toString()
+                .contains(u"changed since the plan was made"_s));
 }
 
 QTEST_MAIN(tst_Batch)

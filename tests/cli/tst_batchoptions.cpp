@@ -30,6 +30,11 @@ QString field(const BatchOptions &options, const QString &name)
         {u"dry-run"_s, options.dryRun ? u"yes"_s : u"no"_s},
         {u"force"_s, options.force ? u"yes"_s : u"no"_s},
         {u"verbosity"_s, QString::number(int(options.verbosity))},
+        {u"plan"_s, options.plan.planIn + u'|' + options.plan.planOut},
+        {u"shard"_s, u"%1/%2 %3%4"_s.arg(options.plan.shard)
+                         .arg(options.plan.shards)
+                         .arg(options.plan.resume ? u"resume "_s : QString(),
+                              options.plan.json ? u"json"_s : QString())},
     };
     return fields.value(name, u"no such field"_s);
 }
@@ -120,6 +125,19 @@ void tst_BatchOptions::parse_data()
     row("quiet", {u"-q"_s, u"a.pdf"_s}, run, u"verbosity"_s, u"0"_s);
     row("verbose", {u"--verbose"_s, u"a.pdf"_s}, run, u"verbosity"_s, u"2"_s);
     row("quiet and verbose", {u"--quiet"_s, u"-v"_s, u"a.pdf"_s}, error);
+
+    row("plan out", {u"--plan-out"_s, u"p.json"_s, u"a.pdf"_s}, run, u"plan"_s,
+        u"|/work/here/p.json"_s);
+    row("plan instead of paths", {u"--plan"_s, u"p.json"_s}, run, u"plan"_s,
+        u"/work/here/p.json|"_s);
+    row("plan and paths", {u"--plan"_s, u"p.json"_s, u"a.pdf"_s}, error);
+    row("plan with a choice it holds", {u"--plan"_s, u"p.json"_s, u"-r"_s, u"300"_s}, error);
+    row("shard, resumed, as JSON", {u"--shard"_s, u"3/4"_s, u"--resume"_s, u"--json"_s, u"a.pdf"_s},
+        run, u"shard"_s, u"3/4 resume json"_s);
+    row("shard beyond the parts", {u"--shard"_s, u"4/4"_s, u"a.pdf"_s}, error);
+    row("shard without parts", {u"--shard"_s, u"0/0"_s, u"a.pdf"_s}, error);
+    row("shards of a plan written", {u"--plan-out"_s, u"p"_s, u"--shard"_s, u"0/2"_s, u"a.pdf"_s},
+        error);
 
     row("help", {u"--help"_s}, BatchCommand::Help);
     row("version", {u"--version"_s}, BatchCommand::Version);

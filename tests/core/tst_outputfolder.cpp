@@ -1,4 +1,5 @@
 #include "core/engine/outputfolder.h"
+#include "core/engine/planfolder.h"
 
 #include <QDir>
 #include <QFile>
@@ -24,6 +25,8 @@ private slots:
     void refuses_data();
     void refuses();
     void unwritableParent();
+    void plannedFolderTakenOnlyWithItsMark_data();
+    void plannedFolderTakenOnlyWithItsMark();
 };
 
 void TestOutputFolder::createsTheFirstFreeName_data()
@@ -138,6 +141,47 @@ void TestOutputFolder::unwritableParent()
     QVERIFY(WIFEXITED(status));
     QCOMPARE(Outcome(WEXITSTATUS(status)), Refused);
     QVERIFY(QDir(path).isEmpty());
+}
+
+void TestOutputFolder::plannedFolderTakenOnlyWithItsMark_data()
+{
+    QTest::addColumn<QString>("existing"); // what is at "a" before
+    QTest::addColumn<bool>("taken");
+    QTest::newRow("missing: made and marked") << QString() << true;
+    QTest::newRow("marked by this plan") << u"ours"_s << true;
+    QTest::newRow("marked by another plan") << u"theirs"_s << false;
+    QTest::newRow("a link to a folder of this plan") << u"link"_s << false;
+    QTest::newRow("a file") << u"file"_s << false;
+}
+
+void TestOutputFolder::plannedFolderTakenOnlyWithItsMark()
+{
+    QFETCH(QString, existing);
+    QFETCH(bool, taken);
+    QTemporaryDir parent;
+    QVERIFY(parent.isValid());
+    const QDir dir(parent.path());
+    const auto mark = [&dir](const QString &folder, const QByteArray &id) {
+        QFile file(dir.filePath(folder + u'/' + PlanFolder::markName));
+        return dir.mkdir(folder) && file.open(QIODevice::WriteOnly) && file.write(id) == id.size();
+    };
+    if (existing == u"ours" || existing == u"theirs")
+        QVERIFY(mark(u"a"_s, existing == u"ours" ? "plan-1\n" : "plan-2\n"));
+    if (existing == u"link")
+        QVERIFY(mark(u"b"_s, "plan-1\n") &&
+                QFile::link(dir.filePath(u"b"_s), dir.filePath(u"a"_s)));
+    if (existing == u"file")
+        QVERIFY(QFile(dir.filePath(u"a"_s)).open(QIODevice::WriteOnly));
+
+    const OutputFolder::Created created =
+        PlanFolder::adopt(FolderHandle::open(parent.path()), u"a"_s, u"plan-1"_s, 0777);
+    QCOMPARE(created.ok, taken);
+    if (taken) {
+        QVERIFY(created.folder.isAt(FolderHandle::open(parent.path()), u"a"_s));
+        QFile marked(dir.filePath(u"a/"_s + PlanFolder::markName));
+        QVERIFY(marked.open(QIODevice::ReadOnly));
+        QCOMPARE(marked.readAll(), QByteArray("plan-1\n"));
+    }
 }
 
 QTEST_APPLESS_MAIN(TestOutputFolder)

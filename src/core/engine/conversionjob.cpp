@@ -2,6 +2,7 @@
 
 #include "core/engine/ghostscript.h"
 #include "core/engine/naming.h"
+#include "core/engine/planfolder.h"
 #include "core/options/formats.h"
 #include "core/options/pageselection.h"
 
@@ -55,4 +56,9 @@ QStringList ConversionJob::imageNames() const
     for (int index = 0; index < pages.size(); ++index)
         names << imageName(index);
     return names;
+}
+
+QString ConversionJob::renderFolderName() const
+{
+    return plannedFolder.isEmpty() ? u".rendering"_s : PlanFolder::renderFolderName(firstNumber);
 }

@@ -40,6 +40,11 @@ struct ConversionJob
     int firstNumber = 1;      // the number of the first image; the queue assigns it
     bool namesByPage = false; // images are named after the PDF and their page number
     int pageCount = 0;        // the document's, whose width pads the page numbers in names
+    // A planned run's folder: its name in parentFolder, fixed by the plan and taken only when it
+    // carries the plan's mark (see PlanFolder); the queue keeps its numbers. Empty: a fresh
+    // folder.
+    QString plannedFolder;
+    QString planId;
 
     // The one way both front ends turn a file's choices into a job.
     static ConversionJob from(int row, const FileChoices &choices);
@@ -50,4 +55,7 @@ struct ConversionJob
     QString imageName(int index) const;
     // The names the job leaves in its folder: the joined TIFF, or one image per selected page.
     QStringList imageNames() const;
+    // Where the renderer writes inside the folder. Parts of one planned folder, run by several
+    // machines at once, each have their own, named after their first number.
+    QString renderFolderName() const;
 };

@@ -29,7 +29,9 @@ void ConversionQueue::setRendererTimeout(int seconds)
 
 void ConversionQueue::enqueue(ConversionJob job)
 {
-    job.firstNumber = numbers.assign(int(job.pages.size()), job.merge);
+    // A planned slice's numbers are the plan's.
+    if (job.plannedFolder.isEmpty())
+        job.firstNumber = numbers.assign(int(job.pages.size()), job.merge);
 
     if (!running) {
         running = true;

@@ -3,6 +3,7 @@
 #include "core/engine/diskspace.h"
 #include "core/engine/gifwriter.h"
 #include "core/engine/outputfolder.h"
+#include "core/engine/planfolder.h"
 #include "core/engine/tiffpages.h"
 #include "core/options/formats.h"
 #include "core/platform/tools.h"
@@ -21,9 +22,6 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-// The renderer writes here, inside the file's fresh folder, under the names 1.bmp, 2.bmp, ...
-// (pages written so far); a page leaves it under its final name once it is complete.
-const QString renderFolderName = u".rendering"_s;
 const QString joinedName = u"joined.tiff"_s;
 // A name in the folder the run works in, safe from being read as a tool's option.
 QString relative(const QString &name)
@@ -133,23 +131,33 @@ void FileConversion::start()
         QDir().mkpath(input.parentFolder);
     parentHandle = FolderHandle::open(input.parentFolder);
     // A protected document's images are for their owner's eyes only.
-    OutputFolder::Created created = OutputFolder::createFresh(
-        parentHandle, input.baseName, input.password.isEmpty() ? 0777 : 0700);
+    const mode_t folderMode = input.password.isEmpty() ? 0777 : 0700;
+    OutputFolder::Created created =
+        input.plannedFolder.isEmpty()
+            ? OutputFolder::createFresh(parentHandle, input.baseName, folderMode)
+            : PlanFolder::adopt(parentHandle, input.plannedFolder, input.planId, folderMode);
     for (const auto &[path, images] : std::as_const(created.leftovers))
         emit leftoverRemoved(native(path), images);
     if (!created.ok) {
-        fail(tr("No output folder could be created in %1.").arg(native(input.parentFolder)));
+        fail(input.plannedFolder.isEmpty()
+                 ? tr("No output folder could be created in %1.").arg(native(input.parentFolder))
+                 : tr("The output folder %1 cannot be made, or was not made by this plan.")
+                       .arg(native(parentHandle.filePath(input.plannedFolder))));
         return;
     }
     folderHandle = std::move(created.folder);
     folderName = created.name;
     folder = QDir::cleanPath(input.parentFolder + u'/' + folderName);
+    renderFolderName = input.renderFolderName();
     renderHandle = folderHandle.makeFolder(renderFolderName, 0700);
     QStringList planned;
     for (const QStringList &pageNames : std::as_const(imageNames))
         planned << pageNames;
     if (!renderHandle.isOpen() || !journal.begin(renderHandle, planned)) {
-        fail(tr("No output folder could be created in %1.").arg(native(folder)));
+        // In a planned folder, a slice's render folder is taken only by another run of that slice.
+        fail(!input.plannedFolder.isEmpty() && folderHandle.error() == EEXIST
+                 ? tr("Another run converts these pages in %1.").arg(native(folder))
+                 : tr("No output folder could be created in %1.").arg(native(folder)));
         return;
     }
 
@@ -333,7 +341,8 @@ bool FileConversion::placeImage(int index, bool fromRenderer)
     for (const QString &separation : separations)
         firstFiles << separationStem(first) + separation.mid(renderedStem.size());
     if (fromRenderer) {
-        for (qsizetype at = 0; at < firstFiles.size(); ++at) {
+        // The image itself comes last: once it is there, its separations are too.
+        for (qsizetype at = firstFiles.size() - 1; at >= 0; --at) {
             const QString from = at == 0 ? rendered : separations.at(at - 1);
             const QString &target = firstFiles.at(at);
             if (!record(target))
@@ -599,8 +608,11 @@ void FileConversion::abort()
 void FileConversion::discard()
 {
     endTools();
-    for (const QString &image : std::as_const(written))
-        folderHandle.remove(image);
+    // A planned slice keeps its complete images, for a resumed run to go on from.
+    if (input.plannedFolder.isEmpty()) {
+        for (const QString &image : std::as_const(written))
+            folderHandle.remove(image);
+    }
     written.clear();
     removeRenderFolder();
     // Only the folder this run made, and only when nothing else is in it.

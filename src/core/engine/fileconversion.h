@@ -83,6 +83,9 @@ private:
     FolderHandle parentHandle;
     FolderHandle folderHandle;
     FolderHandle renderHandle;
+    // The renderer writes here, inside the file's folder, under the names 1.bmp, 2.bmp, ...
+    // (pages written so far); a page leaves it under its final name once it is complete.
+    QString renderFolderName;
     Journal journal;
     QString extension;
     RenderJob render;

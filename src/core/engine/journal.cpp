@@ -185,3 +185,18 @@ Journal::Leftover Journal::removeLeftover(const FolderHandle &parent, const QStr
     leftover.folderRemoved = folder.isAt(parent, name) && parent.removeFolder(name);
     return leftover;
 }
+
+bool Journal::ownerRunning(const FolderHandle &renderFolder)
+{
+    const int fd = renderFolder.openFile(fileName, O_RDONLY);
+    if (fd < 0)
+        return false;
+    const QList<QByteArray> lines = readAll(fd, 4096).split('\n');
+    ::close(fd);
+    if (lines.size() < 2 || lines.at(0) + '\n' != header)
+        return false;
+    const QList<QByteArray> owner = lines.at(1).split(' ');
+    return owner.size() == 5 &&
+           QByteArray::fromPercentEncoding(owner.at(1)) == QSysInfo::machineHostName().toUtf8() &&
+           !ownerGone(lines.at(1));
+}

@@ -43,6 +43,9 @@ public:
     static Leftover removeLeftover(const FolderHandle &parent, const QString &name,
                                    Action action = Action::Remove);
 
+    // Whether the journal in renderFolder names a process of this machine that still runs.
+    static bool ownerRunning(const FolderHandle &renderFolder);
+
 private:
     bool append(const QByteArray &lines);
 
