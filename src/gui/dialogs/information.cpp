@@ -57,10 +57,18 @@ void information::pause()
     } while (!deadline.hasExpired());
 }
 
+QString information::titleFor(int total, int failed)
+{
+    if (failed <= 0)
+        return tr("Successfully");
+    return failed < total ? tr("Some files failed") : tr("All files failed");
+}
+
 void information::setLabelText(int total, int failed)
 {
     lastTotal = total;
     lastFailed = failed;
+    ui->titleTextLabel->setText(titleFor(total, failed));
     ui->inforLable->setText(tr("Success: %1 file(s)").arg(total - failed));
     ui->inforLable_2->setText(tr("Fail:    %1 file(s)").arg(failed));
 }
