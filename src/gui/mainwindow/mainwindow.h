@@ -210,6 +210,7 @@ private:
     // --- Update check (mainwindow_update.cpp) ---
     void versionRequest();
     void applyUpdatePolicy();
+    bool startUpdater();
 
     // Owned dialogs, in the order they are built.
     Dialog closeChoice;
