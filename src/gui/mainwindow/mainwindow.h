@@ -134,6 +134,7 @@ private:
     void createTrayIcon();
     void createActions();
     void createMenus();
+    void createShortcuts();
     void installStartupLanguage();
     void installStartupSkin();
     void switchLanguage(uint language);
