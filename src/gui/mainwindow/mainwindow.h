@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/engine/conversionqueue.h"
+#include "core/engine/runprogress.h"
 #include "core/pdf/pdfprobe.h"
 #include "gui/dialogs/aboutdlg.h"
 #include "gui/dialogs/closedialog.h"
@@ -205,6 +206,12 @@ private:
     void setControlsLocked(bool locked);
     void recordOutputFolder(int row, const QString &folder);
 
+    // --- The run outside the window (mainwindow_notices.cpp) ---
+    void showRunProgress();
+    void endRunProgress();
+    // A notification, when the window is hidden or minimised.
+    void notifyRunEnded(int files, int failed);
+
     // --- After the run (mainwindow_posttask.cpp) ---
     void startCountdown(int action);
 
@@ -271,6 +278,8 @@ private:
     int failedCount = 0;
     bool lastEndedMerged = false; // the last file to end was joined into one TIFF
     QString renderCommand;        // the renderer run started last
+    RunProgress runProgress;
+    QElapsedTimer runClock;
 
     // After the run.
     int countdownValue = 9;
