@@ -782,6 +782,22 @@ The output folder must be a full path, such as /home/me/images.</source>
         <source> &lt;Not a file&gt;</source>
         <translation> &lt;不是文件&gt;</translation>
     </message>
+    <message>
+        <source>%1 of %2 files, %3 of %4 pages</source>
+        <translation>文件 %1/%2，页面 %3/%4</translation>
+    </message>
+    <message>
+        <source>%1 left</source>
+        <translation>剩余 %1</translation>
+    </message>
+    <message>
+        <source>%1 file(s) converted, %2 failed</source>
+        <translation>已转换 %1 个文件，%2 个失败</translation>
+    </message>
+    <message>
+        <source>Updates come from your distribution&apos;s package manager.</source>
+        <translation>更新由您的发行版的软件包管理器提供。</translation>
+    </message>
 </context>
 <context>
     <name>ProDlg</name>
@@ -922,6 +938,14 @@ The output folder must be a full path, such as /home/me/images.</source>
     <message>
         <source>Fail:    %1 file(s)</source>
         <translation>失败：%1个文件</translation>
+    </message>
+    <message>
+        <source>Some files failed</source>
+        <translation>部分文件转换失败</translation>
+    </message>
+    <message>
+        <source>All files failed</source>
+        <translation>全部文件转换失败</translation>
     </message>
 </context>
 <context>

@@ -782,6 +782,22 @@ Der Ausgabeordner muss ein vollständiger Pfad sein, etwa /home/me/images.</tran
         <source> &lt;Not a file&gt;</source>
         <translation> &lt;Keine Datei&gt;</translation>
     </message>
+    <message>
+        <source>%1 of %2 files, %3 of %4 pages</source>
+        <translation>%1 von %2 Dateien, %3 von %4 Seiten</translation>
+    </message>
+    <message>
+        <source>%1 left</source>
+        <translation>noch %1</translation>
+    </message>
+    <message>
+        <source>%1 file(s) converted, %2 failed</source>
+        <translation>%1 Datei(en) konvertiert, %2 fehlgeschlagen</translation>
+    </message>
+    <message>
+        <source>Updates come from your distribution&apos;s package manager.</source>
+        <translation>Updates kommen über die Paketverwaltung Ihrer Distribution.</translation>
+    </message>
 </context>
 <context>
     <name>ProDlg</name>
@@ -922,6 +938,14 @@ Der Ausgabeordner muss ein vollständiger Pfad sein, etwa /home/me/images.</tran
     <message>
         <source>Fail:    %1 file(s)</source>
         <translation>Fehler: %1 Datei(en)</translation>
+    </message>
+    <message>
+        <source>Some files failed</source>
+        <translation>Teilweise fehlgeschlagen</translation>
+    </message>
+    <message>
+        <source>All files failed</source>
+        <translation>Alle fehlgeschlagen</translation>
     </message>
 </context>
 <context>

@@ -782,6 +782,22 @@ The output folder must be a full path, such as /home/me/images.</translation>
         <source> &lt;Not a file&gt;</source>
         <translation> &lt;Not a file&gt;</translation>
     </message>
+    <message>
+        <source>%1 of %2 files, %3 of %4 pages</source>
+        <translation>%1 of %2 files, %3 of %4 pages</translation>
+    </message>
+    <message>
+        <source>%1 left</source>
+        <translation>%1 left</translation>
+    </message>
+    <message>
+        <source>%1 file(s) converted, %2 failed</source>
+        <translation>%1 file(s) converted, %2 failed</translation>
+    </message>
+    <message>
+        <source>Updates come from your distribution&apos;s package manager.</source>
+        <translation>Updates come from your distribution&apos;s package manager.</translation>
+    </message>
 </context>
 <context>
     <name>ProDlg</name>
@@ -922,6 +938,14 @@ The output folder must be a full path, such as /home/me/images.</translation>
     <message>
         <source>Fail:    %1 file(s)</source>
         <translation>Fail:    %1 file(s)</translation>
+    </message>
+    <message>
+        <source>Some files failed</source>
+        <translation>Some files failed</translation>
+    </message>
+    <message>
+        <source>All files failed</source>
+        <translation>All files failed</translation>
     </message>
 </context>
 <context>

@@ -782,6 +782,22 @@ Le dossier de sortie doit être un chemin complet, par exemple /home/me/images.<
         <source> &lt;Not a file&gt;</source>
         <translation> &lt;Pas un fichier&gt;</translation>
     </message>
+    <message>
+        <source>%1 of %2 files, %3 of %4 pages</source>
+        <translation>%1 fichiers sur %2, %3 pages sur %4</translation>
+    </message>
+    <message>
+        <source>%1 left</source>
+        <translation>reste %1</translation>
+    </message>
+    <message>
+        <source>%1 file(s) converted, %2 failed</source>
+        <translation>%1 fichier(s) converti(s), %2 en échec</translation>
+    </message>
+    <message>
+        <source>Updates come from your distribution&apos;s package manager.</source>
+        <translation>Les mises à jour viennent du gestionnaire de paquets de votre distribution.</translation>
+    </message>
 </context>
 <context>
     <name>ProDlg</name>
@@ -922,6 +938,14 @@ Le dossier de sortie doit être un chemin complet, par exemple /home/me/images.<
     <message>
         <source>Fail:    %1 file(s)</source>
         <translation>Échecs&#xa0;: %1 fichier(s)</translation>
+    </message>
+    <message>
+        <source>Some files failed</source>
+        <translation>Échec partiel</translation>
+    </message>
+    <message>
+        <source>All files failed</source>
+        <translation>Échec total</translation>
     </message>
 </context>
 <context>

@@ -782,6 +782,22 @@ The output folder must be a full path, such as /home/me/images.</source>
         <source> &lt;Not a file&gt;</source>
         <translation> &lt;ファイルではありません&gt;</translation>
     </message>
+    <message>
+        <source>%1 of %2 files, %3 of %4 pages</source>
+        <translation>ファイル %1/%2、ページ %3/%4</translation>
+    </message>
+    <message>
+        <source>%1 left</source>
+        <translation>残り %1</translation>
+    </message>
+    <message>
+        <source>%1 file(s) converted, %2 failed</source>
+        <translation>%1 個のファイルを変換、%2 個が失敗</translation>
+    </message>
+    <message>
+        <source>Updates come from your distribution&apos;s package manager.</source>
+        <translation>更新はディストリビューションのパッケージマネージャーから提供されます。</translation>
+    </message>
 </context>
 <context>
     <name>ProDlg</name>
@@ -922,6 +938,14 @@ The output folder must be a full path, such as /home/me/images.</source>
     <message>
         <source>Fail:    %1 file(s)</source>
         <translation>失敗：%1個のファイル</translation>
+    </message>
+    <message>
+        <source>Some files failed</source>
+        <translation>一部のファイルが失敗しました</translation>
+    </message>
+    <message>
+        <source>All files failed</source>
+        <translation>すべてのファイルが失敗しました</translation>
     </message>
 </context>
 <context>

@@ -68,8 +68,8 @@ private slots:
     void formatDecidesColourAndMergeRows_data();
     void formatDecidesColourAndMergeRows();
     void storedOptionsFollowTheSelection();
-    void applyToAllDpiCopiesOnSelection_data();
-    void applyToAllDpiCopiesOnSelection();
+    void onlyAPickedDpiGoesToAll_data();
+    void onlyAPickedDpiGoesToAll();
     void dpiEditorClampsWhatItStores_data();
     void dpiEditorClampsWhatItStores();
     void colourAndMergeEditorsStorePerFile_data();
@@ -228,25 +228,43 @@ void tst_Options::storedOptionsFollowTheSelection()
     QVERIFY(f.warnings.isEmpty());
 }
 
-void tst_Options::applyToAllDpiCopiesOnSelection_data()
+void tst_Options::onlyAPickedDpiGoesToAll_data()
 {
     QTest::addColumn<bool>("applyToAll");
-    QTest::addColumn<QStringList>("stored");
-    QTest::newRow("checked") << true << QStringList(3, u"300"_s);
-    QTest::newRow("unchecked") << false << QStringList({u"96"_s, u"300"_s, u"150"_s});
+    QTest::addColumn<QStringList>("before");
+    QTest::addColumn<QString>("action"); // with the second file selected
+    QTest::addColumn<QStringList>("after");
+
+    const QStringList mixed{u"96"_s, u"300"_s, u"150"_s};
+    const QStringList common(3, u"300"_s);
+    QTest::newRow("ticked, selecting") << true << mixed << u"select"_s << mixed;
+    QTest::newRow("unticked, selecting") << false << mixed << u"select"_s << mixed;
+    QTest::newRow("ticked, picking") << true << mixed << u"pick 200"_s << QStringList(3, u"200"_s);
+    QTest::newRow("unticked, picking")
+        << false << mixed << u"pick 200"_s << QStringList({u"96"_s, u"200"_s, u"150"_s});
+    QTest::newRow("ticked, adding") << true << common << u"add"_s << QStringList(4, u"300"_s);
+    QTest::newRow("unticked, adding")
+        << false << common << u"add"_s << common + QStringList{u"120"_s};
 }
 
-void tst_Options::applyToAllDpiCopiesOnSelection()
+void tst_Options::onlyAPickedDpiGoesToAll()
 {
     QFETCH(bool, applyToAll);
-    QFETCH(QStringList, stored);
+    QFETCH(QStringList, before);
+    QFETCH(QString, action);
+    QFETCH(QStringList, after);
     Fixture f({1, 1, 1});
-    f.probe.dpiValues() = {u"96"_s, u"300"_s, u"150"_s};
+    f.probe.dpiValues() = before;
     f.probe.ui()->applytoalldpi->setChecked(applyToAll);
-    // Merely selecting a file is enough.
     f.probe.files()->selectRow(1);
-    QCOMPARE(f.probe.dpiValues(), stored);
-    QCOMPARE(f.values().mid(2), QStringList({u"300"_s, u"2468"_s, u"3509"_s}));
+    if (action == u"pick 200") {
+        f.openEditor(2)->setEditText(u"200"_s);
+    } else if (action == u"add") {
+        const QString added = f.env.scratch(u"added.pdf"_s);
+        QVERIFY(Pdfs::write(added, 1));
+        f.probe.add({added});
+    }
+    QCOMPARE(f.probe.dpiValues(), after);
 }
 
 void tst_Options::dpiEditorClampsWhatItStores_data()

@@ -6,6 +6,7 @@
 #include "pdfs.h"
 #include "testenvironment.h"
 
+#include <QCheckBox>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QPushButton>
@@ -111,6 +112,10 @@ private slots:
     void refusedRequestIsNotRepeated();
     void endOfRunHandsOver_data();
     void endOfRunHandsOver();
+    void toastShownAsTheDialogShows_data();
+    void toastShownAsTheDialogShows();
+    void endOfRunTellsTheTruth_data();
+    void endOfRunTellsTheTruth();
 };
 
 void tst_Posttask::countdownRunsOut_data()
@@ -357,6 +362,101 @@ void tst_Posttask::endOfRunHandsOver()
         QCOMPARE(summary.findChild<QLabel *>(u"inforLable"_s)->text(), u"Success: 1 file(s)"_s);
         QCOMPARE(summary.findChild<QLabel *>(u"inforLable_2"_s)->text(), u"Fail:    0 file(s)"_s);
     }
+}
+
+void tst_Posttask::toastShownAsTheDialogShows_data()
+{
+    // What the settings dialog stores for its "After the conversion operation" box; invalid: a
+    // first start, without config.ini.
+    QTest::addColumn<QVariant>("stored");
+    QTest::addColumn<bool>("shown");
+    QTest::newRow("first start") << QVariant() << true;
+    QTest::newRow("ticked") << QVariant(true) << true;
+    QTest::newRow("unticked") << QVariant(false) << false;
+}
+
+void tst_Posttask::toastShownAsTheDialogShows()
+{
+    QFETCH(QVariant, stored);
+    QFETCH(bool, shown);
+    TestEnvironment env;
+    if (stored.isValid()) {
+        env.writeConfig(u"isclosewindow"_s, stored);
+        env.writeConfig(u"isShowMsg"_s, stored);
+    } else {
+        env.removeConfig();
+    }
+    const QString pdf = env.scratch(u"run.pdf"_s);
+    QVERIFY(Pdfs::write(pdf, 1));
+    MainWindow window;
+    MainWindowProbe probe(window);
+    QCOMPARE(probe.configDialog().findChild<QCheckBox *>(u"showMsg"_s)->isChecked(), shown);
+    probe.add({pdf});
+    probe.ui()->stratBtn->click();
+    QTRY_VERIFY_WITH_TIMEOUT(probe.alreadyConverted(), 60000);
+    QCOMPARE(probe.summaryToast().isVisible(), shown);
+}
+
+void tst_Posttask::endOfRunTellsTheTruth_data()
+{
+    QTest::addColumn<QStringList>("files"); // "failing" ones fail in the renderer
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QStringList>("notifications");
+
+    QTest::newRow("all converted, window shown")
+        << QStringList{u"a"_s, u"b"_s} << u"shown"_s << u"Successfully"_s << QStringList();
+    QTest::newRow("one failed, window hidden")
+        << QStringList{u"a"_s, u"failing"_s} << u"hidden"_s << u"Some files failed"_s
+        << QStringList{u"Some files failed\n1 file(s) converted, 1 failed"_s};
+    QTest::newRow("all failed, window minimised")
+        << QStringList{u"failing1"_s, u"failing2"_s} << u"minimised"_s << u"All files failed"_s
+        << QStringList{u"All files failed\n0 file(s) converted, 2 failed"_s};
+}
+
+void tst_Posttask::endOfRunTellsTheTruth()
+{
+    QFETCH(QStringList, files);
+    QFETCH(QString, window);
+    QFETCH(QString, title);
+    QFETCH(QStringList, notifications);
+    TestEnvironment env;
+    // The tray icon's tool tip as each file ends, below the program's name.
+    QStringList toolTips;
+    env.installTool(u"P2I.exe"_s, u"case \"$*\" in *failing*) exit 1 ;; esac\nexec gs \"$@\""_s);
+    env.writeConfig(u"isclosewindow"_s, true);
+    env.writeConfig(u"isShowMsg"_s, true);
+    env.writeConfig(u"parallelJobs"_s, 1);
+    MainWindow main;
+    MainWindowProbe probe(main);
+    for (const QString &name : std::as_const(files)) {
+        QVERIFY(Pdfs::write(env.scratch(name + u".pdf"_s), 1));
+        probe.add({env.scratch(name + u".pdf"_s)});
+    }
+    if (window == u"shown")
+        main.show();
+    else if (window == u"minimised")
+        main.showMinimized();
+    const auto noteToolTip = [&] {
+        toolTips << probe.trayIcon()->toolTip().section(u'\n', 1, 1);
+    };
+    connect(&probe.engine(), &ConversionQueue::fileFinished, this, noteToolTip);
+    connect(&probe.engine(), &ConversionQueue::fileFailed, this, noteToolTip);
+
+    probe.ui()->stratBtn->click();
+    QTRY_VERIFY_WITH_TIMEOUT(probe.alreadyConverted(), 60000);
+
+    QCOMPARE(probe.summaryToast().findChild<QLabel *>(u"titleTextLabel"_s)->text(), title);
+    QCOMPARE(env.notices.notifications, notifications);
+    QCOMPARE(toolTips,
+             QStringList({u"1 of 2 files, 1 of 2 pages"_s, u"2 of 2 files, 2 of 2 pages"_s}));
+    QCOMPARE(probe.trayIcon()->toolTip(), u"ZEMRA VEZ ud Iri"_s);
+    // The dock shows the run from its start to its end, then nothing.
+    const QList<std::optional<double>> &progress = env.notices.progress;
+    QVERIFY(!progress.isEmpty());
+    QVERIFY(progress.first() == 0.0);
+    QVERIFY(progress.contains(1.0));
+    QVERIFY(!progress.last());
 }
 
 QTEST_MAIN(tst_Posttask)

@@ -5,6 +5,7 @@
 #include "core/settings/settings.h"
 #include "gui/dialogs/startdlg.h"
 #include "gui/widgets/chrome.h"
+#include "gui/widgets/filedialog.h"
 #include "mainwindowprobe.h"
 #include "modal.h"
 #include "pdfs.h"
@@ -12,11 +13,14 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHash>
+#include <QItemSelectionModel>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -48,6 +52,8 @@ private slots:
     void menusHoldTheirActions_data();
     void menusHoldTheirActions();
     void trayIconShowsTheWindow();
+    void keyboardShortcuts_data();
+    void keyboardShortcuts();
     void fileDialogsShowTheirToolbarIcons_data();
     void fileDialogsShowTheirToolbarIcons();
     void splashFollowsStyleAndLanguage_data();
@@ -376,6 +382,71 @@ void tst_Shell::trayIconShowsTheWindow()
     QVERIFY(!window.isVisible());
     window.isshow(QSystemTrayIcon::DoubleClick);
     QVERIFY(window.isVisible());
+}
+
+void tst_Shell::keyboardShortcuts_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<QString>("effect");
+
+    const int ctrl = Qt::ControlModifier;
+    QTest::newRow("Ctrl+O") << int(Qt::Key_O) << ctrl << u"file added"_s;
+    QTest::newRow("Ctrl+Shift+O") << int(Qt::Key_O) << int(ctrl | Qt::ShiftModifier)
+                                  << u"folder added"_s;
+    QTest::newRow("Delete") << int(Qt::Key_Delete) << 0 << u"removed after asking"_s;
+    QTest::newRow("Ctrl+A") << int(Qt::Key_A) << ctrl << u"all selected"_s;
+    QTest::newRow("Ctrl+Q") << int(Qt::Key_Q) << ctrl << u"closed"_s;
+    QTest::newRow("Return") << int(Qt::Key_Return) << 0 << u"started"_s;
+    QTest::newRow("Ctrl+Return") << int(Qt::Key_Return) << ctrl << u"started"_s;
+    QTest::newRow("Return in the page editor") << int(Qt::Key_Return) << 0 << u"edited"_s;
+}
+
+void tst_Shell::keyboardShortcuts()
+{
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    QFETCH(QString, effect);
+    TestEnvironment env;
+    QDir().mkpath(env.scratch(u"folder"_s));
+    for (const QString &name : {u"a.pdf"_s, u"b.pdf"_s, u"c.pdf"_s, u"folder/d.pdf"_s})
+        QVERIFY(Pdfs::write(env.scratch(name), 1));
+    MainWindow window;
+    MainWindowProbe probe(window);
+    probe.add({env.scratch(u"a.pdf"_s)});
+    probe.add({env.scratch(u"b.pdf"_s)});
+    // Not selectRow(): a modifier key an earlier row pressed would make it toggle.
+    probe.files()->selectionModel()->select(probe.files()->model()->index(1, 0),
+                                            QItemSelectionModel::ClearAndSelect |
+                                                QItemSelectionModel::Rows);
+    window.show();
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QWidget *target = &window;
+    if (effect == u"file added") {
+        FileDialog::setNextFileNames({env.scratch(u"c.pdf"_s)});
+    } else if (effect == u"folder added") {
+        FileDialog::setNextDirectory(env.scratch(u"folder"_s));
+    } else if (effect == u"removed after asking") {
+        Modal::clickNext(u"Yes"_s, "deleteDlg");
+    } else if (effect == u"edited") {
+        probe.options()->selectRow(1);
+        QLineEdit *pages = probe.editor(1)->lineEdit();
+        pages->setFocus();
+        QTRY_VERIFY(pages->hasFocus());
+        target = pages;
+    }
+    QTest::keyClick(target, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+
+    if (effect == u"file added" || effect == u"folder added")
+        QTRY_COMPARE(probe.fileNames().value(2), effect == u"file added" ? u"c.pdf"_s : u"d.pdf"_s);
+    else if (effect == u"removed after asking")
+        QTRY_COMPARE(probe.fileNames(), QStringList{u"a.pdf"_s});
+    else if (effect == u"all selected")
+        QCOMPARE(probe.files()->selectionModel()->selectedRows().size(), 2);
+    else if (effect == u"closed")
+        QVERIFY(!window.isVisible());
+    QCOMPARE(probe.idle(), effect != u"started");
 }
 
 void tst_Shell::fileDialogsShowTheirToolbarIcons_data()

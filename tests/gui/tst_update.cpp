@@ -2,6 +2,7 @@
 // the about dialog's version and home page.
 #include "core/platform/versionrecord.h"
 #include "core/update/updateaddresses.h"
+#include "gui/widgets/messagebox.h"
 #include "mainwindowprobe.h"
 #include "testenvironment.h"
 
@@ -135,6 +136,8 @@ private slots:
     void startUpArmsCheck_data();
     void startUpArmsCheck();
     void manualCheckStartsUpdater();
+    void withoutUpdater_data();
+    void withoutUpdater();
     void aboutShowsVersionAndHomePage_data();
     void aboutShowsVersionAndHomePage();
     void aboutFollowsLanguageChange();
@@ -336,6 +339,42 @@ void tst_Update::manualCheckStartsUpdater()
                           documents + u"/ZEMRA VEZ ud Iri"_s}));
     QCOMPARE(server.requests, 0);
     QCOMPARE(env.readConfig(u"updatetime"_s).toString(), day(0));
+}
+
+void tst_Update::withoutUpdater_data()
+{
+    QTest::addColumn<bool>("manual");
+    QTest::addColumn<QStringList>("messages");
+    QTest::newRow("Check for Updates")
+        << true << QStringList{u"Updates come from your distribution's package manager."_s};
+    // Unasked, nothing is said.
+    QTest::newRow("automatic check, other version") << false << QStringList();
+}
+
+void tst_Update::withoutUpdater()
+{
+    QFETCH(bool, manual);
+    QFETCH(QStringList, messages);
+    TestEnvironment env;
+    env.connectivity.online = true;
+    env.writeConfig(u"updatemodel"_s, 0);
+    env.writeConfig(u"updatetime"_s, day(1));
+    VersionServer server(VersionServer::ok("9.9.9.9\n"));
+    UpdateAddresses::setEndpoint(server.url());
+    MainWindow window;
+    MainWindowProbe probe(window);
+
+    if (manual) {
+        probe.action(u"Check for Updates"_s)->trigger();
+    } else {
+        window.updateCaption();
+        QTRY_VERIFY(!probe.versionReply());
+        QCOMPARE(env.readConfig(u"updatetime"_s).toString(), day(0));
+    }
+    QStringList shown;
+    for (const MessageBox::Shown &message : MessageBox::takeRecorded())
+        shown << message.text;
+    QCOMPARE(shown, messages);
 }
 
 void tst_Update::aboutShowsVersionAndHomePage_data()

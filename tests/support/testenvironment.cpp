@@ -44,6 +44,7 @@ TestEnvironment::TestEnvironment()
 
     setDesktop(&desktop);
     setSessionEnd(&sessionEnd);
+    setDesktopNotices(&notices);
     setConnectivity(&connectivity);
     MessageBox::setRecording(true);
     UpdateAddresses::setEndpoint(QUrl(u"http://127.0.0.1:9/latest-version.txt"_s));
@@ -58,6 +59,7 @@ TestEnvironment::~TestEnvironment()
     AppSettings::setFileName(previousSettingsFile);
     setDesktop(nullptr);
     setSessionEnd(nullptr);
+    setDesktopNotices(nullptr);
     setConnectivity(nullptr);
     MessageBox::setRecording(false);
     DiskSpace::setAvailableForTests({});

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/platform/desktopnotices.h"
 #include "core/platform/sessionend.h"
 #include "core/update/connectivity.h"
 #include "gui/widgets/desktop.h"
@@ -7,6 +8,7 @@
 #include <QList>
 #include <QProcessEnvironment>
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 #include <QUrl>
 
@@ -33,6 +35,24 @@ public:
     }
     QList<Action> requested;
     bool accept = true;
+};
+
+// Records notifications and the dock's progress instead of showing them.
+class RecordingNotices final : public DesktopNotices
+{
+public:
+    void notify(const QString &title, const QString &body,
+                const std::function<void()> &unavailable) override
+    {
+        if (available)
+            notifications.append(title + u'\n' + body);
+        else
+            unavailable();
+    }
+    void showProgress(std::optional<double> value) override { progress.append(value); }
+    QStringList notifications;
+    QList<std::optional<double>> progress;
+    bool available = true;
 };
 
 class FixedConnectivity final : public Connectivity
@@ -73,6 +93,7 @@ public:
 
     RecordingDesktop desktop;
     RecordingSessionEnd sessionEnd;
+    RecordingNotices notices;
     FixedConnectivity connectivity;
 
 private:

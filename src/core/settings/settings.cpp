@@ -116,6 +116,13 @@ int AppSettings::changeOver() const
     return get(Settings::changeOver);
 }
 
+bool AppSettings::showToast() const
+{
+    if (contains(Settings::showToast))
+        return get(Settings::showToast);
+    return !hasValue(Settings::postTaskEnabled) || get(Settings::postTaskEnabled);
+}
+
 int AppSettings::language() const
 {
     return get(Settings::language);

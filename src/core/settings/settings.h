@@ -92,6 +92,9 @@ public:
     int language() const;        // Appearance::Language; English when unknown
     int style() const;           // 1 the black skin, 2 the default one
     int closeChoice() const;     // "radioNum": the close dialog's answer
+    // The result toast. Until the settings dialog stores it, it follows the dialog's "After the
+    // conversion operation" box, which is ticked on a first start.
+    bool showToast() const;
 
     void setValue(const QString &key, const QVariant &value);
 

@@ -7,6 +7,7 @@
 #include <QDeadlineTimer>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QStyle>
 #include <QThread>
 
 using namespace Qt::Literals::StringLiterals;
@@ -57,10 +58,22 @@ void information::pause()
     } while (!deadline.hasExpired());
 }
 
+QString information::titleFor(int total, int failed)
+{
+    if (failed <= 0)
+        return tr("Successfully");
+    return failed < total ? tr("Some files failed") : tr("All files failed");
+}
+
 void information::setLabelText(int total, int failed)
 {
     lastTotal = total;
     lastFailed = failed;
+    ui->titleTextLabel->setText(titleFor(total, failed));
+    // The style sheet shows a warning instead of the tick.
+    ui->ilabelIcon->setProperty("failed", failed > 0);
+    ui->ilabelIcon->style()->unpolish(ui->ilabelIcon);
+    ui->ilabelIcon->style()->polish(ui->ilabelIcon);
     ui->inforLable->setText(tr("Success: %1 file(s)").arg(total - failed));
     ui->inforLable_2->setText(tr("Fail:    %1 file(s)").arg(failed));
 }

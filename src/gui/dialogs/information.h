@@ -21,6 +21,8 @@ public:
     void slideIn();
     // Milliseconds waited before each step of a slide; tests make it 0.
     static void setStepDelay(int milliseconds);
+    // "Successfully" only when no file failed.
+    static QString titleFor(int total, int failed);
 
 public slots:
     void setLabelText(int total, int failed);

@@ -124,6 +124,7 @@ MainWindow::MainWindow(QWidget *parent)
     files->setContextMenuPolicy(Qt::CustomContextMenu);
 
     createMenus();
+    createShortcuts();
 
     ui->titleTextLabel->setText(u"<b>"_s + tr("VEZ ud IRI") + u"</b>"_s);
     setWindowTitle(tr("ZEMRA VEZ ud Iri"));

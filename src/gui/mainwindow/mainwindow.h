@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/engine/conversionqueue.h"
+#include "core/engine/runprogress.h"
 #include "core/pdf/pdfprobe.h"
 #include "gui/dialogs/aboutdlg.h"
 #include "gui/dialogs/closedialog.h"
@@ -134,6 +135,7 @@ private:
     void createTrayIcon();
     void createActions();
     void createMenus();
+    void createShortcuts();
     void installStartupLanguage();
     void installStartupSkin();
     void switchLanguage(uint language);
@@ -179,6 +181,8 @@ private:
     bool commitPageSelection();
     void showPageSelectionError();
     int shownPageCount() const;
+    // The option table shows a DPI and the image size it gives, without storing it.
+    void showDpi(const QString &text);
 
     // --- Conversion engine (mainwindow_run.cpp, _progress.cpp, _room.cpp) ---
     enum class RowState { Waiting, Queued, Finished, Failed };
@@ -202,12 +206,19 @@ private:
     void setControlsLocked(bool locked);
     void recordOutputFolder(int row, const QString &folder);
 
+    // --- The run outside the window (mainwindow_notices.cpp) ---
+    void showRunProgress();
+    void endRunProgress();
+    // A notification, when the window is hidden or minimised.
+    void notifyRunEnded(int files, int failed);
+
     // --- After the run (mainwindow_posttask.cpp) ---
     void startCountdown(int action);
 
     // --- Update check (mainwindow_update.cpp) ---
     void versionRequest();
     void applyUpdatePolicy();
+    bool startUpdater();
 
     // Owned dialogs, in the order they are built.
     Dialog closeChoice;
@@ -267,6 +278,8 @@ private:
     int failedCount = 0;
     bool lastEndedMerged = false; // the last file to end was joined into one TIFF
     QString renderCommand;        // the renderer run started last
+    RunProgress runProgress;
+    QElapsedTimer runClock;
 
     // After the run.
     int countdownValue = 9;

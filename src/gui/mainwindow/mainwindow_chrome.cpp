@@ -97,6 +97,39 @@ void MainWindow::createMenus()
     ui->addMenuBtn->setPopupMode(QToolButton::MenuButtonPopup);
 }
 
+// The keys a desktop user tries first. They act as the buttons and menu entries do, so a
+// disabled button stays disabled.
+void MainWindow::createShortcuts()
+{
+    addFilesAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    addFolderAction->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O));
+    quitAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    addActions({addFilesAction, addFolderAction, quitAction});
+
+    const auto shortcut = [this](const QList<QKeySequence> &keys, auto slot) {
+        auto *action = new QAction(this);
+        action->setShortcuts(keys);
+        connect(action, &QAction::triggered, this, slot);
+        addAction(action);
+        return action;
+    };
+    shortcut({QKeySequence::Delete}, [this] { ui->delectBtn->click(); });
+    shortcut({QKeySequence(Qt::CTRL | Qt::Key_A)}, [this] { ui->tableWidget->selectAll(); });
+    const auto start = [this] {
+        if (!ui->stratBtn->isChecked())
+            ui->stratBtn->click();
+    };
+    shortcut({QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter)},
+             start);
+    // Return belongs to an editor of the option table while it has the focus.
+    QAction *startOnReturn =
+        shortcut({QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)}, start);
+    connect(qApp, &QApplication::focusChanged, startOnReturn,
+            [this, startOnReturn](QWidget *, QWidget *now) {
+                startOnReturn->setEnabled(!now || !ui->OptionsTableWidget->isAncestorOf(now));
+            });
+}
+
 void MainWindow::on_minBtn_clicked()
 {
     if (configDialog.minimizeToTray)

@@ -75,7 +75,11 @@ void MainWindow::insertFileRow(const QStringList &paths, const QString &pageCoun
         ui->stratBtn->setEnabled(true);
         ui->delectBtn->setEnabled(true);
     }
-    dpiValues.append(QString::fromUtf16(Formats::defaultResolution));
+    // With "Apply to all DPI" ticked, the file joins the others' resolution.
+    const QString common = dpiValues.value(qMax(currentFileRow(), 0));
+    dpiValues.append(ui->applytoalldpi->isChecked() && !common.isEmpty()
+                         ? common
+                         : QString::fromUtf16(Formats::defaultResolution));
     rowStates.append(RowState::Waiting);
     pageBoxes.append(boxes);
 

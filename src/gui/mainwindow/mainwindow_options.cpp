@@ -217,8 +217,7 @@ void MainWindow::on_tableWidget_itemSelectionChanged()
     ui->delectBtn->setEnabled(true);
     ui->formatCombo->setEnabled(true);
     setOptionValue(SelectPagesRow, pageRanges.value(row));
-    setOptionValue(DpiRow, dpiValues.value(row));
-    setDPIComboText(dpiValues.value(row));
+    showDpi(dpiValues.value(row));
     restoreOptions = false;
 }
 
@@ -314,17 +313,23 @@ void MainWindow::applyFormatToAll()
     }
 }
 
+// The DPI the user picked in the editor; only this one goes to every file.
 void MainWindow::setDPIComboText(const QString &text)
 {
-    const int dpi = Dpi::clamp(text);
-    const QString value = QString::number(dpi);
-    setOptionValue(DpiRow, value);
+    const QString value = QString::number(Dpi::clamp(text));
+    showDpi(value);
     if (ui->applytoalldpi->isChecked()) {
         for (QString &stored : dpiValues)
             stored = value;
     } else if (const int fileRow = currentFileRow(); fileRow >= 0 && fileRow < dpiValues.size()) {
         dpiValues[fileRow] = value;
     }
+}
+
+void MainWindow::showDpi(const QString &text)
+{
+    const int dpi = Dpi::clamp(text);
+    setOptionValue(DpiRow, QString::number(dpi));
     const QSize size = Dpi::pixelSize(dpi);
     setOptionValue(WidthRow, tr("%1").arg(size.width()));
     setOptionValue(HeightRow, tr("%1").arg(size.height()));

@@ -90,6 +90,8 @@ void MainWindow::fileProgress(int row, int percent)
     if (auto *bar = qobject_cast<QProgressBar *>(ui->tableWidget->cellWidget(row, statusColumn)))
         bar->setValue(percent);
     emit sendValue(percent);
+    runProgress.setPercent(row, percent);
+    showRunProgress();
 }
 
 void MainWindow::fileFinished(int row)
@@ -131,6 +133,8 @@ void MainWindow::fileInterrupted(int row)
 void MainWindow::rowEnded(int row, RowState state)
 {
     rowStates[row] = state;
+    runProgress.endFile(row);
+    showRunProgress();
     while (runIndex < rowStates.size() && (rowStates.at(runIndex) == RowState::Finished ||
                                            rowStates.at(runIndex) == RowState::Failed))
         ++runIndex;
@@ -153,6 +157,8 @@ void MainWindow::runStopped(const QString &reason)
 void MainWindow::endRun(int files, int failed)
 {
     ui->stratBtn->setChecked(false);
+    endRunProgress();
+    notifyRunEnded(files, failed);
     const bool merged = lastEndedMerged;
     if (merged) {
         emit changefileNum(files, failed);

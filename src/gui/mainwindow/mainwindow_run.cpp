@@ -81,6 +81,11 @@ void MainWindow::on_stratBtn_clicked(bool checked)
     }
     failedCount = 0;
     setControlsLocked(true);
+    runProgress.clear();
+    for (const ConversionJob &job : std::as_const(jobs))
+        runProgress.addFile(job.row, int(job.pages.size()));
+    runClock.start();
+    showRunProgress();
     for (const ConversionJob &job : std::as_const(jobs)) {
         rowStates[job.row] = RowState::Queued;
         engine.enqueue(job);
@@ -131,7 +136,10 @@ ConversionJob MainWindow::jobFor(int row) const
 void MainWindow::enqueueRow(int row)
 {
     rowStates[row] = RowState::Queued;
-    engine.enqueue(jobFor(row));
+    const ConversionJob job = jobFor(row);
+    runProgress.addFile(row, int(job.pages.size()));
+    engine.enqueue(job);
+    showRunProgress();
 }
 
 void MainWindow::stopRun()
@@ -150,6 +158,7 @@ void MainWindow::afterStop()
     }
     setControlsLocked(false);
     ui->stratBtn->setChecked(false);
+    endRunProgress();
 }
 
 // Row r's output folder sits at index r, so a finished row always opens its own folder.

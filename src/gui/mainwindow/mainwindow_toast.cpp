@@ -9,7 +9,7 @@ using namespace Qt::Literals::StringLiterals;
 
 void MainWindow::showMessage()
 {
-    if (!AppSettings().get(Settings::showToast))
+    if (!AppSettings().showToast())
         return;
     summaryToast.slideIn();
     QTimer::singleShot(5000, &summaryToast, &information::close);

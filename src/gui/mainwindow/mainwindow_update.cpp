@@ -6,6 +6,7 @@
 #include "core/update/connectivity.h"
 #include "core/update/updateaddresses.h"
 #include "core/update/updatepolicy.h"
+#include "gui/widgets/messagebox.h"
 
 #include <QDate>
 #include <QNetworkAccessManager>
@@ -48,15 +49,22 @@ void MainWindow::applyUpdatePolicy()
                                       settings.get(Settings::lastUpdateCheck), today))
         return;
     settings.set(Settings::lastUpdateCheck, today.toString(u"yyyyMMdd"_s));
-    checkUpdate();
+    // Unasked, a missing updater is no news.
+    startUpdater();
 }
 
+// "Check for Updates": an installed package has no updater of its own, and says so.
 void MainWindow::checkUpdate()
 {
-    // No updater is installed with the program on every platform; then nothing happens.
+    if (!startUpdater())
+        MessageBox::information(this, tr("Check for Updates"),
+                                tr("Updates come from your distribution's package manager."));
+}
+
+bool MainWindow::startUpdater()
+{
     const UpdateAddresses::Invocation updater =
         UpdateAddresses::updater(VersionRecord::read(), documentsPath);
     const QString program = Tools::locate(updater.command.tool);
-    if (!program.isEmpty())
-        QProcess::startDetached(program, updater.command.arguments);
+    return !program.isEmpty() && QProcess::startDetached(program, updater.command.arguments);
 }

@@ -21,6 +21,15 @@ void MessageBox::warning(QWidget *parent, const QString &title, const QString &t
     QMessageBox::warning(parent, title, text, QMessageBox::Ok);
 }
 
+void MessageBox::information(QWidget *parent, const QString &title, const QString &text)
+{
+    if (recordingMode) {
+        recorded.append({title, text});
+        return;
+    }
+    QMessageBox::information(parent, title, text, QMessageBox::Ok);
+}
+
 bool MessageBox::question(QWidget *parent, const QString &title, const QString &text,
                           const QString &yes, const QString &no)
 {

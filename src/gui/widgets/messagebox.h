@@ -9,6 +9,8 @@ class QWidget;
 namespace MessageBox {
 
 void warning(QWidget *parent, const QString &title, const QString &text);
+// The same box with the information icon, recorded alike.
+void information(QWidget *parent, const QString &title, const QString &text);
 // A question with two answers; true for the first. Recorded like a warning, and answered with
 // what setNextAnswer gave (the first answer by default).
 bool question(QWidget *parent, const QString &title, const QString &text, const QString &yes,
