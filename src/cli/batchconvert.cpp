@@ -3,6 +3,7 @@
 #include "cli/batchplan.h"
 #include "cli/batchprogress.h"
 #include "cli/planrun.h"
+#include "cli/printable.h"
 #include "core/engine/conversionqueue.h"
 #include "core/engine/ghostscript.h"
 #include "core/platform/terminationsignals.h"
@@ -31,22 +32,6 @@ namespace {
 
 // The status of a run whose output was closed, as if SIGPIPE had ended it.
 constexpr int outputClosedStatus = 128 + SIGPIPE;
-
-// A name may hold any byte but '/' and NUL: control characters would split a line or reach the
-// terminal as commands, so they are shown as \xHH.
-QString printable(const QString &text)
-{
-    QString shown;
-    shown.reserve(text.size());
-    for (const QChar character : text) {
-        const char16_t code = character.unicode();
-        if (code < 0x20 || (code >= 0x7f && code <= 0x9f))
-            shown += u"\\x"_s + QString::number(code, 16).rightJustified(2, u'0');
-        else
-            shown += character;
-    }
-    return shown;
-}
 
 QString native(const QString &path)
 {

@@ -1,5 +1,6 @@
 #include "cli/planrun.h"
 
+#include "cli/printable.h"
 #include "cli/runplan.h"
 #include "core/engine/conversionqueue.h"
 #include "core/engine/planfolder.h"
@@ -27,20 +28,6 @@ using namespace Qt::Literals::StringLiterals;
 namespace {
 
 constexpr int outputClosedStatus = 128 + SIGPIPE;
-
-// Control characters in a name would split a line or reach the terminal as commands.
-QString printable(const QString &text)
-{
-    QString shown;
-    for (const QChar character : text) {
-        const char16_t code = character.unicode();
-        if (code < 0x20 || (code >= 0x7f && code <= 0x9f))
-            shown += u"\\x"_s + QString::number(code, 16).rightJustified(2, u'0');
-        else
-            shown += character;
-    }
-    return shown;
-}
 
 QString native(const QString &path)
 {
