@@ -1,5 +1,6 @@
 // Adding files: the open dialog, a scanned folder, a drop; every file goes through the PDF probe,
-// a protected one again with its password.
+// several at once, and is listed or refused in the order chosen; a protected one is probed again
+// with its password.
 #include "gui/mainwindow/mainwindow.h"
 
 #include "core/pdf/folderscan.h"
@@ -18,6 +19,7 @@
 #include <QSet>
 #include <QStandardPaths>
 #include <QTimer>
+#include <QtConcurrent/QtConcurrentRun>
 
 #include <functional>
 #include <utility>
@@ -83,12 +85,10 @@ void MainWindow::addFolderFiles(const QString &folder)
 {
     const QList<FolderScan::Entry> entries = FolderScan::entriesBelow(folder);
     for (const FolderScan::Entry &entry : entries) {
-        if (entry.readable) {
+        if (entry.readable)
             announceAndProbe(entry.path);
-        } else {
-            emit SaddFile(batchTotal);
-            rejectFile(entry.path, tr(" <Not readable>"));
-        }
+        else
+            batchFiles.append({entry.path, false, {}});
     }
 }
 
@@ -140,21 +140,43 @@ void MainWindow::addPaths(const QStringList &paths)
 
 void MainWindow::announceAndProbe(const QString &path)
 {
-    progressDialog.show();
-    const int shown = progressDialog.progressValue();
-    emit SaddFile(batchTotal);
-    // Let the progress dialog paint when its bar moves, at most every 50 ms; the user's input
-    // waits until the batch is done.
-    if (progressDialog.progressValue() != shown &&
-        (!progressPainted.isValid() || progressPainted.hasExpired(50))) {
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-        progressPainted.start();
+    BatchFile file{path, true, {}};
+    // A name refused at once, or a pipe or a device that pdfinfo would wait on, is not probed.
+    if (const QFileInfo info(path); !path.contains(u'%') && (!info.exists() || info.isFile())) {
+        if (batchFiles.isEmpty())
+            probePool.setMaxThreadCount(AppSettings().parallelJobs());
+        file.probed = QtConcurrent::run(&probePool, [path] { return PdfProbe::probe(path); });
     }
-    probeFile({path});
+    batchFiles.append(file);
+}
+
+void MainWindow::addBatchFiles()
+{
+    for (qsizetype at = 0; at < batchFiles.size(); ++at) {
+        const BatchFile file = std::exchange(batchFiles[at], {});
+        if (!file.readable) {
+            emit SaddFile(batchTotal);
+            rejectFile(file.path, tr(" <Not readable>"));
+            continue;
+        }
+        progressDialog.show();
+        const int shown = progressDialog.progressValue();
+        emit SaddFile(batchTotal);
+        // Let the progress dialog paint when its bar moves, at most every 50 ms; the user's input
+        // waits until the batch is done.
+        if (progressDialog.progressValue() != shown &&
+            (!progressPainted.isValid() || progressPainted.hasExpired(50))) {
+            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+            progressPainted.start();
+        }
+        probeFile({file.path}, file.probed);
+    }
+    batchFiles.clear();
 }
 
 void MainWindow::finishBatch()
 {
+    addBatchFiles();
     progressDialog.close();
     if (batchAddedAny)
         setGuideVisible(false);
@@ -173,7 +195,7 @@ void MainWindow::rejectFile(const QString &path, const QString &reason)
     emit SerrFile({QDir::toNativeSeparators(path) + reason}, batchTotal);
 }
 
-void MainWindow::probeFile(const QStringList &paths)
+void MainWindow::probeFile(const QStringList &paths, QFuture<PdfProbe::Result> probed)
 {
     const QString path = paths.value(0);
     const int rowsBefore = ui->tableWidget->rowCount();
@@ -187,7 +209,7 @@ void MainWindow::probeFile(const QStringList &paths)
         return;
     }
 
-    const PdfProbe::Result result = PdfProbe::probe(path);
+    const PdfProbe::Result result = probed.isValid() ? probed.result() : PdfProbe::probe(path);
     switch (result.outcome) {
     case PdfProbe::Outcome::NotFinished:
         warnToolNotFinished(this);
