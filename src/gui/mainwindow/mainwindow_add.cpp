@@ -21,6 +21,7 @@
 #include <QTimer>
 #include <QtConcurrent/QtConcurrentRun>
 
+#include <algorithm>
 #include <functional>
 #include <utility>
 
@@ -143,7 +144,9 @@ void MainWindow::announceAndProbe(const QString &path)
     BatchFile file{path, true, {}};
     // A name refused at once, or a pipe or a device that pdfinfo would wait on, is not probed.
     if (const QFileInfo info(path); !path.contains(u'%') && (!info.exists() || info.isFile())) {
-        if (batchFiles.isEmpty())
+        // Sized once a batch, when its first probe starts.
+        if (std::none_of(batchFiles.cbegin(), batchFiles.cend(),
+                         [](const BatchFile &before) { return before.probed.isValid(); }))
             probePool.setMaxThreadCount(AppSettings().parallelJobs());
         file.probed = QtConcurrent::run(&probePool, [path] { return PdfProbe::probe(path); });
     }
