@@ -180,6 +180,12 @@ void MainWindow::addBatchFiles()
 void MainWindow::finishBatch()
 {
     addBatchFiles();
+    // The next open dialog starts in the folder of the file added last.
+    if (!fileFolders.isEmpty()) {
+        AppSettings settings;
+        if (settings.get(Settings::lastFolder) != fileFolders.last())
+            settings.set(Settings::lastFolder, fileFolders.last());
+    }
     progressDialog.close();
     if (batchAddedAny)
         setGuideVisible(false);
@@ -226,12 +232,6 @@ void MainWindow::probeFile(const QStringList &paths, QFuture<PdfProbe::Result> p
         break;
     default:
         rejectFile(path, tr(" <Format error>"));
-    }
-
-    if (!fileFolders.isEmpty()) {
-        AppSettings settings;
-        if (settings.get(Settings::lastFolder) != fileFolders.last())
-            settings.set(Settings::lastFolder, fileFolders.last());
     }
     // Only an added row needs its shade; the rows above keep theirs.
     shadeRows(ui->tableWidget, rowsBefore);
