@@ -136,6 +136,7 @@ private slots:
     void namesDoNotDependOnParallelJobs();
     void splitFileMatchesOneRenderer_data();
     void splitFileMatchesOneRenderer();
+    void freedWorkerTakesPagesNotBegun();
     void stopEndsEveryRenderer();
     void hangingRendererIsStopped();
     void rendererDrawingPagesIsNotStopped();
@@ -271,6 +272,47 @@ void tst_Engine::splitFileMatchesOneRenderer()
     const QString split = three.outcome.folders.value(0);
     const QStringList names = Conversion::filesIn(expected);
     QCOMPARE(names.size(), merge ? 1 : format == u"TIFF" ? 13 * 5 : 13);
+    QCOMPARE(Conversion::filesIn(split), names);
+    QVERIFY(!QFileInfo::exists(split + u"/.rendering"_s));
+    for (const QString &name : names)
+        QVERIFY2(contents(split + u'/' + name) == contents(expected + u'/' + name),
+                 qPrintable(name));
+}
+
+// A worker that comes free while one file renders takes the later half of its pages not begun;
+// the first renderer stops after its own. The images are still those of one renderer.
+void tst_Engine::freedWorkerTakesPagesNotBegun()
+{
+    TestEnvironment env;
+    const QString log = env.scratch(u"runs.log"_s);
+    // Slow enough that the big file has most of its pages ahead when the small one ends.
+    env.installTool(u"P2I.exe"_s, u"echo \"$*\" >> '%1'\ngs \"$@\" | while IFS= read -r line; do\n"
+                                  "  printf '%s\\n' \"$line\"\n"
+                                  "  case $line in Page*) sleep 0.1 ;; esac\n"
+                                  "done"_s.arg(log));
+    const QString big = env.scratch(u"big.pdf"_s);
+    const QString small = env.scratch(u"small.pdf"_s);
+    QVERIFY(Pdfs::write(big, 24));
+    QVERIFY(Pdfs::write(small, 1));
+    QList<int> pages;
+    for (int page = 1; page <= 24; ++page)
+        pages << page;
+    ConversionJob file = job(0, big, pages, u"TIFF"_s, u"sep"_s);
+
+    Runner two(2);
+    QVERIFY(two.run({file, job(1, small, {1})}));
+    QCOMPARE(two.outcome.finished.size(), 2);
+    QFile runs(log);
+    QVERIFY(runs.open(QIODevice::ReadOnly));
+    QCOMPARE(runs.readAll().count("big.pdf"), 2);
+    env.installTool(u"P2I.exe"_s, u"exec gs \"$@\""_s);
+    Runner one(1);
+    QVERIFY(one.run({file}));
+
+    const QString expected = one.outcome.folders.value(0);
+    const QString split = two.outcome.folders.value(0);
+    const QStringList names = Conversion::filesIn(expected);
+    QCOMPARE(names.size(), 24 * 5);
     QCOMPARE(Conversion::filesIn(split), names);
     QVERIFY(!QFileInfo::exists(split + u"/.rendering"_s));
     for (const QString &name : names)

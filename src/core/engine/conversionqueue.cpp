@@ -101,6 +101,16 @@ void ConversionQueue::startWaiting()
                 });
         conversion->start(renderers);
     }
+    // A worker no file waits for takes pages from the file with the most left.
+    while (running && waiting.isEmpty() && busyWorkers() < parallelJobs) {
+        FileConversion *most = nullptr;
+        for (FileConversion *conversion : std::as_const(active)) {
+            if (!most || conversion->pagesNotBegun() > most->pagesNotBegun())
+                most = conversion;
+        }
+        if (!most || !most->addRenderer())
+            break;
+    }
     if (running && active.isEmpty() && waiting.isEmpty()) {
         running = false;
         numbers.endRun();

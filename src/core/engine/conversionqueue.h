@@ -8,7 +8,8 @@
 #include <QObject>
 
 // The conversion run, without a window: up to parallelJobs renderer runs at once, one per file,
-// or several for a file's page ranges when fewer files than that are left, reported per row. The
+// or several for a file's page ranges when fewer files than that are left (a worker that comes
+// free takes the later half of the pages not yet begun), reported per row. The
 // main window and `vezudiri --convert` both drive it. Image numbers are handed out as files are
 // queued (see ImageNumbers).
 class ConversionQueue final : public QObject

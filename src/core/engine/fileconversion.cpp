@@ -73,7 +73,8 @@ struct FileConversion::RenderRun
     QString outputTail;
     QString errorTail;
     bool timedOut = false;
-    bool ended = false; // exited well with every page named
+    bool cut = false;   // another run took its later pages: it is stopped after its own
+    bool ended = false; // exited well, or was cut, with every page named
 
     // The name its local-th page (from 0) is written under in the rendering folder.
     QString rendered(int local) const
@@ -195,15 +196,9 @@ void FileConversion::start(int renderers)
     const int count = qBound(1, qMin(renderers, distinct / leastPagesPerRun), distinct);
     QStringList commands;
     for (int at = 0; at < count; ++at) {
-        auto run = std::make_unique<RenderRun>();
-        run->first = int(qint64(distinct) * at / count);
-        run->count = int(qint64(distinct) * (at + 1) / count) - run->first;
-        run->render = render;
-        run->render.pages = distinctPages.mid(run->first, run->count);
-        if (count > 1)
-            run->render.countPrefix = QString::number(at + 1) + u'-';
-        commands << run->render.text();
-        runs.push_back(std::move(run));
+        RenderRun &run = newRun(int(qint64(distinct) * at / count),
+                                int(qint64(distinct) * (at + 1) / count), count > 1);
+        commands << run.render.text();
     }
     emit started(folder, commands.join(u'\n'));
     for (const auto &run : runs) {
@@ -264,6 +259,49 @@ bool FileConversion::startRun(RenderRun &run, const QString &program)
     return stage == Stage::Rendering;
 }
 
+FileConversion::RenderRun &FileConversion::newRun(int first, int end, bool prefixed)
+{
+    auto run = std::make_unique<RenderRun>();
+    run->first = first;
+    run->count = end - first;
+    run->render = render;
+    run->render.pages = distinctPages.mid(first, run->count);
+    if (prefixed)
+        run->render.countPrefix = QString::number(runs.size() + 1) + u'-';
+    runs.push_back(std::move(run));
+    return *runs.back();
+}
+
+int FileConversion::pagesNotBegun() const
+{
+    if (stage != Stage::Rendering)
+        return 0;
+    int most = 0;
+    for (const auto &run : runs) {
+        if (!run->ended && !run->timedOut)
+            most = qMax(most, run->count - run->markers);
+    }
+    return most;
+}
+
+bool FileConversion::addRenderer()
+{
+    const int left = pagesNotBegun();
+    if (left < 2 * leastPagesPerRun)
+        return false;
+    const auto longest =
+        std::find_if(runs.cbegin(), runs.cend(), [left](const std::unique_ptr<RenderRun> &run) {
+            return !run->ended && !run->timedOut && run->count - run->markers == left;
+        });
+    RenderRun &giving = **longest;
+    const int end = giving.first + giving.count;
+    giving.count = giving.markers + left / 2;
+    giving.cut = true;
+    // Every run so far has names of its own, the first one's without a prefix included.
+    RenderRun &taking = newRun(giving.first + giving.count, end, true);
+    return startRun(taking, Tools::locate(RenderJob::toolName()));
+}
+
 int FileConversion::workers() const
 {
     if (stage != Stage::Rendering)
@@ -277,7 +315,7 @@ int FileConversion::workers() const
 const FileConversion::RenderRun &FileConversion::runOf(int index) const
 {
     for (const auto &run : runs) {
-        if (index < run->first + run->count)
+        if (index >= run->first && index < run->first + run->count)
             return *run;
     }
     return *runs.back();
@@ -346,7 +384,9 @@ void FileConversion::readOutput(RenderRun &run, bool atEnd)
         // The renderer goes on with the next page, but this one is missing or cut short (a full
         // disk, say).
         const RenderJob::OutputLine said = RenderJob::classify(line);
-        if (said == RenderJob::OutputLine::PageDrawingError && run.markers > 0) {
+        // A cut run's pages beyond its own are not its to report.
+        if (said == RenderJob::OutputLine::PageDrawingError && run.markers > 0 &&
+            run.markers <= run.count) {
             const int page = distinctPages.at(run.first + qMin(run.markers, run.count) - 1);
             fail(tr("The renderer could not draw page %1.").arg(page));
             return;
@@ -359,6 +399,12 @@ void FileConversion::readOutput(RenderRun &run, bool atEnd)
             !completePage(run))
             return;
     }
+    if (run.cut && run.completed == run.count && run.process.state() != QProcess::NotRunning) {
+        // Its own pages are done; another run renders the rest.
+        run.watchdog.stop();
+        Tools::kill(run.process);
+        return;
+    }
     if (run.markers == markersBefore)
         return;
     run.watchdog.start(timeoutMs);
@@ -369,7 +415,7 @@ void FileConversion::readOutput(RenderRun &run, bool atEnd)
             images += int(imageNames.at(each->first + local).size());
     }
     const int percent = int(qint64(images) * 100 / input.pages.size());
-    if (percent != 0 && percent != lastPercent) {
+    if (percent > lastPercent) {
         lastPercent = percent;
         emit progress(percent);
     }
@@ -514,6 +560,11 @@ void FileConversion::rendererFinished(RenderRun &run, int exitCode, QProcess::Ex
     readOutput(run, true);
     if (stage != Stage::Rendering)
         return;
+    if (run.cut && run.completed == run.count) {
+        // Stopped after its own pages, which were all complete.
+        runEnded(run);
+        return;
+    }
     if (run.timedOut) {
         fail(tr("The renderer reported no new page for %1 seconds and was stopped.")
                  .arg(timeoutMs / 1000),
@@ -543,7 +594,7 @@ void FileConversion::rendererFinished(RenderRun &run, int exitCode, QProcess::Ex
             return;
         }
     }
-    if (renderHandle.kindOf(run.rendered(run.count)) != FolderHandle::Kind::Missing) {
+    if (!run.cut && renderHandle.kindOf(run.rendered(run.count)) != FolderHandle::Kind::Missing) {
         fail(tr("The renderer wrote more images than pages were selected."));
         return;
     }
@@ -551,6 +602,11 @@ void FileConversion::rendererFinished(RenderRun &run, int exitCode, QProcess::Ex
         if (!completePage(run))
             return;
     }
+    runEnded(run);
+}
+
+void FileConversion::runEnded(RenderRun &run)
+{
     run.ended = true;
     if (std::any_of(runs.cbegin(), runs.cend(),
                     [](const std::unique_ptr<RenderRun> &other) { return !other->ended; })) {

@@ -38,6 +38,12 @@ public:
     void start(int renderers = 1);
     // The workers the file holds: its renderer runs still going, or one for what comes after.
     int workers() const;
+    // The most pages one of its renderer runs has not begun yet.
+    int pagesNotBegun() const;
+    // A worker is free: a new renderer run takes the later half of the pages the run with the
+    // most of them has not begun, which stops after its own last page. False when too few are
+    // left to be worth it.
+    bool addRenderer();
     // Ends the tools at once and deletes every image this run wrote or began for the file, and
     // its folder when that is then empty. Nothing is reported.
     void abort();
@@ -57,7 +63,9 @@ private:
     enum class Stage { Waiting, Rendering, Encoding, Merging, Ended };
     struct RenderRun;
 
+    RenderRun &newRun(int first, int end, bool prefixed);
     bool startRun(RenderRun &run, const QString &program);
+    void runEnded(RenderRun &run);
     void readOutput(RenderRun &run, bool atEnd);
     void rendererFinished(RenderRun &run, int exitCode, QProcess::ExitStatus exitStatus);
     bool completePage(RenderRun &run);
