@@ -386,7 +386,7 @@ void FileConversion::readOutput(RenderRun &run, bool atEnd)
         const RenderJob::OutputLine said = RenderJob::classify(line);
         // A cut run's pages beyond its own are not its to report.
         if (said == RenderJob::OutputLine::PageDrawingError && run.markers > 0 &&
-            run.markers <= run.count) {
+            (!run.cut || run.markers <= run.count)) {
             const int page = distinctPages.at(run.first + qMin(run.markers, run.count) - 1);
             fail(tr("The renderer could not draw page %1.").arg(page));
             return;
