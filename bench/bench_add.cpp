@@ -1,5 +1,6 @@
-// Adding files: 500 generated PDFs through the program's real probe, next to a bare loop of
-// pdfinfo with the same command lines over the same files, measured in the same run.
+// Adding files: 500 generated PDFs through the window, which probes parallelJobs at once, next
+// to a bare serial loop of pdfinfo with the same command lines over the same files, measured in
+// the same run.
 #include "core/pdf/pdfinfo.h"
 #include "mainwindowprobe.h"
 #include "pdfs.h"
@@ -87,6 +88,6 @@ int main(int argc, char *argv[])
     out << "files:                     " << fileCount << " (median of 3 rounds)\n"
         << "program (probe and list):  " << fileCount / program[1] << " files/s\n"
         << "bare pdfinfo loop:         " << fileCount / bare[1] << " files/s\n"
-        << "ratio program / bare:      " << program[1] / bare[1] << " (goal: at most 1.15)\n";
+        << "ratio program / bare:      " << program[1] / bare[1] << " (goal: at most 0.6)\n";
     return 0;
 }

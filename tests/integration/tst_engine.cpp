@@ -1,6 +1,7 @@
 // The conversion engine on its own, without a window, with the real Ghostscript and tiffcp:
 // images identical to one renderer run per page, names independent of how many files render at
-// once, a renderer that hangs, and what Stop and a failed join leave behind.
+// once or how many renderers share a file, a renderer that hangs, and what Stop and a failed join
+// leave behind.
 #include "conversion.h"
 #include "core/engine/conversionqueue.h"
 #include "core/engine/diskspace.h"
@@ -14,6 +15,8 @@
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTest>
+
+#include <algorithm>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -75,7 +78,7 @@ ConversionJob job(int row, const QString &pdf, const QList<int> &pages,
     return job;
 }
 
-// The file's bytes; a TIFF's DateTime field says when it was rendered and is left out.
+// The file's bytes; a TIFF's DateTime fields say when it was rendered and are left out.
 QByteArray contents(const QString &path)
 {
     QFile file(path);
@@ -84,9 +87,12 @@ QByteArray contents(const QString &path)
     QByteArray bytes = file.readAll();
     static const QRegularExpression renderedAt(u"\\d{4}:\\d\\d:\\d\\d \\d\\d:\\d\\d:\\d\\d"_s);
     if (path.endsWith(u".tiff"_s)) {
-        const QString text = QString::fromLatin1(bytes);
-        if (const QRegularExpressionMatch match = renderedAt.match(text); match.hasMatch())
-            bytes.replace(match.capturedStart(), match.capturedLength(), QByteArray(19, '0'));
+        for (QRegularExpressionMatchIterator match =
+                 renderedAt.globalMatch(QString::fromLatin1(bytes));
+             match.hasNext();) {
+            const QRegularExpressionMatch at = match.next();
+            bytes.replace(at.capturedStart(), at.capturedLength(), QByteArray(19, '0'));
+        }
     }
     return bytes;
 }
@@ -128,6 +134,10 @@ private slots:
     void imagesMatchOnePageRuns();
     void namesDoNotDependOnParallelJobs_data();
     void namesDoNotDependOnParallelJobs();
+    void splitFileMatchesOneRenderer_data();
+    void splitFileMatchesOneRenderer();
+    void freedWorkerTakesPagesNotBegun();
+    void stopEndsEveryRenderer();
     void hangingRendererIsStopped();
     void rendererDrawingPagesIsNotStopped();
     void stopRemovesWhatTheRunWrote();
@@ -216,6 +226,118 @@ void tst_Engine::namesDoNotDependOnParallelJobs()
     QVERIFY(runner.outcome.failures.contains(3));
     // The last file of a run does not advance the counter.
     QCOMPARE(runner.queue.imageNumber(), 7);
+}
+
+void tst_Engine::splitFileMatchesOneRenderer_data()
+{
+    QTest::addColumn<QString>("format");
+    QTest::addColumn<QString>("colour");
+    QTest::addColumn<bool>("merge");
+    QTest::newRow("BMP 16m") << u"BMP"_s << u"16m"_s << false;
+    QTest::newRow("PNG") << u"PNG"_s << QString() << false;
+    QTest::newRow("JPG") << u"JPG"_s << QString() << false;
+    QTest::newRow("PCX 24bit") << u"PCX"_s << u"24bit"_s << false;
+    QTest::newRow("PSD cmyk") << u"PSD"_s << u"cmyk"_s << false;
+    QTest::newRow("TIFF sep") << u"TIFF"_s << u"sep"_s << false;
+    QTest::newRow("TIFF 24nc joined") << u"TIFF"_s << u"24nc"_s << true;
+    QTest::newRow("GIF") << u"GIF"_s << QString() << false;
+}
+
+// Three renderers for one file's page ranges write the images, names and numbers of one.
+void tst_Engine::splitFileMatchesOneRenderer()
+{
+    QFETCH(QString, format);
+    QFETCH(QString, colour);
+    QFETCH(bool, merge);
+    TestEnvironment env;
+    const QString pdf = env.scratch(u"report.pdf"_s);
+    QVERIFY(Pdfs::write(pdf, 12));
+    ConversionJob file = job(0, pdf, {1, 2, 3, 4, 5, 6, 6, 7, 8, 9, 10, 11, 12}, format, colour);
+    file.merge = merge;
+
+    Runner one(1);
+    QVERIFY(one.run({file}));
+    Runner three(3);
+    QSignalSpy started(&three.queue, &ConversionQueue::fileStarted);
+    QSignalSpy progress(&three.queue, &ConversionQueue::fileProgress);
+    QVERIFY(three.run({file}));
+    QCOMPARE(three.outcome.finished, QList<int>{0});
+    QCOMPARE(started.first().at(2).toString().count(u'\n'), 2);
+    QList<int> percents;
+    for (const QList<QVariant> &report : std::as_const(progress))
+        percents << report.at(1).toInt();
+    QVERIFY(std::is_sorted(percents.cbegin(), percents.cend()) && percents.last() == 100);
+
+    const QString expected = one.outcome.folders.value(0);
+    const QString split = three.outcome.folders.value(0);
+    const QStringList names = Conversion::filesIn(expected);
+    QCOMPARE(names.size(), merge ? 1 : format == u"TIFF" ? 13 * 5 : 13);
+    QCOMPARE(Conversion::filesIn(split), names);
+    QVERIFY(!QFileInfo::exists(split + u"/.rendering"_s));
+    for (const QString &name : names)
+        QVERIFY2(contents(split + u'/' + name) == contents(expected + u'/' + name),
+                 qPrintable(name));
+}
+
+// A worker that comes free while one file renders takes the later half of its pages not begun;
+// the first renderer stops after its own. The images are still those of one renderer.
+void tst_Engine::freedWorkerTakesPagesNotBegun()
+{
+    TestEnvironment env;
+    const QString log = env.scratch(u"runs.log"_s);
+    // Slow enough that the big file has most of its pages ahead when the small one ends.
+    env.installTool(u"P2I.exe"_s, u"echo \"$*\" >> '%1'\ngs \"$@\" | while IFS= read -r line; do\n"
+                                  "  printf '%s\\n' \"$line\"\n"
+                                  "  case $line in Page*) sleep 0.1 ;; esac\n"
+                                  "done"_s.arg(log));
+    const QString big = env.scratch(u"big.pdf"_s);
+    const QString small = env.scratch(u"small.pdf"_s);
+    QVERIFY(Pdfs::write(big, 24));
+    QVERIFY(Pdfs::write(small, 1));
+    QList<int> pages;
+    for (int page = 1; page <= 24; ++page)
+        pages << page;
+    ConversionJob file = job(0, big, pages, u"TIFF"_s, u"sep"_s);
+
+    Runner two(2);
+    QVERIFY(two.run({file, job(1, small, {1})}));
+    QCOMPARE(two.outcome.finished.size(), 2);
+    QFile runs(log);
+    QVERIFY(runs.open(QIODevice::ReadOnly));
+    QCOMPARE(runs.readAll().count("big.pdf"), 2);
+    env.installTool(u"P2I.exe"_s, u"exec gs \"$@\""_s);
+    Runner one(1);
+    QVERIFY(one.run({file}));
+
+    const QString expected = one.outcome.folders.value(0);
+    const QString split = two.outcome.folders.value(0);
+    const QStringList names = Conversion::filesIn(expected);
+    QCOMPARE(names.size(), 24 * 5);
+    QCOMPARE(Conversion::filesIn(split), names);
+    QVERIFY(!QFileInfo::exists(split + u"/.rendering"_s));
+    for (const QString &name : names)
+        QVERIFY2(contents(split + u'/' + name) == contents(expected + u'/' + name),
+                 qPrintable(name));
+}
+
+// Stop ends the renderers of every range and leaves nothing of the file.
+void tst_Engine::stopEndsEveryRenderer()
+{
+    TestEnvironment env;
+    const QString pid = env.scratch(u"gs.pid"_s);
+    env.installTool(u"P2I.exe"_s, Conversion::pausingRenderer(3, pid));
+    const QString pdf = env.scratch(u"report.pdf"_s);
+    QVERIFY(Pdfs::write(pdf, 8));
+
+    Runner runner;
+    runner.queue.enqueue(job(0, pdf, {1, 2, 3, 4, 5, 6, 7, 8}));
+    // Pages 1 and 2 of the first range are in place, the second range has ended.
+    const QString folder = env.scratch(u"report"_s);
+    QTRY_COMPARE_WITH_TIMEOUT(Conversion::filesIn(folder).size(), 6, 60000);
+    runner.queue.stop();
+    QVERIFY(!runner.queue.isRunning());
+    QVERIFY2(!QFileInfo::exists(folder), qPrintable(Conversion::filesIn(folder).join(u' ')));
+    QTRY_VERIFY(Conversion::processGone(pid));
 }
 
 void tst_Engine::hangingRendererIsStopped()

@@ -2,6 +2,8 @@
 
 #include <QThread>
 
+#include <numeric>
+
 ConversionQueue::ConversionQueue(QObject *parent)
     : QObject(parent)
     , parallelJobs(defaultParallelJobs())
@@ -59,8 +61,10 @@ void ConversionQueue::schedule()
 
 void ConversionQueue::startWaiting()
 {
-    while (running && active.size() < parallelJobs && !waiting.isEmpty()) {
+    while (running && busyWorkers() < parallelJobs && !waiting.isEmpty()) {
         auto *conversion = new FileConversion(waiting.takeFirst(), timeoutSeconds, this);
+        // The workers no file waits for render this one's pages too.
+        const int renderers = qMax(1, parallelJobs - busyWorkers() - int(waiting.size()));
         const int row = conversion->job().row;
         active.append(conversion);
         connect(conversion, &FileConversion::started, this,
@@ -75,6 +79,7 @@ void ConversionQueue::startWaiting()
                 [this, row](int percent) { emit fileProgress(row, percent); });
         connect(conversion, &FileConversion::imageWritten, this,
                 [this, row](const QString &path) { emit imageWritten(row, path); });
+        connect(conversion, &FileConversion::workerFreed, this, &ConversionQueue::schedule);
         connect(conversion, &FileConversion::finished, this, [this, conversion, row] {
             ended(conversion);
             ++filesEnded;
@@ -96,13 +101,30 @@ void ConversionQueue::startWaiting()
                     emit fileFailed(row, reason, kind);
                     schedule();
                 });
-        conversion->start();
+        conversion->start(renderers);
+    }
+    // A worker no file waits for takes pages from the file with the most left.
+    while (running && waiting.isEmpty() && busyWorkers() < parallelJobs) {
+        FileConversion *most = nullptr;
+        for (FileConversion *conversion : std::as_const(active)) {
+            if (!most || conversion->pagesNotBegun() > most->pagesNotBegun())
+                most = conversion;
+        }
+        if (!most || !most->addRenderer())
+            break;
     }
     if (running && active.isEmpty() && waiting.isEmpty()) {
         running = false;
         numbers.endRun();
         emit runEnded(filesEnded, filesFailed);
     }
+}
+
+int ConversionQueue::busyWorkers() const
+{
+    return std::accumulate(
+        active.cbegin(), active.cend(), 0,
+        [](int sum, const FileConversion *conversion) { return sum + conversion->workers(); });
 }
 
 void ConversionQueue::ended(FileConversion *conversion)

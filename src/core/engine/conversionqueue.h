@@ -7,9 +7,11 @@
 #include <QList>
 #include <QObject>
 
-// The conversion run, without a window: up to parallelJobs files at once, each in one renderer
-// run, reported per row. The main window and `vezudiri --convert` both drive it. Image numbers
-// are handed out as files are queued (see ImageNumbers).
+// The conversion run, without a window: up to parallelJobs renderer runs at once, one per file,
+// or several for a file's page ranges when fewer files than that are left (a worker that comes
+// free takes the later half of the pages not yet begun), reported per row. The
+// main window and `vezudiri --convert` both drive it. Image numbers are handed out as files are
+// queued (see ImageNumbers).
 class ConversionQueue final : public QObject
 {
     Q_OBJECT
@@ -50,6 +52,7 @@ signals:
 private:
     void schedule();
     void startWaiting();
+    int busyWorkers() const;
     void ended(FileConversion *conversion);
     void stopAll(const QList<ConversionJob> &alsoUnfinished);
 

@@ -12,6 +12,7 @@
 #include <QFileInfo>
 #include <QtConcurrent>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -51,7 +52,33 @@ QString separationStem(const QString &fileName)
     return fileName.left(fileName.lastIndexOf(u'.'));
 }
 
+// Fewer pages than this are not worth another renderer's start.
+constexpr int leastPagesPerRun = 4;
+
 } // namespace
+
+// One renderer run: a contiguous range of the file's distinct pages.
+struct FileConversion::RenderRun
+{
+    QProcess process;
+    QTimer watchdog; // no new page for too long
+    RenderJob render;
+    int first = 0;     // the index of its first distinct page
+    int count = 0;     // the distinct pages it renders
+    int markers = 0;   // "Page " lines seen
+    int completed = 0; // its pages given their final names
+    QString outputTail;
+    QString errorTail;
+    bool timedOut = false;
+    bool cut = false;   // another run took its later pages: it is stopped after its own
+    bool ended = false; // exited well, or was cut, with every page named
+
+    // The name its local-th page (from 0) is written under in the rendering folder.
+    QString rendered(int local) const
+    {
+        return render.countPrefix + QString::number(local + 1) + render.imageName;
+    }
+};
 
 FileConversion::FileConversion(const ConversionJob &job, int timeoutSeconds, QObject *parent)
     : QObject(parent)
@@ -59,21 +86,13 @@ FileConversion::FileConversion(const ConversionJob &job, int timeoutSeconds, QOb
     , timeoutMs(qMax(1, timeoutSeconds) * 1000)
 {
     watchdog.setSingleShot(true);
-    connect(&watchdog, &QTimer::timeout, this, &FileConversion::rendererTimedOut);
-    for (QProcess *tool : {&renderer, &merger}) {
-        tool->setStandardInputFile(QProcess::nullDevice());
-        Tools::endWithParent(*tool);
-    }
-    connect(&renderer, &QProcess::readyReadStandardOutput, this, [this] { readOutput(false); });
-    connect(&renderer, &QProcess::readyReadStandardError, this, [this] {
-        errorTail = QString(errorTail + QString::fromLocal8Bit(renderer.readAllStandardError()))
-                        .right(2000);
+    connect(&watchdog, &QTimer::timeout, this, [this] {
+        timedOut = true;
+        if (stage == Stage::Merging)
+            Tools::kill(merger);
     });
-    connect(&renderer, &QProcess::finished, this, &FileConversion::rendererFinished);
-    connect(&renderer, &QProcess::errorOccurred, this, [this](QProcess::ProcessError error) {
-        if (error == QProcess::FailedToStart && stage == Stage::Rendering)
-            fail(tr("The renderer could not be started: %1").arg(renderer.errorString()));
-    });
+    merger.setStandardInputFile(QProcess::nullDevice());
+    Tools::endWithParent(merger);
     connect(&merger, &QProcess::readyReadStandardError, this, [this] {
         errorTail =
             QString(errorTail + QString::fromLocal8Bit(merger.readAllStandardError())).right(2000);
@@ -91,7 +110,7 @@ FileConversion::~FileConversion()
     abort();
 }
 
-void FileConversion::start()
+void FileConversion::start(int renderers)
 {
     stage = Stage::Rendering;
     // A page selected twice is rendered once and copied.
@@ -179,10 +198,52 @@ void FileConversion::start()
         fail(tr("The renderer (Ghostscript) was not found."));
         return;
     }
+    // Contiguous ranges of nearly equal length, each run with names of its own.
+    const int distinct = int(distinctPages.size());
+    const int count = qBound(1, qMin(renderers, distinct / leastPagesPerRun), distinct);
+    QStringList commands;
+    for (int at = 0; at < count; ++at) {
+        RenderRun &run = newRun(int(qint64(distinct) * at / count),
+                                int(qint64(distinct) * (at + 1) / count), count > 1);
+        commands << run.render.text();
+    }
+    emit started(folder, commands.join(u'\n'));
+    for (const auto &run : runs) {
+        if (stage != Stage::Rendering || !startRun(*run, program))
+            return;
+    }
+}
+
+bool FileConversion::startRun(RenderRun &run, const QString &program)
+{
+    QProcess &process = run.process;
+    process.setStandardInputFile(QProcess::nullDevice());
+    connect(&process, &QProcess::readyReadStandardOutput, this,
+            [this, &run] { readOutput(run, false); });
+    connect(&process, &QProcess::readyReadStandardError, this, [&run] {
+        run.errorTail =
+            QString(run.errorTail + QString::fromLocal8Bit(run.process.readAllStandardError()))
+                .right(2000);
+    });
+    connect(&process, &QProcess::finished, this,
+            [this, &run](int exitCode, QProcess::ExitStatus exitStatus) {
+                rendererFinished(run, exitCode, exitStatus);
+            });
+    connect(&process, &QProcess::errorOccurred, this, [this, &run](QProcess::ProcessError error) {
+        if (error == QProcess::FailedToStart && stage == Stage::Rendering)
+            fail(tr("The renderer could not be started: %1").arg(run.process.errorString()));
+    });
+    run.watchdog.setSingleShot(true);
+    connect(&run.watchdog, &QTimer::timeout, this, [this, &run] {
+        run.timedOut = true;
+        if (stage == Stage::Rendering)
+            Tools::kill(run.process);
+    });
+
     // The password reaches the renderer through a pipe, never its command line.
     int secret[2] = {-1, -1};
     if (!input.password.isEmpty()) {
-        const QByteArray line = render.passwordArgument();
+        const QByteArray line = run.render.passwordArgument();
         if (::pipe2(secret, O_CLOEXEC) != 0 ||
             ::write(secret[1], line.constData(), size_t(line.size())) != line.size()) {
             for (const int end : secret) {
@@ -191,28 +252,86 @@ void FileConversion::start()
             }
             fail(tr("The renderer could not be started: %1")
                      .arg(QString::fromLocal8Bit(std::strerror(errno))));
-            return;
+            return false;
         }
         ::close(secret[1]);
-        render.passwordFile = u"/dev/fd/"_s + QString::number(secret[0]);
+        run.render.passwordFile = u"/dev/fd/"_s + QString::number(secret[0]);
     }
-    Tools::endWithParent(renderer,
+    Tools::endWithParent(process,
                          {renderHandle.descriptor(), secret[0], !input.password.isEmpty()});
-    emit started(folder, render.text());
-    if (stage != Stage::Rendering) {
-        if (secret[0] >= 0)
-            ::close(secret[0]);
-        return;
-    }
-    renderer.start(program, render.arguments(), QIODevice::ReadOnly);
+    process.start(program, run.render.arguments(), QIODevice::ReadOnly);
     if (secret[0] >= 0)
         ::close(secret[0]);
-    watchdog.start(timeoutMs);
+    run.watchdog.start(timeoutMs);
+    return stage == Stage::Rendering;
+}
+
+FileConversion::RenderRun &FileConversion::newRun(int first, int end, bool prefixed)
+{
+    auto run = std::make_unique<RenderRun>();
+    run->first = first;
+    run->count = end - first;
+    run->render = render;
+    run->render.pages = distinctPages.mid(first, run->count);
+    if (prefixed)
+        run->render.countPrefix = QString::number(runs.size() + 1) + u'-';
+    runs.push_back(std::move(run));
+    return *runs.back();
+}
+
+int FileConversion::pagesNotBegun() const
+{
+    if (stage != Stage::Rendering)
+        return 0;
+    int most = 0;
+    for (const auto &run : runs) {
+        if (!run->ended && !run->timedOut)
+            most = qMax(most, run->count - run->markers);
+    }
+    return most;
+}
+
+bool FileConversion::addRenderer()
+{
+    const int left = pagesNotBegun();
+    if (left < 2 * leastPagesPerRun)
+        return false;
+    const auto longest =
+        std::find_if(runs.cbegin(), runs.cend(), [left](const std::unique_ptr<RenderRun> &run) {
+            return !run->ended && !run->timedOut && run->count - run->markers == left;
+        });
+    RenderRun &giving = **longest;
+    const int end = giving.first + giving.count;
+    giving.count = giving.markers + left / 2;
+    giving.cut = true;
+    // Every run so far has names of its own, the first one's without a prefix included.
+    RenderRun &taking = newRun(giving.first + giving.count, end, true);
+    return startRun(taking, Tools::locate(RenderJob::toolName()));
+}
+
+int FileConversion::workers() const
+{
+    if (stage != Stage::Rendering)
+        return 1;
+    const auto going =
+        std::count_if(runs.cbegin(), runs.cend(),
+                      [](const std::unique_ptr<RenderRun> &run) { return !run->ended; });
+    return qMax(1, int(going));
+}
+
+const FileConversion::RenderRun &FileConversion::runOf(int index) const
+{
+    for (const auto &run : runs) {
+        if (index >= run->first && index < run->first + run->count)
+            return *run;
+    }
+    return *runs.back();
 }
 
 QString FileConversion::renderedName(int index) const
 {
-    return QString::number(index + 1) + render.imageName;
+    const RenderRun &run = runOf(index);
+    return run.rendered(index - run.first);
 }
 
 mode_t FileConversion::fileMode() const
@@ -257,49 +376,61 @@ bool FileConversion::record(const QString &name)
     return false;
 }
 
-void FileConversion::readOutput(bool atEnd)
+void FileConversion::readOutput(RenderRun &run, bool atEnd)
 {
-    outputTail += QString::fromLocal8Bit(renderer.readAllStandardOutput());
+    run.outputTail += QString::fromLocal8Bit(run.process.readAllStandardOutput());
     if (atEnd)
-        outputTail += u'\n';
-    const qsizetype lineEnd = outputTail.lastIndexOf(u'\n');
+        run.outputTail += u'\n';
+    const qsizetype lineEnd = run.outputTail.lastIndexOf(u'\n');
     if (lineEnd < 0)
         return;
-    const QStringList lines = outputTail.left(lineEnd).split(u'\n');
-    outputTail = outputTail.mid(lineEnd + 1);
-    const int markersBefore = markers;
+    const QStringList lines = run.outputTail.left(lineEnd).split(u'\n');
+    run.outputTail = run.outputTail.mid(lineEnd + 1);
+    const int markersBefore = run.markers;
     for (const QString &line : lines) {
         // The renderer goes on with the next page, but this one is missing or cut short (a full
         // disk, say).
         const RenderJob::OutputLine said = RenderJob::classify(line);
-        if (said == RenderJob::OutputLine::PageDrawingError && markers > 0) {
-            const int page = distinctPages.at(qMin(markers, int(distinctPages.size())) - 1);
+        // A cut run's pages beyond its own are not its to report.
+        if (said == RenderJob::OutputLine::PageDrawingError && run.markers > 0 &&
+            (!run.cut || run.markers <= run.count)) {
+            const int page = distinctPages.at(run.first + qMin(run.markers, run.count) - 1);
             fail(tr("The renderer could not draw page %1.").arg(page));
             return;
         }
         if (said != RenderJob::OutputLine::PageBegins)
             continue;
-        ++markers;
+        ++run.markers;
         // A new page begins: the one before it is complete.
-        if (markers >= 2 && completed == markers - 2 && completed < distinctPages.size() &&
-            !completePage(completed))
+        if (run.markers >= 2 && run.completed == run.markers - 2 && run.completed < run.count &&
+            !completePage(run))
             return;
     }
-    if (markers == markersBefore)
+    if (run.cut && run.completed == run.count && run.process.state() != QProcess::NotRunning) {
+        // Its own pages are done; another run renders the rest.
+        run.watchdog.stop();
+        Tools::kill(run.process);
         return;
-    watchdog.start(timeoutMs);
+    }
+    if (run.markers == markersBefore)
+        return;
+    run.watchdog.start(timeoutMs);
+    // The pages begun by every run, as one bar for the row.
     int images = 0;
-    for (int index = 0; index < qMin(markers, int(distinctPages.size())); ++index)
-        images += int(imageNames.at(index).size());
+    for (const auto &each : runs) {
+        for (int local = 0; local < qMin(each->markers, each->count); ++local)
+            images += int(imageNames.at(each->first + local).size());
+    }
     const int percent = int(qint64(images) * 100 / input.pages.size());
-    if (percent != 0 && percent != lastPercent) {
+    if (percent > lastPercent) {
         lastPercent = percent;
         emit progress(percent);
     }
 }
 
-bool FileConversion::completePage(int index)
+bool FileConversion::completePage(RenderRun &run)
 {
+    const int index = run.first + run.completed;
     const int page = distinctPages.at(index);
     const QString rendered = renderedName(index);
     if (!stillInPlace())
@@ -318,7 +449,7 @@ bool FileConversion::completePage(int index)
             }
         }
     }
-    ++completed;
+    ++run.completed;
     if (Formats::named(input.format).gif) {
         gifQueue << index;
         encodeNextGif();
@@ -429,65 +560,70 @@ void FileConversion::gifEncoded()
         afterPages();
 }
 
-void FileConversion::rendererFinished(int exitCode, QProcess::ExitStatus exitStatus)
+void FileConversion::rendererFinished(RenderRun &run, int exitCode, QProcess::ExitStatus exitStatus)
 {
-    watchdog.stop();
+    run.watchdog.stop();
     if (stage != Stage::Rendering)
         return;
-    readOutput(true);
+    readOutput(run, true);
     if (stage != Stage::Rendering)
         return;
-    if (timedOut) {
+    if (run.cut && run.completed == run.count) {
+        // Stopped after its own pages, which were all complete.
+        runEnded(run);
+        return;
+    }
+    if (run.timedOut) {
         fail(tr("The renderer reported no new page for %1 seconds and was stopped.")
                  .arg(timeoutMs / 1000),
              Failure::Timeout);
         return;
     }
-    const int page = distinctPages.at(qBound(0, markers - 1, int(distinctPages.size()) - 1));
+    const int page = distinctPages.at(run.first + qBound(0, run.markers - 1, run.count - 1));
     if (exitStatus == QProcess::CrashExit) {
         fail(tr("The renderer ended abnormally."), Failure::Crash);
         return;
     }
     if (exitCode != 0) {
-        const QString detail = lastLine(errorTail);
+        const QString detail = lastLine(run.errorTail);
         fail(detail.isEmpty()
                  ? tr("The renderer stopped at page %1 (exit code %2).").arg(page).arg(exitCode)
                  : tr("The renderer stopped at page %1: %2").arg(page).arg(detail));
         return;
     }
     // The renderer is done: every page still unnamed must be there, and nothing beyond.
-    for (int index = completed; index < distinctPages.size(); ++index) {
-        if (renderHandle.kindOf(renderedName(index)) != FolderHandle::Kind::File) {
-            const QString detail = lastLine(errorTail);
+    for (int local = run.completed; local < run.count; ++local) {
+        if (renderHandle.kindOf(run.rendered(local)) != FolderHandle::Kind::File) {
+            const int missing = distinctPages.at(run.first + local);
+            const QString detail = lastLine(run.errorTail);
             fail(detail.isEmpty()
-                     ? tr("The renderer wrote no image for page %1.").arg(distinctPages.at(index))
-                     : tr("The renderer wrote no image for page %1: %2")
-                           .arg(distinctPages.at(index))
-                           .arg(detail));
+                     ? tr("The renderer wrote no image for page %1.").arg(missing)
+                     : tr("The renderer wrote no image for page %1: %2").arg(missing).arg(detail));
             return;
         }
     }
-    if (renderHandle.kindOf(renderedName(int(distinctPages.size()))) !=
-        FolderHandle::Kind::Missing) {
+    if (!run.cut && renderHandle.kindOf(run.rendered(run.count)) != FolderHandle::Kind::Missing) {
         fail(tr("The renderer wrote more images than pages were selected."));
         return;
     }
-    while (completed < distinctPages.size()) {
-        if (!completePage(completed))
+    while (run.completed < run.count) {
+        if (!completePage(run))
             return;
+    }
+    runEnded(run);
+}
+
+void FileConversion::runEnded(RenderRun &run)
+{
+    run.ended = true;
+    if (std::any_of(runs.cbegin(), runs.cend(),
+                    [](const std::unique_ptr<RenderRun> &other) { return !other->ended; })) {
+        emit workerFreed();
+        return;
     }
     stage = Stage::Encoding;
     if (encodingPage < 0)
         afterPages();
-}
-
-void FileConversion::rendererTimedOut()
-{
-    timedOut = true;
-    if (stage == Stage::Rendering)
-        Tools::kill(renderer);
-    else if (stage == Stage::Merging)
-        Tools::kill(merger);
 }
 
 void FileConversion::afterPages()
@@ -623,12 +759,17 @@ void FileConversion::discard()
 void FileConversion::endTools()
 {
     watchdog.stop();
-    for (QProcess *tool : {&renderer, &merger}) {
-        if (tool->state() != QProcess::NotRunning) {
-            Tools::kill(*tool);
-            tool->waitForFinished(5000);
-        }
+    QList<QProcess *> tools = {&merger};
+    for (const auto &run : runs) {
+        run->watchdog.stop();
+        tools << &run->process;
     }
+    for (QProcess *tool : std::as_const(tools)) {
+        if (tool->state() != QProcess::NotRunning)
+            Tools::kill(*tool);
+    }
+    for (QProcess *tool : std::as_const(tools))
+        tool->waitForFinished(5000);
     cancelGif = true;
     gifWatcher.waitForFinished();
 }

@@ -12,10 +12,13 @@
 #include <QTimer>
 
 #include <atomic>
+#include <memory>
+#include <vector>
 
-// One PDF's way through the engine: a fresh folder, one renderer run for all its pages, each
-// page named as soon as it is complete, GIF encoding off the GUI thread, the TIFF join. It ends
-// in exactly one of finished() or failed(), or silently in abort().
+// One PDF's way through the engine: a fresh folder, its pages rendered by one renderer run, or by
+// several runs of contiguous page ranges side by side, each page named as soon as it is complete,
+// GIF encoding off the GUI thread, the TIFF join. It ends in exactly one of finished() or
+// failed(), or silently in abort().
 class FileConversion final : public QObject
 {
     Q_OBJECT
@@ -31,7 +34,16 @@ public:
     const ConversionJob &job() const { return input; }
     QString outputFolder() const { return folder; }
 
-    void start();
+    // Renders with up to renderers runs at once, each a contiguous range of the pages.
+    void start(int renderers = 1);
+    // The workers the file holds: its renderer runs still going, or one for what comes after.
+    int workers() const;
+    // The most pages one of its renderer runs has not begun yet.
+    int pagesNotBegun() const;
+    // A worker is free: a new renderer run takes the later half of the pages the run with the
+    // most of them has not begun, which stops after its own last page. False when too few are
+    // left to be worth it.
+    bool addRenderer();
     // Ends the tools at once and deletes every image this run wrote or began for the file, and
     // its folder when that is then empty. Nothing is reported.
     void abort();
@@ -44,14 +56,19 @@ signals:
     void failed(const QString &reason, FileConversion::Failure kind);
     // An interrupted run's images were found in the way of this file's folder and removed.
     void leftoverRemoved(const QString &folder, int images);
+    // One of several renderer runs ended well: the file holds one worker fewer.
+    void workerFreed();
 
 private:
     enum class Stage { Waiting, Rendering, Encoding, Merging, Ended };
+    struct RenderRun;
 
-    void readOutput(bool atEnd);
-    void rendererFinished(int exitCode, QProcess::ExitStatus exitStatus);
-    void rendererTimedOut();
-    bool completePage(int index);
+    RenderRun &newRun(int first, int end, bool prefixed);
+    bool startRun(RenderRun &run, const QString &program);
+    void runEnded(RenderRun &run);
+    void readOutput(RenderRun &run, bool atEnd);
+    void rendererFinished(RenderRun &run, int exitCode, QProcess::ExitStatus exitStatus);
+    bool completePage(RenderRun &run);
     bool placeImage(int index, bool fromRenderer);
     bool stillInPlace();
     bool record(const QString &name);
@@ -68,6 +85,7 @@ private:
 
     bool diskFull() const;
     mode_t fileMode() const;
+    const RenderRun &runOf(int index) const;
     QString renderedName(int index) const;
     QStringList separationsOf(const QString &rendered) const;
 
@@ -84,23 +102,21 @@ private:
     FolderHandle folderHandle;
     FolderHandle renderHandle;
     // The renderer writes here, inside the file's folder, under the names 1.bmp, 2.bmp, ...
-    // (pages written so far); a page leaves it under its final name once it is complete.
+    // (pages written so far; several runs put their own prefix in front); a page leaves it under
+    // its final name once it is complete.
     QString renderFolderName;
     Journal journal;
     QString extension;
-    RenderJob render;
+    RenderJob render; // what every renderer run shares
+    std::vector<std::unique_ptr<RenderRun>> runs;
     QStringList written; // every image placed in the folder, separations included
-    int markers = 0;     // "Page " lines seen
-    int completed = 0;   // distinct pages given their final names
     int lastPercent = 0;
-    QString outputTail;
-    QString errorTail;
+    QString errorTail; // the join's
     bool timedOut = false;
 
-    QProcess renderer;
     QProcess merger;
     QString mergeTarget; // a name in the folder
-    QTimer watchdog;
+    QTimer watchdog;     // the join's
 
     QList<int> gifQueue; // distinct pages waiting for their GIF
     int encodingPage = -1;

@@ -67,7 +67,7 @@ QString RenderJob::outputFile(const QString &folder) const
         return text.replace(u'%', u"%%"_s);
     };
     QString path = escaped(QDir::toNativeSeparators(folder + u'/')) +
-                   (countPages ? u"%d"_s : QString()) + escaped(imageName);
+                   (countPages ? escaped(countPrefix) + u"%d"_s : QString()) + escaped(imageName);
     if (QDir::isRelativePath(path) && !path.startsWith(u"./"_s))
         path.prepend(u"./"_s);
     return path;

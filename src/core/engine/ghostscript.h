@@ -20,6 +20,7 @@ public:
     // file a page and puts the number of pages written so far (1, 2, 3 ...) in front of it.
     QString imageName;
     bool countPages = false;
+    QString countPrefix;  // with countPages: in front of the number, to tell runs apart
     QString password;     // empty when the document needs none
     QString passwordFile; // where the renderer reads passwordArgument(), never its command line
     QString sourcePath;

@@ -152,6 +152,8 @@ MainWindow::~MainWindow()
     // stop, and what the run wrote for the interrupted files goes.
     engine.disconnect(this);
     engine.stop();
+    // Probes of files no one will list are not waited for.
+    probePool.clear();
     delete ui;
 }
 

@@ -16,11 +16,13 @@
 #include "gui/widgets/deletedlg.h"
 
 #include <QElapsedTimer>
+#include <QFuture>
 #include <QMainWindow>
 #include <QMap>
 #include <QPointer>
 #include <QStringList>
 #include <QSystemTrayIcon>
+#include <QThreadPool>
 
 namespace Ui {
 class MainWindow;
@@ -159,8 +161,10 @@ private:
     void countFolderFiles(const QString &folder);
     void addFolderFiles(const QString &folder);
     void announceAndProbe(const QString &path);
+    void addBatchFiles();
     void finishBatch();
-    void probeFile(const QStringList &paths);
+    // probed: the first probe already under way, or none to probe here.
+    void probeFile(const QStringList &paths, QFuture<PdfProbe::Result> probed = {});
     void probeWithPassword(const QString &path);
     void addProbedFile(const QString &path, const PdfProbe::Result &probed, bool locked);
     void rejectFile(const QString &path, const QString &reason);
@@ -260,6 +264,15 @@ private:
     bool batchHadError = false;
     bool batchAddedAny = false;
     QStringList pendingPaths; // handed over while a batch was under way; added after it
+    // The batch's files in the order chosen; their first probes run ahead, parallelJobs at once.
+    struct BatchFile
+    {
+        QString path;
+        bool readable = true;
+        QFuture<PdfProbe::Result> probed;
+    };
+    QList<BatchFile> batchFiles;
+    QThreadPool probePool;
 
     // Option table and output folder.
     bool restoreOptions = false;

@@ -1,5 +1,6 @@
 // Adding files: the open dialog, a scanned folder, a drop; every file goes through the PDF probe,
-// a protected one again with its password.
+// several at once, and is listed or refused in the order chosen; a protected one is probed again
+// with its password.
 #include "gui/mainwindow/mainwindow.h"
 
 #include "core/pdf/folderscan.h"
@@ -18,7 +19,9 @@
 #include <QSet>
 #include <QStandardPaths>
 #include <QTimer>
+#include <QtConcurrent/QtConcurrentRun>
 
+#include <algorithm>
 #include <functional>
 #include <utility>
 
@@ -83,12 +86,10 @@ void MainWindow::addFolderFiles(const QString &folder)
 {
     const QList<FolderScan::Entry> entries = FolderScan::entriesBelow(folder);
     for (const FolderScan::Entry &entry : entries) {
-        if (entry.readable) {
+        if (entry.readable)
             announceAndProbe(entry.path);
-        } else {
-            emit SaddFile(batchTotal);
-            rejectFile(entry.path, tr(" <Not readable>"));
-        }
+        else
+            batchFiles.append({entry.path, false, {}});
     }
 }
 
@@ -140,21 +141,51 @@ void MainWindow::addPaths(const QStringList &paths)
 
 void MainWindow::announceAndProbe(const QString &path)
 {
-    progressDialog.show();
-    const int shown = progressDialog.progressValue();
-    emit SaddFile(batchTotal);
-    // Let the progress dialog paint when its bar moves, at most every 50 ms; the user's input
-    // waits until the batch is done.
-    if (progressDialog.progressValue() != shown &&
-        (!progressPainted.isValid() || progressPainted.hasExpired(50))) {
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-        progressPainted.start();
+    BatchFile file{path, true, {}};
+    // A name refused at once, or a pipe or a device that pdfinfo would wait on, is not probed.
+    if (const QFileInfo info(path); !path.contains(u'%') && (!info.exists() || info.isFile())) {
+        // Sized once a batch, when its first probe starts.
+        if (std::none_of(batchFiles.cbegin(), batchFiles.cend(),
+                         [](const BatchFile &before) { return before.probed.isValid(); }))
+            probePool.setMaxThreadCount(AppSettings().parallelJobs());
+        file.probed = QtConcurrent::run(&probePool, [path] { return PdfProbe::probe(path); });
     }
-    probeFile({path});
+    batchFiles.append(file);
+}
+
+void MainWindow::addBatchFiles()
+{
+    for (qsizetype at = 0; at < batchFiles.size(); ++at) {
+        const BatchFile file = std::exchange(batchFiles[at], {});
+        if (!file.readable) {
+            emit SaddFile(batchTotal);
+            rejectFile(file.path, tr(" <Not readable>"));
+            continue;
+        }
+        progressDialog.show();
+        const int shown = progressDialog.progressValue();
+        emit SaddFile(batchTotal);
+        // Let the progress dialog paint when its bar moves, at most every 50 ms; the user's input
+        // waits until the batch is done.
+        if (progressDialog.progressValue() != shown &&
+            (!progressPainted.isValid() || progressPainted.hasExpired(50))) {
+            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+            progressPainted.start();
+        }
+        probeFile({file.path}, file.probed);
+    }
+    batchFiles.clear();
 }
 
 void MainWindow::finishBatch()
 {
+    addBatchFiles();
+    // The next open dialog starts in the folder of the file added last.
+    if (!fileFolders.isEmpty()) {
+        AppSettings settings;
+        if (settings.get(Settings::lastFolder) != fileFolders.last())
+            settings.set(Settings::lastFolder, fileFolders.last());
+    }
     progressDialog.close();
     if (batchAddedAny)
         setGuideVisible(false);
@@ -173,7 +204,7 @@ void MainWindow::rejectFile(const QString &path, const QString &reason)
     emit SerrFile({QDir::toNativeSeparators(path) + reason}, batchTotal);
 }
 
-void MainWindow::probeFile(const QStringList &paths)
+void MainWindow::probeFile(const QStringList &paths, QFuture<PdfProbe::Result> probed)
 {
     const QString path = paths.value(0);
     const int rowsBefore = ui->tableWidget->rowCount();
@@ -187,7 +218,7 @@ void MainWindow::probeFile(const QStringList &paths)
         return;
     }
 
-    const PdfProbe::Result result = PdfProbe::probe(path);
+    const PdfProbe::Result result = probed.isValid() ? probed.result() : PdfProbe::probe(path);
     switch (result.outcome) {
     case PdfProbe::Outcome::NotFinished:
         warnToolNotFinished(this);
@@ -201,12 +232,6 @@ void MainWindow::probeFile(const QStringList &paths)
         break;
     default:
         rejectFile(path, tr(" <Format error>"));
-    }
-
-    if (!fileFolders.isEmpty()) {
-        AppSettings settings;
-        if (settings.get(Settings::lastFolder) != fileFolders.last())
-            settings.set(Settings::lastFolder, fileFolders.last());
     }
     // Only an added row needs its shade; the rows above keep theirs.
     shadeRows(ui->tableWidget, rowsBefore);
