@@ -264,6 +264,14 @@
 <context>
     <name>FileConversion</name>
     <message>
+        <source>The output folder %1 cannot be made, or was not made by this plan.</source>
+        <translation>无法创建输出文件夹 %1，或该文件夹不是由此计划创建的。</translation>
+    </message>
+    <message>
+        <source>Another run converts these pages in %1.</source>
+        <translation>另一个运行正在 %1 中转换这些页面。</translation>
+    </message>
+    <message>
         <source>The renderer could not be started: %1</source>
         <translation>无法启动渲染程序：%1</translation>
     </message>

@@ -264,6 +264,14 @@
 <context>
     <name>FileConversion</name>
     <message>
+        <source>The output folder %1 cannot be made, or was not made by this plan.</source>
+        <translation>Der Ausgabeordner %1 kann nicht angelegt werden oder wurde nicht von diesem Plan angelegt.</translation>
+    </message>
+    <message>
+        <source>Another run converts these pages in %1.</source>
+        <translation>Ein anderer Lauf wandelt diese Seiten in %1 um.</translation>
+    </message>
+    <message>
         <source>The renderer could not be started: %1</source>
         <translation>Der Renderer konnte nicht gestartet werden: %1</translation>
     </message>

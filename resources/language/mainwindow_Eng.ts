@@ -264,6 +264,14 @@
 <context>
     <name>FileConversion</name>
     <message>
+        <source>The output folder %1 cannot be made, or was not made by this plan.</source>
+        <translation>The output folder %1 cannot be made, or was not made by this plan.</translation>
+    </message>
+    <message>
+        <source>Another run converts these pages in %1.</source>
+        <translation>Another run converts these pages in %1.</translation>
+    </message>
+    <message>
         <source>The renderer could not be started: %1</source>
         <translation>The renderer could not be started: %1</translation>
     </message>

@@ -264,6 +264,14 @@
 <context>
     <name>FileConversion</name>
     <message>
+        <source>The output folder %1 cannot be made, or was not made by this plan.</source>
+        <translation>Le dossier de sortie %1 ne peut pas être créé, ou n'a pas été créé par ce plan.</translation>
+    </message>
+    <message>
+        <source>Another run converts these pages in %1.</source>
+        <translation>Une autre exécution convertit ces pages dans %1.</translation>
+    </message>
+    <message>
         <source>The renderer could not be started: %1</source>
         <translation>Le moteur de rendu n’a pas pu être lancé : %1</translation>
     </message>

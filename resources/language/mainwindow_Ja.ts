@@ -264,6 +264,14 @@
 <context>
     <name>FileConversion</name>
     <message>
+        <source>The output folder %1 cannot be made, or was not made by this plan.</source>
+        <translation>出力フォルダー %1 を作成できないか、この計画で作成されたものではありません。</translation>
+    </message>
+    <message>
+        <source>Another run converts these pages in %1.</source>
+        <translation>別の実行がこれらのページを %1 で変換しています。</translation>
+    </message>
+    <message>
         <source>The renderer could not be started: %1</source>
         <translation>レンダラーを起動できませんでした: %1</translation>
     </message>
