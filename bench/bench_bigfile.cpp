@@ -3,15 +3,14 @@
 // with the same command line, measured in the same run, in alternating rounds. Two bare
 // Ghostscript processes over the two halves show what the machine allows at that moment.
 #include "benchsupport.h"
+#include "core/engine/conversionqueue.h"
 #include "core/engine/ghostscript.h"
-#include "mainwindowprobe.h"
 #include "pdfs.h"
 #include "testenvironment.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QProcess>
-#include <QTest>
 #include <QTextStream>
 
 #include <memory>
@@ -61,21 +60,6 @@ double bareProcesses(const QString &pdf, const QString &folder, int processes)
     return seconds;
 }
 
-double programRun(const QString &pdf)
-{
-    MainWindow window;
-    MainWindowProbe probe(window);
-    probe.add({pdf});
-    probe.dpiValues()[0] = u"120"_s;
-    QTest::qWait(300);
-    const double seconds = Bench::seconds([&probe] { Bench::convertInWindow(probe, 600000); });
-    const QString folder = probe.outputFolders().value(0);
-    if (QDir(folder).entryList(QDir::Files).size() != pageCount)
-        qFatal("the run did not write %d images", pageCount);
-    QDir(folder).removeRecursively();
-    return seconds;
-}
-
 } // namespace
 
 int main(int argc, char *argv[])
@@ -92,7 +76,7 @@ int main(int argc, char *argv[])
     QList<double> program, single, halves, ratio, bareRatio;
     for (int round = 0; round < rounds; ++round) {
         single << bareProcesses(pdf, env.scratch(u"single"_s), 1);
-        program << programRun(pdf);
+        program << Bench::convertOneInWindow(pdf, pageCount);
         halves << bareProcesses(pdf, env.scratch(u"halves"_s), jobs);
         ratio << program.last() / single.last();
         bareRatio << halves.last() / single.last();

@@ -4,14 +4,12 @@
 // in alternating rounds.
 #include "benchsupport.h"
 #include "core/engine/ghostscript.h"
-#include "mainwindowprobe.h"
 #include "pdfs.h"
 #include "testenvironment.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QProcess>
-#include <QTest>
 #include <QTextStream>
 
 using namespace Qt::Literals::StringLiterals;
@@ -70,21 +68,6 @@ double singleProcess(const QString &pdf, const QString &folder)
     });
 }
 
-double programRun(const QString &pdf)
-{
-    MainWindow window;
-    MainWindowProbe probe(window);
-    probe.add({pdf});
-    // As a user would, Start comes a moment after adding: the file's page sizes are known then.
-    QTest::qWait(300);
-    const double seconds = Bench::seconds([&probe] { Bench::convertInWindow(probe, 600000); });
-    const QString folder = probe.outputFolders().value(0);
-    if (QDir(folder).entryList(QDir::Files).size() != pageCount)
-        qFatal("the run did not write %d images", pageCount);
-    QDir(folder).removeRecursively();
-    return seconds;
-}
-
 } // namespace
 
 int main(int argc, char *argv[])
@@ -100,7 +83,7 @@ int main(int argc, char *argv[])
     QList<double> program, loop, single, toSingle, toLoop;
     for (int round = 0; round < rounds; ++round) {
         single << singleProcess(pdf, env.scratch(u"single"_s));
-        program << programRun(pdf);
+        program << Bench::convertOneInWindow(pdf, pageCount);
         loop << perPageLoop(pdf, env.scratch(u"loop"_s));
         toSingle << program.last() / single.last();
         toLoop << program.last() / loop.last();

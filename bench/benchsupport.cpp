@@ -2,8 +2,10 @@
 
 #include "mainwindowprobe.h"
 
+#include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QTest>
 #include <QTimer>
 
 #include <algorithm>
@@ -30,4 +32,19 @@ void Bench::convertInWindow(MainWindowProbe &probe, int timeoutMs)
     probe.ui()->stratBtn->click();
     if (loop.exec() != 0)
         qFatal("the run did not end");
+}
+
+double Bench::convertOneInWindow(const QString &pdf, int pageCount)
+{
+    MainWindow window;
+    MainWindowProbe probe(window);
+    probe.add({pdf});
+    // As a user would, Start comes a moment after adding: the file's page sizes are known then.
+    QTest::qWait(300);
+    const double took = seconds([&probe] { convertInWindow(probe, 600000); });
+    const QString folder = probe.outputFolders().value(0);
+    if (QDir(folder).entryList(QDir::Files).size() != pageCount)
+        qFatal("the run did not write %d images", pageCount);
+    QDir(folder).removeRecursively();
+    return took;
 }

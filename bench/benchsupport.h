@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QList>
+#include <QString>
 
 #include <functional>
 
@@ -14,5 +15,8 @@ double seconds(const std::function<void()> &work);
 double median(QList<double> values);
 // Presses Start and returns once the run has ended; a run longer than timeoutMs is fatal.
 void convertInWindow(MainWindowProbe &probe, int timeoutMs);
+// Seconds the window takes to convert one PDF of pageCount pages, as a user starts it; the images
+// are checked and removed.
+double convertOneInWindow(const QString &pdf, int pageCount);
 
 } // namespace Bench

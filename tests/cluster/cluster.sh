@@ -99,7 +99,7 @@ parses "$work"/part-"$job"_*.json
 same_as_one
 echo "4 parts wrote what one machine writes"
 
-# Again, slowly; part 1 is cancelled in the middle and resumed.
+# Again, slowly; shard 1 is cancelled in the middle and resumed.
 rm -rf "$work/out" "$work/rendered"
 echo 1 >"$work/delay-1"
 job=$(submit --array=0-3 --export=ALL,MORE=)
@@ -107,15 +107,15 @@ for _ in $(seq 600); do
     [[ $(grep -c '^1 ' "$work/rendered" 2>/dev/null) -ge 4 ]] && break
     sleep 0.1
 done
-[[ $(grep -c '^1 ' "$work/rendered" 2>/dev/null) -ge 4 ]] || fail "part 1 did not start"
+[[ $(grep -c '^1 ' "$work/rendered" 2>/dev/null) -ge 4 ]] || fail "shard 1 did not start"
 scancel "${job}_1"
 wait_job "$job"
-scontrol show job "${job}_1" | grep -q 'JobState=CANCELLED' || fail "part 1 was not cancelled"
+scontrol show job "${job}_1" | grep -q 'JobState=CANCELLED' || fail "shard 1 was not cancelled"
 images() { find "$work/out" -type f ! -name .vezudiri-plan ! -path '*/.rendering*' -printf '%P %i %T@\n' | sort; }
 images >"$work/kept"
 expected=$(find "$work/one" -type f | wc -l)
 missing=$((expected - $(wc -l <"$work/kept")))
-((missing > 0)) || fail "part 1 was not cancelled in the middle"
+((missing > 0)) || fail "shard 1 was not cancelled in the middle"
 mv "$work/rendered" "$work/rendered-before"
 rm "$work/delay-1"
 job=$(submit --array=1 --export=ALL,SHARD=1/4,MORE=--resume)
