@@ -1,5 +1,4 @@
-#include "cli/batchconvert.h"
-#include "cli/batchoptions.h"
+#include "cli/convertcommand.h"
 #include "core/platform/commandline.h"
 #include "core/platform/singleinstance.h"
 #include "core/platform/terminationsignals.h"
@@ -24,8 +23,8 @@ int main(int argc, char *argv[])
     for (int index = 0; index < argc; ++index)
         arguments << QString::fromLocal8Bit(argv[index]);
     // A batch needs no window and no display.
-    if (BatchCommandLine::requested(arguments))
-        return BatchConvert::run(argc, argv);
+    if (ConvertCommand::requested(arguments))
+        return ConvertCommand::run(argc, argv);
 
     // Only the window needs a display; help and version are printed without one.
     const std::unique_ptr<QCoreApplication> application =

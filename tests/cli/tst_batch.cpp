@@ -111,6 +111,8 @@ private slots:
     void estimateAgainstTheImages_data();
     void estimateAgainstTheImages();
     void runThatDoesNotFitIsRefused();
+    void giantPageFailsAlone_data();
+    void giantPageFailsAlone();
     void fullDiskStopsTheRun();
     void signalStopsTheRun();
     void planConvertedInShards();
@@ -272,13 +274,16 @@ void tst_Batch::outputLevels_data()
         << QStringList{failed, u"image   %1/doc/doc-02.bmp"_s, u"image   %1/doc/doc-02(1).bmp"_s,
                        u"ok "_s, summary}
         << byPage;
+    const QString options = u"options: --pages 2,2 --format BMP --dpi 70 --naming "_s;
     QTest::newRow("dry run") << QStringList{u"--dry-run"_s}
-                             << QStringList{failed, plan, total, u"disk "_s} << QStringList();
+                             << QStringList{options + u"source"_s, failed, plan, total, u"disk "_s}
+                             << QStringList();
     QTest::newRow("dry run, quiet")
         << QStringList{u"--dry-run"_s, u"-q"_s} << QStringList{failed, total} << QStringList();
     QTest::newRow("dry run, verbose, named by page")
         << QStringList{u"--dry-run"_s, u"-v"_s, u"--naming"_s, u"page"_s}
-        << QStringList{failed,
+        << QStringList{options + u"page"_s,
+                       failed,
                        plan,
                        u"  pixels: "_s,
                        u"  image: %1/doc/doc-02.bmp"_s,
@@ -357,8 +362,11 @@ void tst_Batch::runThatDoesNotFitIsRefused()
     SmallDisk disk(env.scratch(u"small"_s), 2);
     if (!disk.mounted)
         QSKIP("this machine does not let the test mount a small file system");
-    QVERIFY(Pdfs::write(env.scratch(u"doc.pdf"_s), 3));
-    const QStringList arguments = {u"-r"_s, u"300"_s, u"-o"_s, u"small"_s, u"doc.pdf"_s};
+    // Each takes 1.4 MB: either fits alone, not both.
+    QVERIFY(Pdfs::write(env.scratch(u"one.pdf"_s), 1));
+    QVERIFY(Pdfs::write(env.scratch(u"two.pdf"_s), 1));
+    const QStringList arguments = {u"-r"_s,    u"70"_s,      u"-o"_s,
+                                   u"small"_s, u"one.pdf"_s, u"two.pdf"_s};
 
     const Finished refused = runBatch(env, arguments);
     QCOMPARE(refused.status, 1);
@@ -367,6 +375,55 @@ void tst_Batch::runThatDoesNotFitIsRefused()
     const Finished plan = runBatch(env, QStringList{u"--dry-run"_s} + arguments);
     QCOMPARE(plan.status, 1);
     QVERIFY(plan.out.contains(u"does not fit"_s));
+}
+
+// A page box of 200000 points at 1000 DPI needs terabytes: that PDF fails alone.
+void tst_Batch::giantPageFailsAlone_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("converted"); // how the good PDF's line begins
+    QTest::newRow("run") << QStringList() << u"ok      "_s;
+    QTest::newRow("dry run") << QStringList{u"--dry-run"_s} << u"convert "_s;
+    QTest::newRow("planned run") << QStringList{u"--shard"_s, u"0/1"_s} << u"ok      "_s;
+}
+
+void tst_Batch::giantPageFailsAlone()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, converted);
+    TestEnvironment env;
+    QVERIFY(Pdfs::write(env.scratch(u"good.pdf"_s), 1));
+    QByteArray giant = "%PDF-1.4\n";
+    QList<qsizetype> offsets;
+    for (const QByteArray &object :
+         {QByteArray("<</Type/Catalog/Pages 2 0 R>>"),
+          QByteArray("<</Type/Pages/Kids[3 0 R]/Count 1>>"),
+          QByteArray("<</Type/Page/Parent 2 0 R/MediaBox[0 0 200000 200000]>>")}) {
+        offsets << giant.size();
+        giant += QByteArray::number(offsets.size()) + " 0 obj\n" + object + "\nendobj\n";
+    }
+    const qsizetype table = giant.size();
+    giant += "xref\n0 4\n0000000000 65535 f \n";
+    for (const qsizetype offset : offsets)
+        giant += QByteArray::number(offset).rightJustified(10, '0') + " 00000 n \n";
+    giant +=
+        "trailer\n<</Size 4/Root 1 0 R>>\nstartxref\n" + QByteArray::number(table) + "\n%%EOF\n";
+    QFile file(env.scratch(u"giant.pdf"_s));
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(giant) == giant.size());
+    file.close();
+
+    const Finished batch =
+        runBatch(env, arguments + QStringList{u"-r"_s, u"1000"_s, u"-p"_s, u"1"_s, u"-f"_s,
+                                              u"PNGGRAY"_s, u"good.pdf"_s, u"giant.pdf"_s});
+    QCOMPARE(batch.status, 1);
+    QVERIFY2(batch.out.contains(u"%1/giant.pdf: its images need "_s.arg(env.scratch())),
+             qPrintable(batch.out + batch.err));
+    QVERIFY2(batch.out.contains(converted + env.scratch(u"good.pdf"_s)), qPrintable(batch.out));
+    QCOMPARE(Conversion::filesIn(env.scratch(u"good"_s)).size(), arguments.contains(u"--dry-run"_s)
+                                                                     ? 0
+                                                                 : arguments.isEmpty() ? 1
+                                                                                       : 2);
+    QVERIFY(!QFileInfo::exists(env.scratch(u"giant"_s)));
 }
 
 void tst_Batch::fullDiskStopsTheRun()
@@ -410,7 +467,7 @@ void tst_Batch::signalStopsTheRun()
 void tst_Batch::planConvertedInShards()
 {
     TestEnvironment env;
-    const QStringList names = {u"a"_s, u"b"_s, u"c"_s};
+    const QStringList names = {u"a"_s, u"b"_s, u"c"_s, u"d"_s};
     for (int index = 0; index < names.size(); ++index)
         QVERIFY(Pdfs::write(env.scratch(u"in/%1.pdf"_s.arg(names.at(index))),
                             index == 0 ? 1 : 3 + index));
@@ -452,19 +509,30 @@ void tst_Batch::planConvertedInShards()
                     contents(env.scratch(u"one/%1/%2"_s.arg(name, image))));
     }
 
-    // Done is kept; a PDF changed since the plan fails with the reason.
+    // Done is kept; a PDF changed since the plan fails with the reason: its time changed, or its
+    // size with the time put back.
     QFile changed(env.scratch(u"in/c.pdf"_s));
     QVERIFY(changed.open(QIODevice::ReadWrite));
     QVERIFY(changed.setFileTime(QDateTime::currentDateTime().addSecs(-60),
                                 QFileDevice::FileModificationTime));
+    QFile grown(env.scratch(u"in/d.pdf"_s));
+    const QDateTime planned = QFileInfo(grown).lastModified();
+    QVERIFY(grown.open(QIODevice::Append) && grown.write("\n") == 1);
+    QVERIFY(grown.setFileTime(planned, QFileDevice::FileModificationTime));
+    grown.close();
     const auto [status, files] = convert({u"--resume"_s});
     QCOMPARE(status, 1);
     QCOMPARE(files.value(env.scratch(u"in/b.pdf"_s)).value(u"status"_s), u"skipped"_s);
-    QCOMPARE(files.value(env.scratch(u"in/c.pdf"_s)).value(u"status"_s), u"failed"_s);
-    QVERIFY(files.value(env.scratch(u"in/c.pdf"_s))
-                .value(u"reason"_s)
-                .toString()
-                .contains(u"changed since the plan was made"_s));
+    for (const QString &name : {u"c"_s, u"d"_s}) {
+        const QJsonObject file = files.value(env.scratch(u"in/%1.pdf"_s.arg(name)));
+        QCOMPARE(file.value(u"status"_s), u"failed"_s);
+        QVERIFY(file.value(u"reason"_s).toString().contains(u"changed since the plan was made"_s));
+    }
+    const QJsonObject summary = files.value(u"summary"_s);
+    QCOMPARE(summary.value(u"files"_s), 4);
+    QCOMPARE(summary.value(u"ok"_s), 0);
+    QCOMPARE(summary.value(u"failed"_s), 3);
+    QCOMPARE(summary.value(u"skipped"_s), 1);
 }
 
 QTEST_MAIN(tst_Batch)

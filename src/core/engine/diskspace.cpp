@@ -5,8 +5,10 @@
 
 #include <QFileInfo>
 #include <QStorageInfo>
+#include <QtNumeric>
 
 #include <cmath>
+#include <limits>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -16,6 +18,10 @@ std::function<qint64(const QString &)> availableOverride;
 
 // Room for headers, directories and colour tables beside the pixels.
 constexpr qint64 headerRoom = 4096;
+
+constexpr qint64 unbounded = std::numeric_limits<qint64>::max();
+// Below this many pixels no estimate overflows; an image this large fits on no disk anyway.
+constexpr double largestArea = double(qint64(1) << 58);
 
 qint64 bmpBytes(qint64 width, qint64 height, int bits, int paletteEntries, int images = 1)
 {
@@ -44,10 +50,20 @@ QString nearestExistingFolder(QString path)
 
 namespace DiskSpace {
 
+qint64 sum(qint64 a, qint64 b)
+{
+    qint64 result = 0;
+    return qAddOverflow(a, b, &result) ? unbounded : result;
+}
+
 QSize pixelSize(const QSizeF &points, int rotation, int resolution)
 {
     const auto pixels = [resolution](double length) {
-        return int(std::floor(length * resolution / 72.0 + 0.5));
+        const double rounded = std::floor(length * resolution / 72.0 + 0.5);
+        if (!(rounded > 0))
+            return 0;
+        return rounded >= std::numeric_limits<int>::max() ? std::numeric_limits<int>::max()
+                                                          : int(rounded);
     };
     const bool turned = rotation % 180 != 0;
     const QSizeF upright = turned ? points.transposed() : points;
@@ -58,6 +74,8 @@ qint64 imageBytes(const QString &device, const QSize &pixels)
 {
     const qint64 w = pixels.width();
     const qint64 h = pixels.height();
+    if (double(w) * double(h) > largestArea)
+        return unbounded;
     const qint64 area = w * h;
     const qint64 bitonal = (w + 7) / 8 * h;
     // BMP, exactly: header, colour table, lines padded to 4 bytes; the separations write four.
@@ -133,16 +151,19 @@ qint64 jobBytes(const ConversionJob &job, const QList<PdfInfo::PageBox> &boxes)
             return -1;
         const PdfInfo::PageBox &box = boxes.at(page - 1);
         const QSize pixels = pixelSize(box.points, box.rotation, render.resolution());
+        const qint64 rendered = imageBytes(device, pixels);
         // A GIF page: LZW codes of at most 12 bits for at least one pixel each.
-        const qint64 image = gif ? 3 * qint64(pixels.width()) * pixels.height() / 2 + headerRoom
-                                 : imageBytes(device, pixels);
-        bytes += image;
-        largest = qMax(largest, gif ? imageBytes(device, pixels) : image);
+        const qint64 image = !gif ? rendered
+                             : rendered == unbounded
+                                 ? unbounded
+                                 : 3 * qint64(pixels.width()) * pixels.height() / 2 + headerRoom;
+        bytes = sum(bytes, image);
+        largest = qMax(largest, rendered);
     }
     if (job.merge)
-        return 2 * bytes; // the joined file is written before its pages go
+        return sum(bytes, bytes); // the joined file is written before its pages go
     // A GIF page is encoded from the rendered PNG, which goes once it is done.
-    return gif ? bytes + largest : bytes;
+    return gif ? sum(bytes, largest) : bytes;
 }
 
 qint64 available(const QString &path)
@@ -158,21 +179,55 @@ void setAvailableForTests(std::function<qint64(const QString &)> probe)
     availableOverride = std::move(probe);
 }
 
+namespace {
+
+// The file systems of the needs, in the order they first come, with nothing needed yet.
+Room grouped(const QList<std::pair<QString, qint64>> &needs)
+{
+    Room room;
+    for (const auto &need : needs) {
+        const QString folder = nearestExistingFolder(need.first);
+        const QString root = QStorageInfo(folder).rootPath();
+        const auto known =
+            std::find_if(room.volumes.cbegin(), room.volumes.cend(),
+                         [&root](const Volume &volume) { return volume.root == root; });
+        const qsizetype index = known - room.volumes.cbegin();
+        if (index == room.volumes.size())
+            room.volumes.append({root, 0, available(folder)});
+        room.volumeOf << int(index);
+    }
+    return room;
+}
+
+} // namespace
+
 QList<Volume> volumes(const QList<std::pair<QString, qint64>> &needs)
 {
-    QList<Volume> result;
-    for (const auto &[path, bytes] : needs) {
-        const QString folder = nearestExistingFolder(path);
-        const QString root = QStorageInfo(folder).rootPath();
-        auto volume = std::find_if(result.begin(), result.end(),
-                                   [&root](const Volume &known) { return known.root == root; });
-        if (volume == result.end()) {
-            result.append({root, 0, available(folder)});
-            volume = result.end() - 1;
-        }
-        volume->needed += qMax<qint64>(0, bytes);
+    Room room = grouped(needs);
+    for (qsizetype need = 0; need < needs.size(); ++need) {
+        Volume &volume = room.volumes[room.volumeOf.at(need)];
+        volume.needed = sum(volume.needed, qMax<qint64>(0, needs.at(need).second));
     }
-    return result;
+    return room.volumes;
+}
+
+Room room(const QList<std::pair<QString, qint64>> &needs)
+{
+    Room room = grouped(needs);
+    for (qsizetype need = 0; need < needs.size(); ++need) {
+        Volume &volume = room.volumes[room.volumeOf.at(need)];
+        const qint64 bytes = qMax<qint64>(0, needs.at(need).second);
+        room.tooLarge << (bytes > volume.available);
+        if (!room.tooLarge.constLast())
+            volume.needed = sum(volume.needed, bytes);
+    }
+    return room;
+}
+
+bool Room::fits() const
+{
+    return std::all_of(volumes.cbegin(), volumes.cend(),
+                       [](const Volume &volume) { return volume.needed <= volume.available; });
 }
 
 } // namespace DiskSpace

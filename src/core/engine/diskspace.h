@@ -14,11 +14,15 @@
 namespace DiskSpace {
 
 // The pixels of a page at a resolution, as the renderer rounds them; a page turned by 90 or 270
-// degrees swaps width and height.
+// degrees swaps width and height. A side beyond what an int holds is the largest int.
 QSize pixelSize(const QSizeF &points, int rotation, int resolution);
 
-// The bytes of one image the renderer device writes at that size.
+// The bytes of one image the renderer device writes at that size; sizes no disk holds are the
+// largest qint64. So are sums of them: sizes never overflow.
 qint64 imageBytes(const QString &device, const QSize &pixels);
+
+// a + b, or the largest qint64 where that would overflow.
+qint64 sum(qint64 a, qint64 b);
 
 // Every image of the job, a joined TIFF beside its pages while it is written included; -1 when
 // the page boxes do not cover the selected pages.
@@ -37,5 +41,17 @@ struct Volume
 };
 // The needs (folder, bytes) added up per file system, in the order the file systems first come.
 QList<Volume> volumes(const QList<std::pair<QString, qint64>> &needs);
+
+// The room of a batch whose files each fail alone when they cannot fit.
+struct Room
+{
+    QList<Volume> volumes; // the needs that fit alone, added up per file system
+    QList<int> volumeOf;   // for each need, its file system in volumes
+    QList<bool> tooLarge;  // for each need, whether it alone needs more than its file system has
+
+    // Whether the needs that fit alone fit together.
+    bool fits() const;
+};
+Room room(const QList<std::pair<QString, qint64>> &needs);
 
 } // namespace DiskSpace

@@ -1,7 +1,7 @@
 // The command line of `vezudiri --convert`: every option, its checks, help and version, and the
 // progress bar it draws on a terminal.
-#include "cli/batchoptions.h"
-#include "cli/batchprogress.h"
+#include "cli/convertarguments.h"
+#include "cli/progressbar.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
@@ -13,35 +13,35 @@ using namespace Qt::Literals::StringLiterals;
 namespace {
 
 // One parsed value by name, as text.
-QString field(const BatchOptions &options, const QString &name)
+QString field(const ConvertOptions &options, const QString &name)
 {
     const QMap<QString, QString> fields = {
         {u"paths"_s, options.paths.join(u'|')},
-        {u"pages"_s, options.pages},
-        {u"dpi"_s, QString::number(options.dpi)},
-        {u"format"_s, options.format},
-        {u"colour"_s, options.colour},
-        {u"merge"_s, options.merge ? u"yes"_s : u"no"_s},
-        {u"output"_s, options.outputFolder},
-        {u"naming"_s, options.naming + u':' + options.templateText},
+        {u"pages"_s, options.choices.pages},
+        {u"dpi"_s, QString::number(options.choices.dpi)},
+        {u"format"_s, options.choices.format},
+        {u"colour"_s, options.choices.colour},
+        {u"merge"_s, options.choices.merge ? u"yes"_s : u"no"_s},
+        {u"output"_s, options.choices.outputFolder},
+        {u"naming"_s, options.choices.naming + u':' + options.choices.templateText},
         {u"passwords"_s, options.passwords.join(u'|')},
         {u"jobs"_s, QString::number(options.jobs)},
         {u"timeout"_s, QString::number(options.timeoutSeconds)},
         {u"dry-run"_s, options.dryRun ? u"yes"_s : u"no"_s},
         {u"force"_s, options.force ? u"yes"_s : u"no"_s},
         {u"verbosity"_s, QString::number(int(options.verbosity))},
-        {u"plan"_s, options.plan.planIn + u'|' + options.plan.planOut},
-        {u"shard"_s, u"%1/%2 %3%4"_s.arg(options.plan.shard)
-                         .arg(options.plan.shards)
-                         .arg(options.plan.resume ? u"resume "_s : QString(),
-                              options.plan.json ? u"json"_s : QString())},
+        {u"plan"_s, options.planIn + u'|' + options.planOut},
+        {u"shard"_s,
+         u"%1/%2 %3%4"_s.arg(options.shard)
+             .arg(options.shards)
+             .arg(options.resume ? u"resume "_s : QString(), options.json ? u"json"_s : QString())},
     };
     return fields.value(name, u"no such field"_s);
 }
 
 } // namespace
 
-class tst_BatchOptions : public QObject
+class tst_ConvertArguments : public QObject
 {
     Q_OBJECT
 
@@ -55,14 +55,14 @@ private slots:
     void progressLine();
 };
 
-void tst_BatchOptions::parse_data()
+void tst_ConvertArguments::parse_data()
 {
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<int>("kind");
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("value");
-    const int run = BatchCommand::Run;
-    const int error = BatchCommand::UsageError;
+    const int run = ParsedCommand::Run;
+    const int error = ParsedCommand::UsageError;
     const auto row = [](const char *title, const QStringList &arguments, int kind,
                         const QString &name = QString(), const QString &value = QString()) {
         QTest::newRow(title) << (QStringList{u"vezudiri"_s, u"--convert"_s} + arguments) << kind
@@ -139,30 +139,30 @@ void tst_BatchOptions::parse_data()
     row("shards of a plan written", {u"--plan-out"_s, u"p"_s, u"--shard"_s, u"0/2"_s, u"a.pdf"_s},
         error);
 
-    row("help", {u"--help"_s}, BatchCommand::Help);
-    row("version", {u"--version"_s}, BatchCommand::Version);
+    row("help", {u"--help"_s}, ParsedCommand::Help);
+    row("version", {u"--version"_s}, ParsedCommand::Version);
 }
 
-void tst_BatchOptions::parse()
+void tst_ConvertArguments::parse()
 {
     QFETCH(QStringList, arguments);
     QFETCH(int, kind);
     QFETCH(QString, name);
     QFETCH(QString, value);
-    const BatchCommand command = BatchCommandLine::parse(arguments, u"/work/here"_s, nullptr);
+    const ParsedCommand command = ConvertArguments::parse(arguments, u"/work/here"_s, nullptr);
     QCOMPARE(int(command.kind), kind);
-    if (kind == BatchCommand::Run) {
+    if (kind == ParsedCommand::Run) {
         QCOMPARE(field(command.options, name), value);
     } else {
         QVERIFY(!command.text.isEmpty());
     }
-    if (kind == BatchCommand::Help)
+    if (kind == ParsedCommand::Help)
         QVERIFY(command.text.contains(u"--password-file"_s));
-    if (kind == BatchCommand::Version)
+    if (kind == ParsedCommand::Version)
         QVERIFY(command.text.endsWith(QCoreApplication::applicationVersion()));
 }
 
-void tst_BatchOptions::passwordsFromAFile()
+void tst_ConvertArguments::passwordsFromAFile()
 {
     QTemporaryDir dir;
     QFile file(dir.filePath(u"passwords.txt"_s));
@@ -172,18 +172,18 @@ void tst_BatchOptions::passwordsFromAFile()
     QByteArray typed = "from input\n";
     QBuffer input(&typed);
     for (const QString &name : {u"passwords.txt"_s, u"-"_s}) {
-        const BatchCommand command =
-            BatchCommandLine::parse({u"vezudiri"_s, u"--convert"_s, u"--password"_s, u"given"_s,
+        const ParsedCommand command =
+            ConvertArguments::parse({u"vezudiri"_s, u"--convert"_s, u"--password"_s, u"given"_s,
                                      u"--password-file"_s, name, u"a.pdf"_s},
                                     dir.path(), &input);
-        QCOMPARE(int(command.kind), int(BatchCommand::Run));
+        QCOMPARE(int(command.kind), int(ParsedCommand::Run));
         QCOMPARE(command.options.passwords,
                  name == u"-" ? QStringList({u"given"_s, u"from input"_s})
                               : QStringList({u"given"_s, u"first"_s, u"second word"_s, u"last"_s}));
     }
 }
 
-void tst_BatchOptions::help_data()
+void tst_ConvertArguments::help_data()
 {
     QTest::addColumn<QString>("shown");
     QTest::newRow("a group and its option") << u"Run control:\n  -j, --jobs <N>"_s;
@@ -198,17 +198,17 @@ void tst_BatchOptions::help_data()
     QTest::newRow("examples") << u"    vezudiri --convert --dry-run"_s;
 }
 
-void tst_BatchOptions::help()
+void tst_ConvertArguments::help()
 {
     QFETCH(QString, shown);
-    const BatchCommand command =
-        BatchCommandLine::parse({u"vezudiri"_s, u"--convert"_s, u"--help"_s}, u"/"_s, nullptr);
+    const ParsedCommand command =
+        ConvertArguments::parse({u"vezudiri"_s, u"--convert"_s, u"--help"_s}, u"/"_s, nullptr);
     QVERIFY2(command.text.contains(shown), qPrintable(command.text));
     for (const QString &line : command.text.split(u'\n'))
         QVERIFY2(line.size() < 80, qPrintable(line));
 }
 
-void tst_BatchOptions::progressLine_data()
+void tst_ConvertArguments::progressLine_data()
 {
     QTest::addColumn<int>("done");
     QTest::addColumn<qint64>("milliseconds");
@@ -226,13 +226,13 @@ void tst_BatchOptions::progressLine_data()
     QTest::newRow("too narrow for a bar") << 30 << qint64(10000) << 12 << u"25%"_s;
 }
 
-void tst_BatchOptions::progressLine()
+void tst_ConvertArguments::progressLine()
 {
     QFETCH(int, done);
     QFETCH(qint64, milliseconds);
     QFETCH(int, columns);
     QFETCH(QString, expected);
-    const QString line = BatchProgress::line(done, 120, milliseconds, columns);
+    const QString line = ProgressBar::line(done, 120, milliseconds, columns);
     QCOMPARE(line, expected);
     QVERIFY(line.size() < columns);
 }
@@ -241,8 +241,8 @@ int main(int argc, char *argv[])
 {
     QCoreApplication application(argc, argv);
     QCoreApplication::setApplicationVersion(u"2.2.2.24"_s);
-    tst_BatchOptions test;
+    tst_ConvertArguments test;
     return QTest::qExec(&test, argc, argv);
 }
 
-#include "tst_batchoptions.moc"
+#include "tst_convertarguments.moc"

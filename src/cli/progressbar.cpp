@@ -1,4 +1,4 @@
-#include "cli/batchprogress.h"
+#include "cli/progressbar.h"
 
 #include <QStringList>
 
@@ -21,7 +21,7 @@ QString duration(qint64 seconds)
 
 } // namespace
 
-QString BatchProgress::line(int done, int total, qint64 elapsedMilliseconds, int columns)
+QString ProgressBar::line(int done, int total, qint64 elapsedMilliseconds, int columns)
 {
     const int room = columns - 1;
     QStringList pieces = {
@@ -51,7 +51,7 @@ QString BatchProgress::line(int done, int total, qint64 elapsedMilliseconds, int
     return u'[' + QString(filled, u'#') + QString(inside - filled, u'.') + u']' + tail;
 }
 
-int BatchProgress::terminalColumns(int descriptor)
+int ProgressBar::terminalColumns(int descriptor)
 {
     winsize size{};
     if (ioctl(descriptor, TIOCGWINSZ, &size) == 0 && size.ws_col > 0)

@@ -1,10 +1,15 @@
-#include "cli/planrun.h"
+#include "cli/plannedrun.h"
 
+#include "cli/plancodec.h"
+#include "cli/planfile.h"
+#include "cli/planner.h"
 #include "cli/printable.h"
-#include "cli/runplan.h"
+#include "cli/probing.h"
+#include "cli/report.h"
+#include "cli/roomcheck.h"
+#include "cli/shardcut.h"
 #include "core/engine/conversionqueue.h"
 #include "core/engine/planfolder.h"
-#include "core/pdf/pdfprobe.h"
 #include "core/platform/terminationsignals.h"
 
 #include <QCoreApplication>
@@ -13,8 +18,6 @@
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QLocale>
-#include <QSaveFile>
 #include <QSet>
 #include <QTextStream>
 #include <QTimer>
@@ -22,6 +25,7 @@
 #include <csignal>
 
 #include <algorithm>
+#include <optional>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -50,11 +54,10 @@ struct SliceRun
 class Run final : public QObject
 {
 public:
-    Run(const BatchOptions &options, const BatchDefaults &defaults, QTextStream &out,
+    Run(const ConvertOptions &options, const BatchDefaults &defaults, QTextStream &out,
         QTextStream &err)
         : options(options)
         , defaults(defaults)
-        , choices(options.plan)
         , out(out)
         , err(err)
     {}
@@ -62,19 +65,18 @@ public:
     int exec();
 
 private:
-    bool load(RunPlan &plan);
-    int writePlan(const RunPlan &plan);
+    std::optional<Plan> load();
+    int writePlan(const Plan &plan);
     QList<ConversionJob> pendingJobs(SliceRun &slice, const ConversionJob &job);
-    bool roomChecked(const QList<std::pair<QString, qint64>> &needs);
     void ended(int row, const QString &reason);
     void report(const SliceRun &slice);
     void stopAll(const QString &reason, int stoppedStatus);
     void line(const QString &text);
     void write(const QString &text);
+    int endStatus() const;
 
-    const BatchOptions &options;
+    const ConvertOptions &options;
     const BatchDefaults &defaults;
-    const PlanChoices &choices;
     QTextStream &out;
     QTextStream &err;
     ConversionQueue queue;
@@ -86,48 +88,41 @@ private:
     bool outputLost = false;
 };
 
-bool Run::load(RunPlan &plan)
+std::optional<Plan> Run::load()
 {
-    if (choices.planIn.isEmpty()) {
-        plan = RunPlan::from(BatchPlanner::plan(options, defaults), options, defaults);
-        return true;
-    }
-    QFile file(choices.planIn);
-    QString wrong = u"it cannot be read"_s;
-    if (file.open(QIODevice::ReadOnly))
-        plan = RunPlan::fromJson(file.readAll(), &wrong);
-    if (!plan.id.isEmpty())
-        return true;
-    err << "vezudiri: the plan " << printable(native(choices.planIn))
-        << " cannot be converted: " << wrong << '.' << Qt::endl;
-    return false;
+    if (options.planIn.isEmpty())
+        return Planner::plan(options, defaults);
+    QString wrong;
+    std::optional<Plan> plan = PlanFile::read(options.planIn, &wrong);
+    if (!plan)
+        err << "vezudiri: the plan " << printable(native(options.planIn))
+            << " cannot be converted: " << printable(wrong) << '.' << Qt::endl;
+    return plan;
 }
 
-int Run::writePlan(const RunPlan &plan)
+int Run::writePlan(const Plan &plan)
 {
-    const QByteArray json = plan.toJson();
-    if (choices.planOut == u"-") {
-        out << json;
+    if (options.planOut == u"-") {
+        out << PlanCodec::write(plan);
         out.flush();
         return out.status() == QTextStream::Ok ? 0 : outputClosedStatus;
     }
-    QSaveFile file(choices.planOut);
-    if (!file.open(QIODevice::WriteOnly) || file.write(json) != json.size() || !file.commit()) {
-        err << "vezudiri: the plan cannot be written to " << printable(native(choices.planOut))
+    if (!PlanFile::write(plan, options.planOut)) {
+        err << "vezudiri: the plan cannot be written to " << printable(native(options.planOut))
             << '.' << Qt::endl;
         return 1;
     }
     int images = 0;
     int failing = 0;
-    for (const PlanEntry &entry : plan.files) {
-        images += int(entry.file.images.size());
-        failing += entry.file.failure.isEmpty() ? 0 : 1;
+    for (const PlanEntry &entry : plan.entries) {
+        images += int(entry.images.size());
+        failing += entry.failure.isEmpty() ? 0 : 1;
     }
     line(u"planned %1 files (%2 of them cannot be converted), %3 images in %4"_s
-             .arg(plan.files.size())
+             .arg(plan.entries.size())
              .arg(failing)
              .arg(images)
-             .arg(native(choices.planOut)));
+             .arg(native(options.planOut)));
     return 0;
 }
 
@@ -158,7 +153,7 @@ QList<ConversionJob> Run::pendingJobs(SliceRun &slice, const ConversionJob &job)
     QList<bool> done;
     for (const QString &name : names)
         done << (folder.kindOf(name) == FolderHandle::Kind::File);
-    if (!choices.resume) {
+    if (!options.resume) {
         const QStringList entries = folder.entries();
         const QSet<QString> present(entries.cbegin(), entries.cend());
         bool left = done.contains(true);
@@ -210,95 +205,100 @@ QList<ConversionJob> Run::pendingJobs(SliceRun &slice, const ConversionJob &job)
     return jobs;
 }
 
-bool Run::roomChecked(const QList<std::pair<QString, qint64>> &needs)
+// The share of an entry's room its pages take.
+qint64 shareOf(qint64 bytes, qsizetype pages, qsizetype ofPages)
 {
-    bool fits = true;
-    for (const DiskSpace::Volume &volume : DiskSpace::volumes(needs)) {
-        if (volume.needed <= volume.available)
-            continue;
-        fits = false;
-        err << "vezudiri: the images need " << QLocale::c().formattedDataSize(volume.needed)
-            << " on " << printable(native(volume.root)) << ", where "
-            << QLocale::c().formattedDataSize(volume.available) << " is free."
-            << (options.force ? "" : " Use --force to convert anyway.") << Qt::endl;
-    }
-    return fits || options.force;
+    const qint64 all = qMax<qint64>(ofPages, 1);
+    const qint64 some = qMax<qint64>(pages, 1);
+    return qMax<qint64>(0, bytes) / all * some + qMax<qint64>(0, bytes) % all * some / all;
+}
+
+int Run::endStatus() const
+{
+    return std::any_of(slices.cbegin(), slices.cend(),
+                       [](const SliceRun &slice) { return slice.status == u"failed"; })
+               ? 1
+               : 0;
 }
 
 int Run::exec()
 {
     clock.start();
-    RunPlan plan;
-    if (!load(plan))
+    std::optional<Plan> loaded = load();
+    if (!loaded)
         return 2;
-    if (!choices.planOut.isEmpty())
+    const Plan &plan = *loaded;
+    if (!options.planOut.isEmpty())
         return writePlan(plan);
-    const QString outputFolder = plan.choices.outputFolder;
-    if (!outputFolder.isEmpty() && !QDir().mkpath(outputFolder)) {
-        err << "vezudiri: the output folder " << printable(native(outputFolder))
-            << " cannot be made." << Qt::endl;
-        return 1;
-    }
 
     QStringList passwords = options.passwords;
     if (!defaults.password.isEmpty())
         passwords << defaults.password;
     QList<int> images;
     QList<bool> whole;
-    for (const PlanEntry &entry : std::as_const(plan.files)) {
-        images << (entry.file.failure.isEmpty() ? int(entry.file.job.pages.size()) : 0);
+    for (const PlanEntry &entry : plan.entries) {
+        images << (entry.failure.isEmpty() ? int(entry.job.pages.size()) : 0);
         // Copies of a page named by its number are told apart by their order in the file.
-        const QList<int> &pages = entry.file.job.pages;
-        whole << (entry.file.job.merge ||
-                  (entry.file.job.namesByPage &&
+        const QList<int> &pages = entry.job.pages;
+        whole << (entry.job.merge ||
+                  (entry.job.namesByPage &&
                    std::adjacent_find(pages.cbegin(), pages.cend()) != pages.cend()));
     }
-    QList<ConversionJob> jobs;
+    QList<QList<ConversionJob>> pendingOf;
     QList<std::pair<QString, qint64>> needs;
-    const QList<RunPlans::Slice> cuts =
-        RunPlans::shard(images, whole, choices.shard, choices.shards);
-    for (const RunPlans::Slice &cut : cuts) {
-        const PlanEntry &entry = plan.files.at(cut.file);
+    QList<int> sliceOfNeed;
+    const QList<ShardCut::Slice> cuts =
+        ShardCut::slices(images, whole, options.shard, options.shards);
+    for (const ShardCut::Slice &cut : cuts) {
+        const PlanEntry &entry = plan.entries.at(cut.file);
         SliceRun slice;
-        slice.source = entry.file.source;
-        slice.folder = entry.file.folder;
-        slice.reason = entry.file.failure;
-        if (slice.reason.isEmpty() && choices.planned())
-            slice.reason = RunPlans::changedSince(entry);
-        ConversionJob job = entry.file.job;
+        slice.source = entry.source;
+        slice.folder = entry.folder;
+        slice.reason = entry.failure;
+        if (slice.reason.isEmpty() && options.planned())
+            slice.reason = entry.changedSince();
+        ConversionJob job = entry.job;
         if (!job.merge) {
             job.pages = job.pages.mid(cut.offset, cut.count);
             job.firstNumber += cut.offset;
         }
         slice.images = int(job.imageNames().size());
-        if (slice.reason.isEmpty() && entry.isProtected) {
-            const auto opens = [&job](const QString &password) {
-                return PdfProbe::probe(job.sourcePath, password).outcome ==
-                       PdfProbe::Outcome::Opened;
-            };
-            const auto found = std::find_if(passwords.cbegin(), passwords.cend(), opens);
-            if (found != passwords.cend())
-                job.password = *found;
-            else
-                slice.reason = passwords.isEmpty()
-                                   ? u"protected by a password, and none was given"_s
-                                   : u"protected by a password that none of those given opens"_s;
-        }
+        if (slice.reason.isEmpty() && entry.isProtected)
+            job.password = Probing::passwordFor(job.sourcePath, passwords, &slice.reason);
         QList<ConversionJob> pending;
-        if (slice.reason.isEmpty() && choices.planned()) {
+        if (slice.reason.isEmpty() && options.planned()) {
             job.plannedFolder = QFileInfo(slice.folder).fileName();
-            job.planId = plan.id;
+            job.planId = PlanCodec::folderMark(plan, cut.file, entry);
             pending = pendingJobs(slice, job);
         } else if (slice.reason.isEmpty()) {
             pending = {job};
         }
-        for (ConversionJob &run : pending) {
+        if (!pending.isEmpty()) {
+            qint64 needed = 0;
+            for (const ConversionJob &run : std::as_const(pending))
+                needed = DiskSpace::sum(
+                    needed, shareOf(entry.bytes, run.pages.size(), entry.job.pages.size()));
+            needs.append({job.parentFolder, needed});
+            sliceOfNeed << int(slices.size());
+        }
+        slices << slice;
+        pendingOf << pending;
+    }
+    // A slice that cannot fit fails alone; the rest runs when it fits together.
+    const RoomCheck room = RoomCheck::of(needs, options.force);
+    for (qsizetype need = 0; need < needs.size(); ++need) {
+        if (room.failures.at(need).isEmpty())
+            continue;
+        slices[sliceOfNeed.at(need)].reason = room.failures.at(need);
+        pendingOf[sliceOfNeed.at(need)].clear();
+    }
+    QList<ConversionJob> jobs;
+    for (qsizetype index = 0; index < slices.size(); ++index) {
+        SliceRun &slice = slices[index];
+        for (ConversionJob run : std::as_const(pendingOf.at(index))) {
             run.row = int(sliceOfRow.size());
-            sliceOfRow << int(slices.size());
+            sliceOfRow << int(index);
             pagesOfRow << int(run.pages.size());
-            needs.append(
-                {run.parentFolder, entry.file.bytes * qMax<qsizetype>(run.pages.size(), 1) /
-                                       qMax<qsizetype>(entry.file.job.pages.size(), 1)});
             ++slice.pending;
             jobs << run;
         }
@@ -306,15 +306,21 @@ int Run::exec()
             slice.status = slice.reason.isEmpty() ? u"skipped"_s : u"failed"_s;
             if (slice.reason.isEmpty())
                 slice.reason = u"converted by an earlier run of this plan"_s;
-        }
-        slices << slice;
-    }
-    for (SliceRun &slice : slices) {
-        if (!slice.status.isEmpty())
             report(slice);
+        }
     }
-    if (!roomChecked(needs))
+    for (const DiskSpace::Volume &volume : room.volumes) {
+        if (volume.needed > volume.available)
+            err << "vezudiri: " << printable(Report::shortage(volume, options.force)) << Qt::endl;
+    }
+    if (room.refused)
         return 1;
+    const QString &outputFolder = plan.choices.outputFolder;
+    if (!outputFolder.isEmpty() && !QDir().mkpath(outputFolder)) {
+        err << "vezudiri: the output folder " << printable(native(outputFolder))
+            << " cannot be made." << Qt::endl;
+        return 1;
+    }
 
     queue.setParallelJobs(options.jobs > 0 ? options.jobs : defaults.jobs);
     queue.setRendererTimeout(options.timeoutSeconds > 0 ? options.timeoutSeconds
@@ -331,15 +337,12 @@ int Run::exec()
     connect(
         &queue, &ConversionQueue::leftoverRemoved, this,
         [this](int, const QString &folder, int removed) {
-            if (!choices.json)
+            if (!options.json)
                 line(u"cleaned %1: removed %2 image(s) an interrupted run left"_s.arg(folder).arg(
                     removed));
         });
     connect(&queue, &ConversionQueue::runEnded, this, [this] {
-        status = std::any_of(slices.cbegin(), slices.cend(),
-                             [](const SliceRun &slice) { return slice.status == u"failed"; })
-                     ? 1
-                     : 0;
+        status = endStatus();
         QCoreApplication::exit(status);
     });
     connect(&queue, &ConversionQueue::runStopped, this,
@@ -353,10 +356,7 @@ int Run::exec()
     if (queue.isRunning())
         QCoreApplication::exec();
     else
-        status = std::any_of(slices.cbegin(), slices.cend(),
-                             [](const SliceRun &slice) { return slice.status == u"failed"; })
-                     ? 1
-                     : 0;
+        status = endStatus();
 
     int ok = 0;
     int failed = 0;
@@ -367,10 +367,10 @@ int Run::exec()
         rendered += slice.rendered;
     }
     const int skipped = int(slices.size()) - ok - failed;
-    if (choices.json) {
+    if (options.json) {
         const QJsonObject summary{
-            {u"summary"_s, true},          {u"shard"_s, choices.shard},
-            {u"shards"_s, choices.shards}, {u"plan"_s, plan.id},
+            {u"summary"_s, true},          {u"shard"_s, options.shard},
+            {u"shards"_s, options.shards}, {u"plan"_s, plan.id},
             {u"files"_s, slices.size()},   {u"ok"_s, ok},
             {u"failed"_s, failed},         {u"skipped"_s, skipped},
             {u"pages"_s, rendered},        {u"seconds"_s, double(clock.elapsed()) / 1000}};
@@ -407,7 +407,7 @@ void Run::stopAll(const QString &reason, int stoppedStatus)
         if (!slice.status.isEmpty())
             continue;
         slice.status = u"failed"_s;
-        slice.reason = choices.planned() ? reason + u"; go on with --resume"_s : reason;
+        slice.reason = options.planned() ? reason + u"; go on with --resume"_s : reason;
         report(slice);
     }
     QCoreApplication::exit(status);
@@ -416,7 +416,7 @@ void Run::stopAll(const QString &reason, int stoppedStatus)
 void Run::report(const SliceRun &slice)
 {
     const double seconds = slice.clock.isValid() ? double(slice.clock.elapsed()) / 1000 : 0.0;
-    if (choices.json) {
+    if (options.json) {
         QJsonObject object{{u"file"_s, slice.source},
                            {u"status"_s, slice.status},
                            {u"reason"_s, slice.reason},
@@ -425,10 +425,9 @@ void Run::report(const SliceRun &slice)
                            {u"seconds"_s, seconds},
                            {u"folder"_s, slice.folder}};
         write(QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact)));
-    } else if (slice.status == u"ok") {
-        line(u"ok      %1 -> %2"_s.arg(native(slice.source), native(slice.folder)));
     } else {
-        line(u"%1 %2: %3"_s.arg(slice.status.leftJustified(7), native(slice.source), slice.reason));
+        line(Report::fileLine(slice.status, slice.source,
+                              slice.status == u"ok" ? slice.folder : slice.reason));
     }
 }
 
@@ -458,8 +457,8 @@ void Run::write(const QString &text)
 
 } // namespace
 
-int PlanRun::exec(const BatchOptions &options, const BatchDefaults &defaults, QTextStream &out,
-                  QTextStream &err)
+int PlannedRun::exec(const ConvertOptions &options, const BatchDefaults &defaults, QTextStream &out,
+                     QTextStream &err)
 {
     Run run(options, defaults, out, err);
     return run.exec();

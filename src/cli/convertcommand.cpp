@@ -1,0 +1,95 @@
+#include "cli/convertcommand.h"
+
+#include "cli/convertarguments.h"
+#include "cli/dryrun.h"
+#include "cli/plainrun.h"
+#include "cli/plannedrun.h"
+#include "cli/planner.h"
+#include "cli/printable.h"
+#include "cli/roomcheck.h"
+#include "core/platform/versionrecord.h"
+#include "core/settings/settings.h"
+#include "core/settings/settingsfile.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QTextStream>
+
+#include <csignal>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+// The status of a run whose output was closed, as if SIGPIPE had ended it.
+constexpr int outputClosedStatus = 128 + SIGPIPE;
+
+BatchDefaults storedDefaults()
+{
+    const AppSettings settings;
+    BatchDefaults defaults;
+    const QString naming = settings.get(Settings::namingModel);
+    if (naming == u"number" || naming == u"template")
+        defaults.naming = naming;
+    defaults.templateText = settings.get(Settings::namingTemplate);
+    if (settings.get(Settings::useDefaultPassword))
+        defaults.password = settings.get(Settings::defaultPassword);
+    defaults.jobs = settings.parallelJobs();
+    defaults.timeoutSeconds = settings.rendererTimeout();
+    return defaults;
+}
+
+int execute(const ConvertOptions &options, QTextStream &out, QTextStream &err)
+{
+    const BatchDefaults defaults = storedDefaults();
+    if (options.usesPlan())
+        return PlannedRun::exec(options, defaults, out, err);
+    Plan plan = Planner::plan(options, defaults);
+    const RoomCheck room = RoomCheck::applied(plan.entries, options.force);
+    if (!options.dryRun)
+        return PlainRun::exec(plan, room, options, defaults, out, err);
+    const int status = DryRun::print(plan, room, options.verbosity, out);
+    return out.status() == QTextStream::Ok ? status : outputClosedStatus;
+}
+
+} // namespace
+
+bool ConvertCommand::requested(const QStringList &arguments)
+{
+    return arguments.mid(1).contains(u"--convert"_s);
+}
+
+int ConvertCommand::run(int argc, char *argv[])
+{
+    // A closed output shows as a failed write, which ends the run in order, not as a signal.
+    std::signal(SIGPIPE, SIG_IGN);
+    QCoreApplication application(argc, argv);
+    QCoreApplication::setApplicationName(u"vezudiri"_s);
+    QCoreApplication::setApplicationVersion(QString::fromUtf16(VersionRecord::current));
+    const QString workingFolder = QDir::currentPath();
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    QFile standardInput;
+    standardInput.open(stdin, QIODevice::ReadOnly);
+
+    const ParsedCommand command =
+        ConvertArguments::parse(QCoreApplication::arguments(), workingFolder, &standardInput);
+    switch (command.kind) {
+    case ParsedCommand::Help:
+    case ParsedCommand::Version:
+        out << command.text << Qt::endl;
+        return 0;
+    case ParsedCommand::UsageError:
+        err << "vezudiri: " << printable(command.text) << "\nTry 'vezudiri --convert --help'."
+            << Qt::endl;
+        return 2;
+    case ParsedCommand::Run:
+        break;
+    }
+    // config.ini and bundled tools lie beside the executable, as for the window.
+    QDir::setCurrent(QCoreApplication::applicationDirPath());
+    const QString installedSettings = QDir::current().absoluteFilePath(u"config.ini"_s);
+    SettingsFile::select(installedSettings, SettingsFile::keepsOwnFile(installedSettings));
+    return execute(command.options, out, err);
+}

@@ -1,0 +1,184 @@
+#include "cli/planner.h"
+
+#include "cli/plancodec.h"
+#include "cli/probing.h"
+#include "core/engine/diskspace.h"
+#include "core/engine/imagenumbers.h"
+#include "core/engine/outputfolder.h"
+#include "core/engine/planfolder.h"
+#include "core/options/pageselection.h"
+#include "core/pdf/folderscan.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QThreadPool>
+#include <QtConcurrent>
+
+#include <climits>
+#include <functional>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+PlanEntry planned(const QString &source, const QString &failure = QString())
+{
+    PlanEntry entry;
+    entry.source = source;
+    entry.failure = failure;
+    return entry;
+}
+
+bool isPdfName(const QString &path)
+{
+    return path.endsWith(u".pdf"_s, Qt::CaseInsensitive);
+}
+
+const auto unreadable = u"not readable: its name is not valid UTF-8"_s;
+const auto unreadableFolder =
+    u"not readable: this folder's name is not valid UTF-8, so its PDFs cannot be reached"_s;
+
+QList<PlanEntry> collect(const QStringList &paths)
+{
+    QList<PlanEntry> entries;
+    for (const QString &path : paths) {
+        const QFileInfo info(path);
+        if (info.isDir()) {
+            const QList<FolderScan::Entry> below = FolderScan::entriesBelow(path);
+            qsizetype found = 0;
+            for (const FolderScan::Entry &entry : below) {
+                if (!entry.readable && (entry.folder || isPdfName(entry.path))) {
+                    entries.append(
+                        planned(entry.path, entry.folder ? unreadableFolder : unreadable));
+                    ++found;
+                } else if (entry.readable && isPdfName(entry.path)) {
+                    entries.append(planned(entry.path));
+                    ++found;
+                }
+            }
+            if (found == 0)
+                entries.append(planned(path, u"no PDF file in this folder"_s));
+        } else if (info.isFile()) {
+            entries.append(planned(path));
+        } else {
+            entries.append(planned(path, u"no such file or folder"_s));
+        }
+    }
+    return entries;
+}
+
+// name, name(1), ... in parent: the first not taken by this plan that is missing or carries
+// the mark markFor gives for it.
+QString folderFor(const QString &parent, const QString &name, const QStringList &taken,
+                  const std::function<QString(const QString &)> &markFor, PlanFolder::Wait wait)
+{
+    const FolderHandle handle = FolderHandle::open(parent);
+    for (int attempt = 0; attempt < 1000; ++attempt) {
+        const QString candidate =
+            attempt == 0 ? name : name + u'(' + QString::number(attempt) + u')';
+        const QString path = QDir::cleanPath(parent + u'/' + candidate);
+        if (taken.contains(path))
+            continue;
+        if (!handle.isOpen() || PlanFolder::stateOf(handle, candidate, markFor(path), wait) !=
+                                    PlanFolder::State::Foreign)
+            return path;
+    }
+    return {};
+}
+
+// The job, names, folder and room of an entry that will run; its failure otherwise.
+void layOut(Plan &plan, int index, ImageNumbers &numbers, QStringList &folders,
+            const ConvertOptions &options)
+{
+    PlanEntry &entry = plan.entries[index];
+    const QString &pages = plan.choices.pages;
+    if (!PageSelection::isAllPagesWord(pages) &&
+        PageSelection::checkTyped(pages, entry.pageCount) == PageSelection::Typed::Rejected) {
+        entry.failure = u"the pages %1 are not all in this document of %2 pages"_s.arg(pages).arg(
+            entry.pageCount);
+        return;
+    }
+    if (entry.pageCount > Plans::maximumPageCount) {
+        entry.failure = u"it claims more pages than a PDF can hold"_s;
+        return;
+    }
+    ConversionJob &job = entry.job;
+    job = Plans::jobFor(plan.choices, entry.source, entry.pageCount, index);
+    // Numbers go only to files that will run, as the run hands them out.
+    job.firstNumber = numbers.next();
+    if (qint64(job.firstNumber) + job.pages.size() - 1 > INT_MAX) {
+        entry.failure = u"the run has more images than it can number"_s;
+        return;
+    }
+    entry.images = job.imageNames();
+    entry.bytes = DiskSpace::jobBytes(job, entry.boxes);
+    if (options.planned() || !options.planOut.isEmpty()) {
+        const auto markFor = [&plan, index](const QString &folder) {
+            PlanEntry candidate = plan.entries.at(index);
+            candidate.folder = folder;
+            return PlanCodec::folderMark(plan, index, candidate);
+        };
+        const PlanFolder::Wait wait =
+            options.sharded ? PlanFolder::Wait::ForNewFolders : PlanFolder::Wait::No;
+        entry.folder = folderFor(job.parentFolder, job.baseName, folders, markFor, wait);
+    } else {
+        entry.folder = OutputFolder::freeName(job.parentFolder, job.baseName, folders);
+    }
+    const QString folderName = QFileInfo(entry.folder).fileName();
+    if (entry.folder.isEmpty()) {
+        entry.failure =
+            u"no output folder can be made in %1"_s.arg(QDir::toNativeSeparators(job.parentFolder));
+    } else if (!OutputFolder::nameFits(folderName) ||
+               !std::all_of(entry.images.cbegin(), entry.images.cend(), OutputFolder::nameFits)) {
+        entry.failure = u"the name %1 is too long for the file system"_s.arg(
+            OutputFolder::nameFits(folderName) ? u"of its images"_s : u"of its output folder"_s);
+    }
+    if (!entry.failure.isEmpty()) {
+        entry.images.clear();
+        entry.folder.clear();
+        return;
+    }
+    numbers.assign(int(job.pages.size()), job.merge);
+    folders << entry.folder;
+}
+
+} // namespace
+
+Plan Planner::plan(const ConvertOptions &options, const BatchDefaults &defaults)
+{
+    Plan plan;
+    plan.choices = options.choices;
+    // What the window stores is the plan's own from here on, so that every machine agrees.
+    if (plan.choices.naming.isEmpty()) {
+        plan.choices.naming = defaults.naming;
+        plan.choices.templateText = defaults.templateText;
+    }
+    plan.entries = collect(options.paths);
+    // The file as it was before it was probed: a change while it is probed shows later.
+    for (PlanEntry &entry : plan.entries) {
+        const QFileInfo info(entry.source);
+        if (info.isFile()) {
+            entry.size = info.size();
+            entry.modified = info.lastModified().toUTC();
+        }
+    }
+
+    QStringList passwords = options.passwords;
+    if (!defaults.password.isEmpty())
+        passwords << defaults.password;
+    QThreadPool probes;
+    probes.setMaxThreadCount(options.jobs > 0 ? options.jobs : defaults.jobs);
+    QtConcurrent::blockingMap(&probes, plan.entries, [&passwords](PlanEntry &entry) {
+        if (entry.failure.isEmpty())
+            Probing::probe(entry, passwords);
+    });
+
+    ImageNumbers numbers;
+    QStringList folders;
+    for (int index = 0; index < plan.entries.size(); ++index) {
+        if (plan.entries.at(index).failure.isEmpty())
+            layOut(plan, index, numbers, folders, options);
+    }
+    plan.id = PlanCodec::idOf(plan);
+    return plan;
+}

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "cli/plan.h"
+
+#include <QString>
+#include <QStringList>
+
+// What the window's probe finds out of a PDF, without ever asking: the passwords are tried in
+// order, in process, so that none of them shows on a command line.
+namespace Probing {
+
+// Fills in the entry's page count, page boxes and password, or its failure.
+void probe(PlanEntry &entry, const QStringList &passwords);
+
+// The first of the passwords that opens the protected PDF at path; empty, with the reason in
+// *failure, when none does.
+QString passwordFor(const QString &path, const QStringList &passwords, QString *failure);
+
+} // namespace Probing
