@@ -5,6 +5,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <limits>
+
 using namespace Qt::Literals::StringLiterals;
 
 class tst_DiskSpace : public QObject
@@ -19,6 +21,8 @@ private slots:
     void jobBytes_data();
     void jobBytes();
     void volumes();
+    void room_data();
+    void room();
 };
 
 void tst_DiskSpace::pixelSize_data()
@@ -106,8 +110,14 @@ void tst_DiskSpace::jobBytes_data()
     // GIF renders A4 at 73 DPI: 776539 bytes for the GIF, 1555874 for the PNG it is made from.
     QTest::newRow("GIF beside the PNG it comes from")
         << u"GIF"_s << QList<int>{1} << false << qint64(776539 + 1555874);
+    // A page box no disk can hold, as a hostile PDF may claim: sums saturate, never overflow.
+    const qint64 largest = std::numeric_limits<qint64>::max();
+    QTest::newRow("a page beyond any disk, twice")
+        << u"BMP"_s << QList<int>{3, 3} << false << largest;
+    QTest::newRow("joined, beyond any disk") << u"TIFF"_s << QList<int>{3} << true << largest;
+    QTest::newRow("GIF, beyond any disk") << u"GIF"_s << QList<int>{3} << false << largest;
     QTest::newRow("a page the boxes do not cover")
-        << u"BMP"_s << QList<int>{3} << false << qint64(-1);
+        << u"BMP"_s << QList<int>{4} << false << qint64(-1);
 }
 
 void tst_DiskSpace::jobBytes()
@@ -121,7 +131,7 @@ void tst_DiskSpace::jobBytes()
     job.dpi = 72;
     job.pages = pages;
     job.merge = merge;
-    const QList<PdfInfo::PageBox> boxes = {{{595, 842}, 0}, {{842, 595}, 90}};
+    const QList<PdfInfo::PageBox> boxes = {{{595, 842}, 0}, {{842, 595}, 90}, {{1e12, 1e12}, 0}};
     QCOMPARE(DiskSpace::jobBytes(job, boxes), bytes);
 }
 
@@ -135,6 +145,43 @@ void tst_DiskSpace::volumes()
     QCOMPARE(volumes.size(), 1);
     QCOMPARE(volumes.first().needed, 4000);
     QCOMPARE(volumes.first().available, 5000);
+}
+
+void tst_DiskSpace::room_data()
+{
+    QTest::addColumn<QList<qint64>>("needs"); // on a disk with 5000 bytes free
+    QTest::addColumn<QList<bool>>("tooLarge");
+    QTest::addColumn<qint64>("needed");
+    QTest::addColumn<bool>("fits");
+    const qint64 largest = std::numeric_limits<qint64>::max();
+    QTest::newRow("all fit") << QList<qint64>{1000, 3000, -1} << QList<bool>{false, false, false}
+                             << qint64(4000) << true;
+    QTest::newRow("one alone too large") << QList<qint64>{1000, 6000, 3000}
+                                         << QList<bool>{false, true, false} << qint64(4000) << true;
+    QTest::newRow("each fits, not together")
+        << QList<qint64>{3000, 3000} << QList<bool>{false, false} << qint64(6000) << false;
+    QTest::newRow("beyond any disk") << QList<qint64>{largest, largest, 10}
+                                     << QList<bool>{true, true, false} << qint64(10) << true;
+}
+
+void tst_DiskSpace::room()
+{
+    QFETCH(QList<qint64>, needs);
+    QFETCH(QList<bool>, tooLarge);
+    QFETCH(qint64, needed);
+    QFETCH(bool, fits);
+    QTemporaryDir dir;
+    QList<std::pair<QString, qint64>> folders;
+    for (const qint64 bytes : needs)
+        folders.append({dir.filePath(u"out"_s), bytes});
+    DiskSpace::setAvailableForTests([](const QString &) { return 5000; });
+    const DiskSpace::Room room = DiskSpace::room(folders);
+    DiskSpace::setAvailableForTests({});
+    QCOMPARE(room.tooLarge, tooLarge);
+    QCOMPARE(room.volumes.size(), 1);
+    QCOMPARE(room.volumeOf, QList<int>(needs.size(), 0));
+    QCOMPARE(room.volumes.first().needed, needed);
+    QCOMPARE(room.fits(), fits);
 }
 
 QTEST_GUILESS_MAIN(tst_DiskSpace)
