@@ -302,7 +302,7 @@ std::optional<Plan> Reader::read(const QJsonObject &root, PlanError *error)
     }
     plan.id = root.value(u"id"_s).toString();
     if (plan.id != digest(made))
-        return refused({u"id"_s, u"is not made from this plan: it was changed after it was "
+        return refused({u"id"_s, u"does not match the plan, which was changed after it was "
                                  "made; make it again with --plan-out"_s});
     return plan;
 }
