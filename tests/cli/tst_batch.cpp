@@ -517,7 +517,7 @@ void tst_Batch::planConvertedInShards()
                                 QFileDevice::FileModificationTime));
     QFile grown(env.scratch(u"in/d.pdf"_s));
     const QDateTime planned = QFileInfo(grown).lastModified();
-    QVERIFY(grown.open(QIODevice::Append) && grown.write("\n") == 1);
+    QVERIFY(grown.open(QIODevice::Append) && grown.write("\n") == 1 && grown.flush());
     QVERIFY(grown.setFileTime(planned, QFileDevice::FileModificationTime));
     grown.close();
     const auto [status, files] = convert({u"--resume"_s});
