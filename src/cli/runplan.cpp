@@ -73,7 +73,7 @@ QString idOf(const RunPlan &plan)
 
 // name, name(1), ... in parent: the first that is free or already this plan's.
 QString folderFor(const QString &parent, const QString &name, const QStringList &taken,
-                  const QString &planId, PlanFolder::Wait wait)
+                  const QString &planId, const QDeadlineTimer &markWait)
 {
     const FolderHandle handle = FolderHandle::open(parent);
     for (int attempt = 0; attempt < 1000; ++attempt) {
@@ -82,8 +82,8 @@ QString folderFor(const QString &parent, const QString &name, const QStringList 
         const QString path = QDir::cleanPath(parent + u'/' + candidate);
         if (taken.contains(path))
             continue;
-        if (!handle.isOpen() ||
-            PlanFolder::stateOf(handle, candidate, planId, wait) != PlanFolder::State::Foreign)
+        if (!handle.isOpen() || PlanFolder::stateOf(handle, candidate, planId, markWait).state !=
+                                    PlanFolder::State::Foreign)
             return path;
     }
     return {};
@@ -198,14 +198,14 @@ RunPlan RunPlan::from(const BatchPlan &batch, const BatchOptions &options,
     // A plain run's folders are fresh, as the batch found them.
     if (!options.plan.planned() && options.plan.planOut.isEmpty())
         return plan;
-    const PlanFolder::Wait wait =
-        options.plan.sharded ? PlanFolder::Wait::ForNewFolders : PlanFolder::Wait::No;
+    // Waiting for folders other shards are still marking is bounded for the whole planning.
+    const QDeadlineTimer markWait(options.plan.sharded ? PlanFolder::markWaitMs : 0);
     QStringList taken;
     for (PlanEntry &entry : plan.files) {
         PlannedFile &file = entry.file;
         if (!file.failure.isEmpty())
             continue;
-        file.folder = folderFor(file.job.parentFolder, file.job.baseName, taken, plan.id, wait);
+        file.folder = folderFor(file.job.parentFolder, file.job.baseName, taken, plan.id, markWait);
         if (file.folder.isEmpty() || !OutputFolder::nameFits(QFileInfo(file.folder).fileName())) {
             file.failure = u"no output folder can be made in %1"_s.arg(
                 QDir::toNativeSeparators(file.job.parentFolder));
