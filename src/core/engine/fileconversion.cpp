@@ -507,13 +507,15 @@ bool FileConversion::completePage(RenderRun &run)
 // lists it after, so a resumed run keeps it even after a power cut; whatever is in the way of a
 // planned name, which the record does not list, is replaced.
 bool FileConversion::putInPlace(const FolderHandle &from, const QString &fromName,
-                                const QString &target, bool replace)
+                                const QString &target, bool replace, const QString &failure)
 {
     if (!record(target))
         return false;
     if ((planned() && !settled(from, fromName)) ||
         !from.rename(fromName, folderHandle, target, replace || planned())) {
-        fail(tr("The image %1 could not be written.").arg(native(folder + u'/' + target)));
+        fail(failure.isEmpty()
+                 ? tr("The image %1 could not be written.").arg(native(folder + u'/' + target))
+                 : failure);
         return false;
     }
     written << target;
@@ -737,14 +739,16 @@ void FileConversion::mergeFinished(int exitCode, QProcess::ExitStatus exitStatus
     watchdog.stop();
     if (stage != Stage::Merging)
         return;
+    const QString detail = lastLine(errorTail);
+    const QString notJoined =
+        tr("The pages could not be joined into one TIFF file; the page files were kept.") +
+        (detail.isEmpty() ? QString() : u' ' + detail);
     if (timedOut || exitStatus != QProcess::NormalExit || exitCode != 0 ||
         renderHandle.sizeOf(joinedName) <= 0) {
-        const QString detail = lastLine(errorTail);
-        fail(tr("The pages could not be joined into one TIFF file; the page files were kept.") +
-             (detail.isEmpty() ? QString() : u' ' + detail));
+        fail(notJoined);
         return;
     }
-    if (!stillInPlace() || !putInPlace(renderHandle, joinedName, mergeTarget, true))
+    if (!stillInPlace() || !putInPlace(renderHandle, joinedName, mergeTarget, true, notJoined))
         return;
     // The joined file is in place: only now do its pages go.
     for (const QStringList &names : std::as_const(imageNames)) {

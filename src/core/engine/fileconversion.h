@@ -72,7 +72,7 @@ private:
     bool completePage(RenderRun &run);
     bool placeImage(int index, bool fromRenderer);
     bool putInPlace(const FolderHandle &from, const QString &fromName, const QString &target,
-                    bool replace = false);
+                    bool replace = false, const QString &failure = QString());
     bool stillInPlace();
     bool record(const QString &name);
     void encodeNextGif();
