@@ -391,6 +391,10 @@
         <translation>图像大小为 %1 x %2 像素，而GIF文件最大只能容纳 %3 x %3。</translation>
     </message>
     <message>
+        <source>The image is %1 x %2 pixels; more than %3 million pixels cannot be made a GIF.</source>
+        <translation>图像为 %1 x %2 像素；超过 %3 百万像素的图像无法制作成 GIF。</translation>
+    </message>
+    <message>
         <source>Cannot write %1: %2</source>
         <translation>无法写入 %1：%2</translation>
     </message>

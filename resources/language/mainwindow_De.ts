@@ -391,6 +391,10 @@
         <translation>Das Bild hat %1 x %2 Pixel; eine GIF-Datei fasst höchstens %3 x %3.</translation>
     </message>
     <message>
+        <source>The image is %1 x %2 pixels; more than %3 million pixels cannot be made a GIF.</source>
+        <translation>Das Bild hat %1 x %2 Pixel; mehr als %3 Millionen Pixel können nicht zu einem GIF werden.</translation>
+    </message>
+    <message>
         <source>Cannot write %1: %2</source>
         <translation>%1 kann nicht geschrieben werden: %2</translation>
     </message>

@@ -391,6 +391,10 @@
         <translation>The image is %1 x %2 pixels; a GIF file holds at most %3 x %3.</translation>
     </message>
     <message>
+        <source>The image is %1 x %2 pixels; more than %3 million pixels cannot be made a GIF.</source>
+        <translation>The image is %1 x %2 pixels; more than %3 million pixels cannot be made a GIF.</translation>
+    </message>
+    <message>
         <source>Cannot write %1: %2</source>
         <translation>Cannot write %1: %2</translation>
     </message>

@@ -391,6 +391,10 @@
         <translation>L’image mesure %1 x %2 pixels&#xa0;; un fichier GIF en contient au plus %3 x %3.</translation>
     </message>
     <message>
+        <source>The image is %1 x %2 pixels; more than %3 million pixels cannot be made a GIF.</source>
+        <translation>L&apos;image fait %1 x %2 pixels ; plus de %3 millions de pixels ne peuvent pas devenir un GIF.</translation>
+    </message>
+    <message>
         <source>Cannot write %1: %2</source>
         <translation>Impossible d’écrire %1&#xa0;: %2</translation>
     </message>

@@ -391,6 +391,10 @@
         <translation>画像は %1 x %2 ピクセルですが、GIFファイルは最大 %3 x %3 までです。</translation>
     </message>
     <message>
+        <source>The image is %1 x %2 pixels; more than %3 million pixels cannot be made a GIF.</source>
+        <translation>画像は %1 x %2 ピクセルです。%3 百万ピクセルを超える画像は GIF にできません。</translation>
+    </message>
+    <message>
         <source>Cannot write %1: %2</source>
         <translation>%1 に書き込めません：%2</translation>
     </message>
