@@ -5,6 +5,7 @@
 #include "testenvironment.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -84,6 +85,7 @@ private slots:
     void resumeKeepsOnlyRecordedImages();
     void liveRunIsNeverCleaned_data();
     void liveRunIsNeverCleaned();
+    void waitingForMarksIsBoundedPerRun();
 };
 
 void TestHostilePlans::resumeKeepsOnlyRecordedImages_data()
@@ -193,6 +195,32 @@ void TestHostilePlans::liveRunIsNeverCleaned()
     QCOMPARE(first.exitCode(), 0);
     for (int number = 1; number <= 6; ++number)
         QVERIFY(QFileInfo(folder + u"%1.png"_s.arg(number)).size() > 0);
+}
+
+// Folders of the user's own without a mark, made a moment ago, may still be getting theirs from
+// another shard: the whole run waits for them at most a few seconds, not a few for each.
+void TestHostilePlans::waitingForMarksIsBoundedPerRun()
+{
+    TestEnvironment env;
+    for (int file = 0; file < 10; ++file) {
+        QVERIFY(Pdfs::write(env.scratch(u"in/a%1.pdf"_s.arg(file)), 1));
+        QVERIFY(QDir().mkpath(env.scratch(u"out/a%1"_s.arg(file))));
+    }
+    QElapsedTimer clock;
+    clock.start();
+    QProcess batch;
+    startBatch(
+        batch, env,
+        {u"-f"_s, u"PNG"_s, u"-r"_s, u"70"_s, u"-o"_s, u"out"_s, u"--shard"_s, u"0/1"_s, u"in"_s});
+    // Kept young all along, as a change of their mode does.
+    while (!batch.waitForFinished(200) && clock.elapsed() < 60000) {
+        for (int file = 0; file < 10; ++file)
+            QFile::setPermissions(env.scratch(u"out/a%1"_s.arg(file)),
+                                  QFile::permissions(env.scratch(u"out/a%1"_s.arg(file))));
+    }
+    QCOMPARE(batch.exitCode(), 0);
+    QVERIFY2(clock.elapsed() < 15000, qPrintable(QString::number(clock.elapsed())));
+    QVERIFY(QFileInfo::exists(env.scratch(u"out/a9(1)/a910.png"_s)));
 }
 
 QTEST_MAIN(TestHostilePlans)
