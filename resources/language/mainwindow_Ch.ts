@@ -264,6 +264,18 @@
 <context>
     <name>FileConversion</name>
     <message>
+        <source>The output folder %1 is not taken: %2.</source>
+        <translation>未采用输出文件夹 %1：%2。</translation>
+    </message>
+    <message>
+        <source>The record of the complete images in %1 cannot be written.</source>
+        <translation>无法写入 %1 中已完成图像的记录。</translation>
+    </message>
+    <message>
+        <source>The pages could not be joined into one TIFF file: %1 is not the page this run wrote. The page files were kept.</source>
+        <translation>无法将页面合并为一个 TIFF 文件：%1 不是此次运行写入的页面。页面文件已保留。</translation>
+    </message>
+    <message>
         <source>The output folder %1 cannot be made, or was not made by this plan.</source>
         <translation>无法创建输出文件夹 %1，或该文件夹不是由此计划创建的。</translation>
     </message>
@@ -377,6 +389,10 @@
     <message>
         <source>The image is %1 x %2 pixels; a GIF file holds at most %3 x %3.</source>
         <translation>图像大小为 %1 x %2 像素，而GIF文件最大只能容纳 %3 x %3。</translation>
+    </message>
+    <message>
+        <source>The image is %1 x %2 pixels; more than %3 million pixels cannot be made a GIF.</source>
+        <translation>图像为 %1 x %2 像素；超过 %3 百万像素的图像无法制作成 GIF。</translation>
     </message>
     <message>
         <source>Cannot write %1: %2</source>
@@ -831,6 +847,29 @@ The output folder must be a full path, such as /home/me/images.</source>
     <message>
         <source>Initializing:</source>
         <translation>正在初始化：</translation>
+    </message>
+</context>
+<context>
+    <name>PlanFolder</name>
+    <message>
+        <source>it is no folder, or a link</source>
+        <translation>它不是文件夹，或是一个链接</translation>
+    </message>
+    <message>
+        <source>it belongs to another user</source>
+        <translation>它属于另一个用户</translation>
+    </message>
+    <message>
+        <source>other users can write in it</source>
+        <translation>其他用户可以在其中写入</translation>
+    </message>
+    <message>
+        <source>its plan mark is not a file of this user&apos;s that only this user can write</source>
+        <translation>它的计划标记不是此用户自己的、仅此用户可写的文件</translation>
+    </message>
+    <message>
+        <source>this plan did not make it</source>
+        <translation>此计划并未创建它</translation>
     </message>
 </context>
 <context>

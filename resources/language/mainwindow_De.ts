@@ -264,6 +264,18 @@
 <context>
     <name>FileConversion</name>
     <message>
+        <source>The output folder %1 is not taken: %2.</source>
+        <translation>Der Ausgabeordner %1 wird nicht übernommen: %2.</translation>
+    </message>
+    <message>
+        <source>The record of the complete images in %1 cannot be written.</source>
+        <translation>Die Liste der fertigen Bilder in %1 kann nicht geschrieben werden.</translation>
+    </message>
+    <message>
+        <source>The pages could not be joined into one TIFF file: %1 is not the page this run wrote. The page files were kept.</source>
+        <translation>Die Seiten konnten nicht zu einer TIFF-Datei zusammengefügt werden: %1 ist nicht die Seite, die dieser Lauf geschrieben hat. Die Seitendateien wurden behalten.</translation>
+    </message>
+    <message>
         <source>The output folder %1 cannot be made, or was not made by this plan.</source>
         <translation>Der Ausgabeordner %1 kann nicht angelegt werden oder wurde nicht von diesem Plan angelegt.</translation>
     </message>
@@ -377,6 +389,10 @@
     <message>
         <source>The image is %1 x %2 pixels; a GIF file holds at most %3 x %3.</source>
         <translation>Das Bild hat %1 x %2 Pixel; eine GIF-Datei fasst höchstens %3 x %3.</translation>
+    </message>
+    <message>
+        <source>The image is %1 x %2 pixels; more than %3 million pixels cannot be made a GIF.</source>
+        <translation>Das Bild hat %1 x %2 Pixel; mehr als %3 Millionen Pixel können nicht zu einem GIF werden.</translation>
     </message>
     <message>
         <source>Cannot write %1: %2</source>
@@ -831,6 +847,29 @@ Der Ausgabeordner muss ein vollständiger Pfad sein, etwa /home/me/images.</tran
     <message>
         <source>Initializing:</source>
         <translation>Initialisierung:</translation>
+    </message>
+</context>
+<context>
+    <name>PlanFolder</name>
+    <message>
+        <source>it is no folder, or a link</source>
+        <translation>er ist kein Ordner oder ein Verweis</translation>
+    </message>
+    <message>
+        <source>it belongs to another user</source>
+        <translation>er gehört einem anderen Benutzer</translation>
+    </message>
+    <message>
+        <source>other users can write in it</source>
+        <translation>andere Benutzer können darin schreiben</translation>
+    </message>
+    <message>
+        <source>its plan mark is not a file of this user&apos;s that only this user can write</source>
+        <translation>seine Planmarke ist keine Datei dieses Benutzers, die nur er schreiben kann</translation>
+    </message>
+    <message>
+        <source>this plan did not make it</source>
+        <translation>dieser Plan hat ihn nicht angelegt</translation>
     </message>
 </context>
 <context>

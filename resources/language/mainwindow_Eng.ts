@@ -264,6 +264,18 @@
 <context>
     <name>FileConversion</name>
     <message>
+        <source>The output folder %1 is not taken: %2.</source>
+        <translation>The output folder %1 is not taken: %2.</translation>
+    </message>
+    <message>
+        <source>The record of the complete images in %1 cannot be written.</source>
+        <translation>The record of the complete images in %1 cannot be written.</translation>
+    </message>
+    <message>
+        <source>The pages could not be joined into one TIFF file: %1 is not the page this run wrote. The page files were kept.</source>
+        <translation>The pages could not be joined into one TIFF file: %1 is not the page this run wrote. The page files were kept.</translation>
+    </message>
+    <message>
         <source>The output folder %1 cannot be made, or was not made by this plan.</source>
         <translation>The output folder %1 cannot be made, or was not made by this plan.</translation>
     </message>
@@ -377,6 +389,10 @@
     <message>
         <source>The image is %1 x %2 pixels; a GIF file holds at most %3 x %3.</source>
         <translation>The image is %1 x %2 pixels; a GIF file holds at most %3 x %3.</translation>
+    </message>
+    <message>
+        <source>The image is %1 x %2 pixels; more than %3 million pixels cannot be made a GIF.</source>
+        <translation>The image is %1 x %2 pixels; more than %3 million pixels cannot be made a GIF.</translation>
     </message>
     <message>
         <source>Cannot write %1: %2</source>
@@ -831,6 +847,29 @@ The output folder must be a full path, such as /home/me/images.</translation>
     <message>
         <source>Initializing:</source>
         <translation>Initializing:</translation>
+    </message>
+</context>
+<context>
+    <name>PlanFolder</name>
+    <message>
+        <source>it is no folder, or a link</source>
+        <translation>it is no folder, or a link</translation>
+    </message>
+    <message>
+        <source>it belongs to another user</source>
+        <translation>it belongs to another user</translation>
+    </message>
+    <message>
+        <source>other users can write in it</source>
+        <translation>other users can write in it</translation>
+    </message>
+    <message>
+        <source>its plan mark is not a file of this user&apos;s that only this user can write</source>
+        <translation>its plan mark is not a file of this user&apos;s that only this user can write</translation>
+    </message>
+    <message>
+        <source>this plan did not make it</source>
+        <translation>this plan did not make it</translation>
     </message>
 </context>
 <context>

@@ -264,6 +264,18 @@
 <context>
     <name>FileConversion</name>
     <message>
+        <source>The output folder %1 is not taken: %2.</source>
+        <translation>Le dossier de sortie %1 n&apos;est pas repris : %2.</translation>
+    </message>
+    <message>
+        <source>The record of the complete images in %1 cannot be written.</source>
+        <translation>La liste des images terminées dans %1 ne peut pas être écrite.</translation>
+    </message>
+    <message>
+        <source>The pages could not be joined into one TIFF file: %1 is not the page this run wrote. The page files were kept.</source>
+        <translation>Les pages n&apos;ont pas pu être réunies en un seul fichier TIFF : %1 n&apos;est pas la page écrite par cette exécution. Les fichiers des pages ont été conservés.</translation>
+    </message>
+    <message>
         <source>The output folder %1 cannot be made, or was not made by this plan.</source>
         <translation>Le dossier de sortie %1 ne peut pas être créé, ou n'a pas été créé par ce plan.</translation>
     </message>
@@ -377,6 +389,10 @@
     <message>
         <source>The image is %1 x %2 pixels; a GIF file holds at most %3 x %3.</source>
         <translation>L’image mesure %1 x %2 pixels&#xa0;; un fichier GIF en contient au plus %3 x %3.</translation>
+    </message>
+    <message>
+        <source>The image is %1 x %2 pixels; more than %3 million pixels cannot be made a GIF.</source>
+        <translation>L&apos;image fait %1 x %2 pixels ; plus de %3 millions de pixels ne peuvent pas devenir un GIF.</translation>
     </message>
     <message>
         <source>Cannot write %1: %2</source>
@@ -831,6 +847,29 @@ Le dossier de sortie doit être un chemin complet, par exemple /home/me/images.<
     <message>
         <source>Initializing:</source>
         <translation>Initialisation&#xa0;:</translation>
+    </message>
+</context>
+<context>
+    <name>PlanFolder</name>
+    <message>
+        <source>it is no folder, or a link</source>
+        <translation>ce n&apos;est pas un dossier, ou c&apos;est un lien</translation>
+    </message>
+    <message>
+        <source>it belongs to another user</source>
+        <translation>il appartient à un autre utilisateur</translation>
+    </message>
+    <message>
+        <source>other users can write in it</source>
+        <translation>d&apos;autres utilisateurs peuvent y écrire</translation>
+    </message>
+    <message>
+        <source>its plan mark is not a file of this user&apos;s that only this user can write</source>
+        <translation>sa marque de plan n&apos;est pas un fichier de cet utilisateur que lui seul peut modifier</translation>
+    </message>
+    <message>
+        <source>this plan did not make it</source>
+        <translation>ce plan ne l&apos;a pas créé</translation>
     </message>
 </context>
 <context>

@@ -264,6 +264,18 @@
 <context>
     <name>FileConversion</name>
     <message>
+        <source>The output folder %1 is not taken: %2.</source>
+        <translation>出力フォルダー %1 は使用されません: %2。</translation>
+    </message>
+    <message>
+        <source>The record of the complete images in %1 cannot be written.</source>
+        <translation>%1 内の完了した画像の記録を書き込めません。</translation>
+    </message>
+    <message>
+        <source>The pages could not be joined into one TIFF file: %1 is not the page this run wrote. The page files were kept.</source>
+        <translation>ページを 1 つの TIFF ファイルに結合できませんでした: %1 はこの実行が書き込んだページではありません。ページファイルは残されています。</translation>
+    </message>
+    <message>
         <source>The output folder %1 cannot be made, or was not made by this plan.</source>
         <translation>出力フォルダー %1 を作成できないか、この計画で作成されたものではありません。</translation>
     </message>
@@ -377,6 +389,10 @@
     <message>
         <source>The image is %1 x %2 pixels; a GIF file holds at most %3 x %3.</source>
         <translation>画像は %1 x %2 ピクセルですが、GIFファイルは最大 %3 x %3 までです。</translation>
+    </message>
+    <message>
+        <source>The image is %1 x %2 pixels; more than %3 million pixels cannot be made a GIF.</source>
+        <translation>画像は %1 x %2 ピクセルです。%3 百万ピクセルを超える画像は GIF にできません。</translation>
     </message>
     <message>
         <source>Cannot write %1: %2</source>
@@ -831,6 +847,29 @@ The output folder must be a full path, such as /home/me/images.</source>
     <message>
         <source>Initializing:</source>
         <translation>初期化中：</translation>
+    </message>
+</context>
+<context>
+    <name>PlanFolder</name>
+    <message>
+        <source>it is no folder, or a link</source>
+        <translation>フォルダーではないか、リンクです</translation>
+    </message>
+    <message>
+        <source>it belongs to another user</source>
+        <translation>別のユーザーが所有しています</translation>
+    </message>
+    <message>
+        <source>other users can write in it</source>
+        <translation>他のユーザーが書き込めます</translation>
+    </message>
+    <message>
+        <source>its plan mark is not a file of this user&apos;s that only this user can write</source>
+        <translation>計画マークがこのユーザーだけが書き込めるこのユーザーのファイルではありません</translation>
+    </message>
+    <message>
+        <source>this plan did not make it</source>
+        <translation>この計画が作成したものではありません</translation>
     </message>
 </context>
 <context>

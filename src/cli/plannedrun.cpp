@@ -10,6 +10,7 @@
 #include "cli/shardcut.h"
 #include "core/engine/conversionqueue.h"
 #include "core/engine/planfolder.h"
+#include "core/engine/planslice.h"
 #include "core/platform/terminationsignals.h"
 
 #include <QCoreApplication>
@@ -18,7 +19,6 @@
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QSet>
 #include <QTextStream>
 #include <QTimer>
 
@@ -67,7 +67,6 @@ public:
 private:
     std::optional<Plan> load();
     int writePlan(const Plan &plan);
-    QList<ConversionJob> pendingJobs(SliceRun &slice, const ConversionJob &job);
     void ended(int row, const QString &reason);
     void report(const SliceRun &slice);
     void stopAll(const QString &reason, int stoppedStatus);
@@ -126,85 +125,6 @@ int Run::writePlan(const Plan &plan)
     return 0;
 }
 
-// What still has to run of a slice in its planned folder: everything in a folder not made yet;
-// with --resume only the images an earlier run of this shard did not complete, in runs of
-// consecutive images, each a job of its own.
-QList<ConversionJob> Run::pendingJobs(SliceRun &slice, const ConversionJob &job)
-{
-    const FolderHandle parent = FolderHandle::open(job.parentFolder);
-    if (!parent.isOpen())
-        return {job};
-    switch (PlanFolder::stateOf(parent, job.plannedFolder, job.planId)) {
-    case PlanFolder::State::Missing:
-        return {job};
-    case PlanFolder::State::Foreign:
-        slice.reason =
-            u"the folder %1 is in the way: this plan did not make it"_s.arg(native(slice.folder));
-        return {};
-    case PlanFolder::State::Ours:
-        break;
-    }
-    const FolderHandle folder = parent.openFolder(job.plannedFolder);
-    ConversionJob pages = job;
-    pages.merge = false;
-    const QStringList pageNames = pages.imageNames();
-    const QStringList names = job.imageNames();
-    const int last = job.merge ? job.firstNumber : job.firstNumber + int(names.size()) - 1;
-    QList<bool> done;
-    for (const QString &name : names)
-        done << (folder.kindOf(name) == FolderHandle::Kind::File);
-    if (!options.resume) {
-        const QStringList entries = folder.entries();
-        const QSet<QString> present(entries.cbegin(), entries.cend());
-        bool left = done.contains(true);
-        for (int number = job.firstNumber; number <= last && !left; ++number)
-            left = present.contains(PlanFolder::renderFolderName(number));
-        for (const QString &name : pageNames)
-            left = left || (job.merge && present.contains(name));
-        if (!left)
-            return {job};
-        slice.reason = u"an earlier run of this plan left images of these pages in %1; go on "
-                       "with --resume"_s.arg(native(slice.folder));
-        return {};
-    }
-    if (!PlanFolder::removeInterrupted(folder, job.firstNumber, last)) {
-        slice.reason =
-            u"another run converts these pages in %1 on this machine"_s.arg(native(slice.folder));
-        return {};
-    }
-    if (job.merge) {
-        if (done.first())
-            return {};
-        // An interrupted join starts again from its pages.
-        for (const QString &name : pageNames)
-            folder.remove(name);
-        return {job};
-    }
-    // A copy of a page selected twice is written in place: one cut short is smaller.
-    for (int index = 1; index < names.size(); ++index) {
-        if (job.pages.at(index) == job.pages.at(index - 1) && done.at(index) &&
-            done.at(index - 1) &&
-            folder.sizeOf(names.at(index)) != folder.sizeOf(names.at(index - 1))) {
-            folder.remove(names.at(index));
-            done[index] = false;
-        }
-    }
-    QList<ConversionJob> jobs;
-    for (int index = 0; index < names.size();) {
-        int end = index;
-        while (end < names.size() && !done.at(end))
-            ++end;
-        if (end > index) {
-            ConversionJob rest = job;
-            rest.pages = job.pages.mid(index, end - index);
-            rest.firstNumber = job.firstNumber + index;
-            jobs << rest;
-        }
-        index = end + 1;
-    }
-    return jobs;
-}
-
 // The share of an entry's room its pages take.
 qint64 shareOf(qint64 bytes, qsizetype pages, qsizetype ofPages)
 {
@@ -247,6 +167,7 @@ int Run::exec()
     QList<QList<ConversionJob>> pendingOf;
     QList<std::pair<QString, qint64>> needs;
     QList<int> sliceOfNeed;
+    const QDeadlineTimer markWait(PlanFolder::markWaitMs);
     const QList<ShardCut::Slice> cuts =
         ShardCut::slices(images, whole, options.shard, options.shards);
     for (const ShardCut::Slice &cut : cuts) {
@@ -269,7 +190,9 @@ int Run::exec()
         if (slice.reason.isEmpty() && options.planned()) {
             job.plannedFolder = QFileInfo(slice.folder).fileName();
             job.planId = PlanCodec::folderMark(plan, cut.file, entry);
-            pending = pendingJobs(slice, job);
+            const PlanSlice::Pending rest = PlanSlice::pending(job, options.resume, markWait);
+            pending = rest.jobs;
+            slice.reason = rest.reason;
         } else if (slice.reason.isEmpty()) {
             pending = {job};
         }

@@ -9,6 +9,7 @@
 #include "core/options/pageselection.h"
 #include "core/pdf/folderscan.h"
 
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFileInfo>
 #include <QThreadPool>
@@ -70,7 +71,8 @@ QList<PlanEntry> collect(const QStringList &paths)
 // name, name(1), ... in parent: the first not taken by this plan that is missing or carries
 // the mark markFor gives for it.
 QString folderFor(const QString &parent, const QString &name, const QStringList &taken,
-                  const std::function<QString(const QString &)> &markFor, PlanFolder::Wait wait)
+                  const std::function<QString(const QString &)> &markFor,
+                  const QDeadlineTimer &markWait)
 {
     const FolderHandle handle = FolderHandle::open(parent);
     for (int attempt = 0; attempt < 1000; ++attempt) {
@@ -79,8 +81,9 @@ QString folderFor(const QString &parent, const QString &name, const QStringList 
         const QString path = QDir::cleanPath(parent + u'/' + candidate);
         if (taken.contains(path))
             continue;
-        if (!handle.isOpen() || PlanFolder::stateOf(handle, candidate, markFor(path), wait) !=
-                                    PlanFolder::State::Foreign)
+        if (!handle.isOpen() ||
+            PlanFolder::stateOf(handle, candidate, markFor(path), markWait).state !=
+                PlanFolder::State::Foreign)
             return path;
     }
     return {};
@@ -88,7 +91,7 @@ QString folderFor(const QString &parent, const QString &name, const QStringList 
 
 // The job, names, folder and room of an entry that will run; its failure otherwise.
 void layOut(Plan &plan, int index, ImageNumbers &numbers, QStringList &folders,
-            const ConvertOptions &options)
+            const ConvertOptions &options, const QDeadlineTimer &markWait)
 {
     PlanEntry &entry = plan.entries[index];
     const QString &pages = plan.choices.pages;
@@ -118,9 +121,7 @@ void layOut(Plan &plan, int index, ImageNumbers &numbers, QStringList &folders,
             candidate.folder = folder;
             return PlanCodec::folderMark(plan, index, candidate);
         };
-        const PlanFolder::Wait wait =
-            options.sharded ? PlanFolder::Wait::ForNewFolders : PlanFolder::Wait::No;
-        entry.folder = folderFor(job.parentFolder, job.baseName, folders, markFor, wait);
+        entry.folder = folderFor(job.parentFolder, job.baseName, folders, markFor, markWait);
     } else {
         entry.folder = OutputFolder::freeName(job.parentFolder, job.baseName, folders);
     }
@@ -175,9 +176,11 @@ Plan Planner::plan(const ConvertOptions &options, const BatchDefaults &defaults)
 
     ImageNumbers numbers;
     QStringList folders;
+    // Waiting for folders other shards are still marking is bounded for the whole planning.
+    const QDeadlineTimer markWait(options.sharded ? PlanFolder::markWaitMs : 0);
     for (int index = 0; index < plan.entries.size(); ++index) {
         if (plan.entries.at(index).failure.isEmpty())
-            layOut(plan, index, numbers, folders, options);
+            layOut(plan, index, numbers, folders, options, markWait);
     }
     plan.id = PlanCodec::idOf(plan);
     return plan;

@@ -8,6 +8,7 @@
 #include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QtEndian>
 
 #include <memory>
 
@@ -151,6 +152,7 @@ private slots:
     void convertsPngData();
     void unreadableSource_data();
     void unreadableSource();
+    void pageTooBigForMemoryIsRefusedUnread();
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -337,6 +339,35 @@ void TestGifWriter::unreadableSource()
     QVERIFY(!GifWriter::convertFile(source, target, &error));
     QVERIFY2(error.contains(QDir::toNativeSeparators(source)), qPrintable(error));
     QVERIFY(!QFile::exists(target));
+}
+
+// A small PNG whose header claims 30000 x 30000 pixels: refused from the header, never decoded.
+void TestGifWriter::pageTooBigForMemoryIsRefusedUnread()
+{
+    QByteArray png;
+    {
+        QBuffer buffer(&png);
+        buffer.open(QIODevice::WriteOnly);
+        gradient().save(&buffer, "PNG");
+    }
+    // The header chunk's width and height, then its CRC over type and data.
+    qToBigEndian<quint32>(30000, png.data() + 16);
+    qToBigEndian<quint32>(30000, png.data() + 20);
+    quint32 crc = 0xFFFFFFFF;
+    for (int at = 12; at < 29; ++at) {
+        crc ^= quint8(png.at(at));
+        for (int bit = 0; bit < 8; ++bit)
+            crc = (crc >> 1) ^ (0xEDB88320 & (0 - (crc & 1)));
+    }
+    qToBigEndian<quint32>(~crc, png.data() + 29);
+    const QString source = m_dir->filePath(u"page.png"_s);
+    QFile file(source);
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(png) == png.size());
+    file.close();
+
+    QString error;
+    QVERIFY(!GifWriter::convertFile(source, m_dir->filePath(u"page.gif"_s), &error));
+    QVERIFY2(error.contains(u"30000 x 30000"_s), qPrintable(error));
 }
 
 QTEST_MAIN(TestGifWriter)

@@ -10,6 +10,7 @@
 
 #include <grp.h>
 #include <pwd.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -146,41 +147,80 @@ void TestOutputFolder::unwritableParent()
 void TestOutputFolder::plannedFolderTakenOnlyWithItsMark_data()
 {
     QTest::addColumn<QString>("existing"); // what is at "a" before
-    QTest::addColumn<bool>("taken");
-    QTest::newRow("missing: made and marked") << QString() << true;
-    QTest::newRow("marked by this plan") << u"ours"_s << true;
-    QTest::newRow("marked by another plan") << u"theirs"_s << false;
-    QTest::newRow("a link to a folder of this plan") << u"link"_s << false;
-    QTest::newRow("a file") << u"file"_s << false;
+    QTest::addColumn<int>("why");
+    using Why = PlanFolder::Why;
+    QTest::newRow("missing: made and marked") << QString() << int(Why::None);
+    QTest::newRow("marked by this plan") << u"ours"_s << int(Why::None);
+    QTest::newRow("marked by another plan") << u"theirs"_s << int(Why::OtherPlan);
+    QTest::newRow("a link to a folder of this plan") << u"link"_s << int(Why::NotAFolder);
+    QTest::newRow("a file") << u"file"_s << int(Why::NotAFolder);
+    QTest::newRow("others can write in it") << u"open"_s << int(Why::WritableByOthers);
+    QTest::newRow("the mark is a link") << u"mark link"_s << int(Why::MarkNotOurs);
+    QTest::newRow("the mark has a second name") << u"mark linked"_s << int(Why::MarkNotOurs);
+    QTest::newRow("another user's folder") << u"other user"_s << int(Why::OtherOwner);
+    QTest::newRow("another user's mark") << u"other user's mark"_s << int(Why::MarkNotOurs);
 }
 
+// The plan's id is public: only a folder and mark of the user's own, closed to everybody else's
+// writing, are taken.
 void TestOutputFolder::plannedFolderTakenOnlyWithItsMark()
 {
     QFETCH(QString, existing);
-    QFETCH(bool, taken);
+    QFETCH(int, why);
+    if (existing.startsWith(u"other user") && ::geteuid() != 0)
+        QSKIP("giving a file to another user needs root");
     QTemporaryDir parent;
     QVERIFY(parent.isValid());
     const QDir dir(parent.path());
+    const QString markPath = dir.filePath(u"a/"_s + PlanFolder::markName);
     const auto mark = [&dir](const QString &folder, const QByteArray &id) {
         QFile file(dir.filePath(folder + u'/' + PlanFolder::markName));
         return dir.mkdir(folder) && file.open(QIODevice::WriteOnly) && file.write(id) == id.size();
     };
-    if (existing == u"ours" || existing == u"theirs")
-        QVERIFY(mark(u"a"_s, existing == u"ours" ? "plan-1\n" : "plan-2\n"));
+    const auto give = [](const QString &path) {
+        return ::lchown(QFile::encodeName(path).constData(), 65534, 65534) == 0;
+    };
+    if (!existing.isEmpty() && existing != u"file" && existing != u"link")
+        QVERIFY(mark(u"a"_s, existing == u"theirs" ? "plan-2\n" : "plan-1\n"));
     if (existing == u"link")
         QVERIFY(mark(u"b"_s, "plan-1\n") &&
                 QFile::link(dir.filePath(u"b"_s), dir.filePath(u"a"_s)));
     if (existing == u"file")
         QVERIFY(QFile(dir.filePath(u"a"_s)).open(QIODevice::WriteOnly));
+    if (existing == u"open")
+        QVERIFY(::chmod(QFile::encodeName(dir.filePath(u"a"_s)).constData(), 0777) == 0);
+    if (existing == u"mark link" || existing == u"mark linked") {
+        QVERIFY(QFile::rename(markPath, dir.filePath(u"elsewhere"_s)));
+        QVERIFY(existing == u"mark link"
+                    ? QFile::link(dir.filePath(u"elsewhere"_s), markPath)
+                    : QFile::copy(dir.filePath(u"elsewhere"_s), markPath) &&
+                          ::link(QFile::encodeName(markPath).constData(),
+                                 QFile::encodeName(dir.filePath(u"second"_s)).constData()) == 0);
+    }
+    if (existing == u"other user")
+        QVERIFY(give(dir.filePath(u"a"_s)) && give(markPath));
+    if (existing == u"other user's mark")
+        QVERIFY(give(markPath));
 
+    // Whatever the umask, what is made passes the same test.
+    const mode_t umaskBefore = ::umask(0);
+    const auto restore = qScopeGuard([umaskBefore] { ::umask(umaskBefore); });
+    PlanFolder::Why found = PlanFolder::Why::OtherPlan;
     const OutputFolder::Created created =
-        PlanFolder::adopt(FolderHandle::open(parent.path()), u"a"_s, u"plan-1"_s, 0777);
-    QCOMPARE(created.ok, taken);
-    if (taken) {
+        PlanFolder::adopt(FolderHandle::open(parent.path()), u"a"_s, u"plan-1"_s, 0777, &found);
+    QCOMPARE(int(found), why);
+    QCOMPARE(created.ok, why == int(PlanFolder::Why::None));
+    QCOMPARE(PlanFolder::stateOf(FolderHandle::open(parent.path()), u"a"_s, u"plan-1"_s,
+                                 QDeadlineTimer(0))
+                 .state,
+             created.ok ? PlanFolder::State::Ours : PlanFolder::State::Foreign);
+    if (created.ok) {
         QVERIFY(created.folder.isAt(FolderHandle::open(parent.path()), u"a"_s));
-        QFile marked(dir.filePath(u"a/"_s + PlanFolder::markName));
+        QFile marked(markPath);
         QVERIFY(marked.open(QIODevice::ReadOnly));
         QCOMPARE(marked.readAll(), QByteArray("plan-1\n"));
+        QCOMPARE(QFileInfo(dir.filePath(u"a"_s)).permissions() & QFile::WriteOther, 0);
+        QCOMPARE(marked.permissions() & (QFile::WriteGroup | QFile::WriteOther), 0);
     }
 }
 

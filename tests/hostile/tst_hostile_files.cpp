@@ -80,6 +80,8 @@ void TestHostileFiles::swappedFolderRedirectsNothing_data()
     QTest::newRow("folder swapped") << u"swap"_s;
     // A link where the run's next image goes, to a file of the user's.
     QTest::newRow("link at an image's name") << u"link"_s;
+    // A page of a TIFF to be joined swapped for a link to a private TIFF of the user's.
+    QTest::newRow("link for a page of the join") << u"join"_s;
 }
 
 // The run never writes to, deletes from or empties a folder another process put in its way:
@@ -92,8 +94,14 @@ void TestHostileFiles::swappedFolderRedirectsNothing()
     env.installTool(u"P2I.exe"_s, Conversion::pausingRenderer(3, pidFile));
     QDir(env.scratch()).mkpath(u"private"_s);
     QDir(env.scratch()).mkpath(u"shared"_s);
-    QFile secret(env.scratch(u"private/secret.txt"_s));
-    QVERIFY(secret.open(QIODevice::WriteOnly) && secret.write("mine") == 4);
+    const bool join = attack == u"join";
+    QFile secret(env.scratch(join ? u"private/secret.tiff"_s : u"private/secret.txt"_s));
+    if (join)
+        QCOMPARE(QProcess::execute(u"gs"_s, {u"-q"_s, u"-sDEVICE=tiffgray"_s, u"-o"_s,
+                                             secret.fileName(), u"-c"_s, u"showpage"_s}),
+                 0);
+    else
+        QVERIFY(secret.open(QIODevice::WriteOnly) && secret.write("mine") == 4);
     secret.close();
     const QString pdf = env.scratch(u"report.pdf"_s);
     QVERIFY(Pdfs::write(pdf, 5));
@@ -102,7 +110,12 @@ void TestHostileFiles::swappedFolderRedirectsNothing()
     QSignalSpy failed(&queue, &ConversionQueue::fileFailed);
     QSignalSpy finished(&queue, &ConversionQueue::fileFinished);
     QSignalSpy written(&queue, &ConversionQueue::imageWritten);
-    queue.enqueue(jobFor(pdf, env.scratch(u"shared"_s), 5));
+    ConversionJob job = jobFor(pdf, env.scratch(u"shared"_s), 5);
+    if (join) {
+        job.format = u"TIFF"_s;
+        job.merge = true;
+    }
+    queue.enqueue(job);
     // Page 2 is in place once page 3 begins, where the renderer waits.
     QTRY_VERIFY_WITH_TIMEOUT(written.size() >= 2, 60000);
 
@@ -111,6 +124,9 @@ void TestHostileFiles::swappedFolderRedirectsNothing()
         QVERIFY(QDir().rename(folder, env.scratch(u"shared/moved"_s)));
         QVERIFY(QDir().mkdir(folder));
         QVERIFY(QFile::link(env.scratch(u"private"_s), folder + u"/.rendering"_s));
+    } else if (join) {
+        QVERIFY(QFile::remove(folder + u"/report1.tiff"_s));
+        QVERIFY(QFile::link(secret.fileName(), folder + u"/report1.tiff"_s));
     } else {
         QVERIFY(QFile::link(secret.fileName(), folder + u"/report3.png"_s));
     }
@@ -118,12 +134,17 @@ void TestHostileFiles::swappedFolderRedirectsNothing()
     QTRY_VERIFY_WITH_TIMEOUT(failed.size() + finished.size() == 1, 60000);
 
     QCOMPARE(failed.size(), 1);
-    QVERIFY2(failed.first().at(1).toString().contains(attack == u"swap" ? u"moved or replaced"_s
-                                                                        : u"report3.png"_s),
+    const QString expected = attack == u"swap" ? u"moved or replaced"_s
+                             : join            ? u"not the page this run wrote"_s
+                                               : u"report3.png"_s;
+    QVERIFY2(failed.first().at(1).toString().contains(expected),
              qPrintable(failed.first().at(1).toString()));
-    QCOMPARE(everythingIn(env.scratch(u"private"_s)), QStringList{u"secret.txt"_s});
+    QCOMPARE(everythingIn(env.scratch(u"private"_s)),
+             QStringList{QFileInfo(secret.fileName()).fileName()});
+    QVERIFY(!join || !QFileInfo::exists(folder + u"/report.tiff"_s));
     QVERIFY(secret.open(QIODevice::ReadOnly));
-    QCOMPARE(secret.readAll(), QByteArray("mine"));
+    if (!join)
+        QCOMPARE(secret.readAll(), QByteArray("mine"));
     if (attack == u"swap") {
         // The attacker's folder got nothing, the run's own keeps its complete pages.
         QCOMPARE(everythingIn(folder), QStringList{u".rendering"_s});

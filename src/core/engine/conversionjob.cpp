@@ -40,12 +40,18 @@ QString ConversionJob::imageName(int index) const
 {
     if (!namesByPage)
         return RenderJob::imageFileName(prefix, firstNumber + index, format);
+    return Naming::pageStem(baseName, pages.at(index), pageCount, copyNumber(index)) + u'.' +
+           RenderJob::extension(format);
+}
+
+int ConversionJob::copyNumber(int index) const
+{
     // Copies of a page follow each other: the pages are in ascending order.
     const int page = pages.at(index);
     int copy = 0;
     while (copy < index && pages.at(index - copy - 1) == page)
         ++copy;
-    return Naming::pageStem(baseName, page, pageCount, copy) + u'.' + RenderJob::extension(format);
+    return copy == index ? copy + firstCopy : copy;
 }
 
 QStringList ConversionJob::imageNames() const

@@ -40,6 +40,9 @@ struct ConversionJob
     int firstNumber = 1;      // the number of the first image; the queue assigns it
     bool namesByPage = false; // images are named after the PDF and their page number
     int pageCount = 0;        // the document's, whose width pads the page numbers in names
+    // Named by page: the copies of the first page made before this job, when it goes on from the
+    // middle of a page selected twice (the rest of a planned slice).
+    int firstCopy = 0;
     // A planned run's folder: its name in parentFolder, fixed by the plan and taken only when it
     // carries the plan's mark (see PlanFolder); the queue keeps its numbers. Empty: a fresh
     // folder.
@@ -53,6 +56,8 @@ struct ConversionJob
     QString mergedName() const;
     // The image of pages[index], whatever renders it or plans it.
     QString imageName(int index) const;
+    // Which copy of its page the image of pages[index] is: 0 for the first.
+    int copyNumber(int index) const;
     // The names the job leaves in its folder: the joined TIFF, or one image per selected page.
     QStringList imageNames() const;
     // Where the renderer writes inside the folder. Parts of one planned folder, run by several

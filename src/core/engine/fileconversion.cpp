@@ -16,6 +16,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
 
@@ -24,6 +25,8 @@ using namespace Qt::Literals::StringLiterals;
 namespace {
 
 const QString joinedName = u"joined.tiff"_s;
+// A planned copy is made in the rendering folder before it gets its name.
+const QString copyName = u"copy"_s;
 // A name in the folder the run works in, safe from being read as a tool's option.
 QString relative(const QString &name)
 {
@@ -54,6 +57,37 @@ QString separationStem(const QString &fileName)
 
 // Fewer pages than this are not worth another renderer's start.
 constexpr int leastPagesPerRun = 4;
+
+// The file closed to others' writing and on the disk: a planned image, before it gets its name.
+bool settled(const FolderHandle &folder, const QString &name)
+{
+    const int fd = folder.openFile(name, O_RDONLY | O_NONBLOCK);
+    struct stat status = {};
+    const bool ok =
+        fd >= 0 && ::fstat(fd, &status) == 0 &&
+        ((status.st_mode & (S_IWGRP | S_IWOTH)) == 0 || ::fchmod(fd, status.st_mode & 0755) == 0) &&
+        ::fdatasync(fd) == 0;
+    if (fd >= 0)
+        ::close(fd);
+    return ok;
+}
+
+// A second name in the rendering folder for a page of the join, which only this run can write:
+// a page that is no longer the regular file of the user's own that the run wrote, a link or a
+// file linked in from elsewhere, is refused.
+bool linkedPage(const FolderHandle &folder, const QString &page, const FolderHandle &rendering,
+                const QString &name)
+{
+    if (!folder.link(page, rendering, name))
+        return false;
+    const int fd = rendering.openFile(name, O_RDONLY | O_NONBLOCK);
+    struct stat status = {};
+    const bool ok = fd >= 0 && ::fstat(fd, &status) == 0 && S_ISREG(status.st_mode) &&
+                    status.st_uid == ::geteuid() && status.st_nlink == 2;
+    if (fd >= 0)
+        ::close(fd);
+    return ok;
+}
 
 } // namespace
 
@@ -151,17 +185,23 @@ void FileConversion::start(int renderers)
     parentHandle = FolderHandle::open(input.parentFolder);
     // A protected document's images are for their owner's eyes only.
     const mode_t folderMode = input.password.isEmpty() ? 0777 : 0700;
+    PlanFolder::Why notOurs = PlanFolder::Why::None;
     OutputFolder::Created created =
-        input.plannedFolder.isEmpty()
-            ? OutputFolder::createFresh(parentHandle, input.baseName, folderMode)
-            : PlanFolder::adopt(parentHandle, input.plannedFolder, input.planId, folderMode);
+        planned() ? PlanFolder::adopt(parentHandle, input.plannedFolder, input.planId, folderMode,
+                                      &notOurs)
+                  : OutputFolder::createFresh(parentHandle, input.baseName, folderMode);
     for (const auto &[path, images] : std::as_const(created.leftovers))
         emit leftoverRemoved(native(path), images);
     if (!created.ok) {
-        fail(input.plannedFolder.isEmpty()
-                 ? tr("No output folder could be created in %1.").arg(native(input.parentFolder))
-                 : tr("The output folder %1 cannot be made, or was not made by this plan.")
-                       .arg(native(parentHandle.filePath(input.plannedFolder))));
+        const QString plannedPath = native(parentHandle.filePath(input.plannedFolder));
+        if (!planned())
+            fail(tr("No output folder could be created in %1.").arg(native(input.parentFolder)));
+        else if (notOurs == PlanFolder::Why::None)
+            fail(tr("The output folder %1 cannot be made, or was not made by this plan.")
+                     .arg(plannedPath));
+        else
+            fail(tr("The output folder %1 is not taken: %2.")
+                     .arg(plannedPath, PlanFolder::reason(notOurs)));
         return;
     }
     folderHandle = std::move(created.folder);
@@ -169,14 +209,18 @@ void FileConversion::start(int renderers)
     folder = QDir::cleanPath(input.parentFolder + u'/' + folderName);
     renderFolderName = input.renderFolderName();
     renderHandle = folderHandle.makeFolder(renderFolderName, 0700);
-    QStringList planned;
+    QStringList journaled;
     for (const QStringList &pageNames : std::as_const(imageNames))
-        planned << pageNames;
-    if (!renderHandle.isOpen() || !journal.begin(renderHandle, planned)) {
+        journaled << pageNames;
+    if (!renderHandle.isOpen() || !journal.begin(renderHandle, journaled)) {
         // In a planned folder, a slice's render folder is taken only by another run of that slice.
-        fail(!input.plannedFolder.isEmpty() && folderHandle.error() == EEXIST
+        fail(planned() && folderHandle.error() == EEXIST
                  ? tr("Another run converts these pages in %1.").arg(native(folder))
                  : tr("No output folder could be created in %1.").arg(native(folder)));
+        return;
+    }
+    if (planned() && !sliceRecord.open(folderHandle, input.firstNumber)) {
+        fail(tr("The record of the complete images in %1 cannot be written.").arg(native(folder)));
         return;
     }
 
@@ -458,8 +502,32 @@ bool FileConversion::completePage(RenderRun &run)
     return placeImage(index, true);
 }
 
+// Gives a complete file its final name in the folder, journaled first. A planned job's file
+// reaches the disk before it has its name, closed to others' writing, and the slice's record
+// lists it after, so a resumed run keeps it even after a power cut; whatever is in the way of a
+// planned name, which the record does not list, is replaced.
+bool FileConversion::putInPlace(const FolderHandle &from, const QString &fromName,
+                                const QString &target, bool replace, const QString &failure)
+{
+    if (!record(target))
+        return false;
+    if ((planned() && !settled(from, fromName)) ||
+        !from.rename(fromName, folderHandle, target, replace || planned())) {
+        fail(failure.isEmpty()
+                 ? tr("The image %1 could not be written.").arg(native(folder + u'/' + target))
+                 : failure);
+        return false;
+    }
+    written << target;
+    if (planned() && !sliceRecord.add(folderHandle, target)) {
+        fail(tr("The record of the complete images in %1 cannot be written.").arg(native(folder)));
+        return false;
+    }
+    return true;
+}
+
 // Gives a complete page its final names: the first by moving it out of the rendering folder
-// (an encoded GIF is already in place), the others as copies. Each name is journaled first.
+// (an encoded GIF is already in place), the others as copies.
 bool FileConversion::placeImage(int index, bool fromRenderer)
 {
     const QStringList &names = imageNames.at(index);
@@ -474,15 +542,9 @@ bool FileConversion::placeImage(int index, bool fromRenderer)
     if (fromRenderer) {
         // The image itself comes last: once it is there, its separations are too.
         for (qsizetype at = firstFiles.size() - 1; at >= 0; --at) {
-            const QString from = at == 0 ? rendered : separations.at(at - 1);
-            const QString &target = firstFiles.at(at);
-            if (!record(target))
+            if (!putInPlace(renderHandle, at == 0 ? rendered : separations.at(at - 1),
+                            firstFiles.at(at)))
                 return false;
-            if (!renderHandle.rename(from, folderHandle, target)) {
-                fail(tr("The image %1 could not be written.").arg(native(folder + u'/' + target)));
-                return false;
-            }
-            written << target;
         }
     }
     emit imageWritten(folder + u'/' + first);
@@ -490,13 +552,20 @@ bool FileConversion::placeImage(int index, bool fromRenderer)
         for (const QString &source : std::as_const(firstFiles)) {
             const QString target =
                 separationStem(names.at(copy)) + source.mid(separationStem(first).size());
-            if (!record(target))
+            if (planned()) {
+                if (folderHandle.copy(source, renderHandle, copyName, fileMode())) {
+                    if (!putInPlace(renderHandle, copyName, target))
+                        return false;
+                    continue;
+                }
+            } else if (!record(target)) {
                 return false;
-            if (!folderHandle.copy(source, folderHandle, target, fileMode())) {
-                fail(tr("The image %1 could not be written.").arg(native(folder + u'/' + target)));
-                return false;
+            } else if (folderHandle.copy(source, folderHandle, target, fileMode())) {
+                written << target;
+                continue;
             }
-            written << target;
+            fail(tr("The image %1 could not be written.").arg(native(folder + u'/' + target)));
+            return false;
         }
         emit imageWritten(folder + u'/' + names.at(copy));
     }
@@ -544,14 +613,9 @@ void FileConversion::gifEncoded()
         fail(tr("Page %1 could not be written as GIF: %2").arg(distinctPages.at(index)).arg(error));
         return;
     }
-    const QString target = imageNames.at(index).first();
-    if (!stillInPlace() || !record(target))
+    if (!stillInPlace() || !putInPlace(renderHandle, QString::number(index + 1) + u".gif"_s,
+                                       imageNames.at(index).first()))
         return;
-    if (!renderHandle.rename(QString::number(index + 1) + u".gif"_s, folderHandle, target)) {
-        fail(tr("The image %1 could not be written.").arg(native(folder + u'/' + target)));
-        return;
-    }
-    written << target;
     renderHandle.remove(renderedName(index));
     if (!placeImage(index, false))
         return;
@@ -640,13 +704,22 @@ void FileConversion::startMerge()
     mergeTarget = input.mergedName();
     if (!stillInPlace() || !record(mergeTarget))
         return;
-    // tiffcp works in the rendering folder, which only this run can write, and writes the joined
-    // file there: no link someone put in the output folder can take its output elsewhere. The
-    // joined file may carry the name of one of its own pages, so it moves out only at the end.
+    // tiffcp works in the rendering folder, which only this run can write, and reads and writes
+    // only there: no link someone put in the output folder can give it another page or take its
+    // output elsewhere. The joined file may carry the name of one of its own pages, so it moves
+    // out only at the end.
     QStringList pages;
     for (const QStringList &names : std::as_const(imageNames)) {
-        for (const QString &name : names)
-            pages << u"../"_s + name;
+        for (const QString &name : names) {
+            const QString page = u"page-"_s + QString::number(pages.size() + 1) + u".tiff"_s;
+            if (!linkedPage(folderHandle, name, renderHandle, page)) {
+                fail(tr("The pages could not be joined into one TIFF file: %1 is not the page this "
+                        "run wrote. The page files were kept.")
+                         .arg(native(folder + u'/' + name)));
+                return;
+            }
+            pages << relative(page);
+        }
     }
     const Tools::Command join = TiffPages::joinCommand(pages, relative(joinedName));
     const QString program = Tools::locate(join.tool);
@@ -666,26 +739,26 @@ void FileConversion::mergeFinished(int exitCode, QProcess::ExitStatus exitStatus
     watchdog.stop();
     if (stage != Stage::Merging)
         return;
-    const bool joined = !timedOut && exitStatus == QProcess::NormalExit && exitCode == 0 &&
-                        renderHandle.sizeOf(joinedName) > 0 && stillInPlace() &&
-                        renderHandle.rename(joinedName, folderHandle, mergeTarget, true);
-    if (stage == Stage::Ended)
-        return;
-    if (!joined) {
-        const QString detail = lastLine(errorTail);
-        fail(tr("The pages could not be joined into one TIFF file; the page files were kept.") +
-             (detail.isEmpty() ? QString() : u' ' + detail));
+    const QString detail = lastLine(errorTail);
+    const QString notJoined =
+        tr("The pages could not be joined into one TIFF file; the page files were kept.") +
+        (detail.isEmpty() ? QString() : u' ' + detail);
+    if (timedOut || exitStatus != QProcess::NormalExit || exitCode != 0 ||
+        renderHandle.sizeOf(joinedName) <= 0) {
+        fail(notJoined);
         return;
     }
+    if (!stillInPlace() || !putInPlace(renderHandle, joinedName, mergeTarget, true, notJoined))
+        return;
     // The joined file is in place: only now do its pages go.
     for (const QStringList &names : std::as_const(imageNames)) {
         for (const QString &name : names) {
-            if (name != mergeTarget)
-                folderHandle.remove(name);
+            if (name == mergeTarget)
+                continue;
+            folderHandle.remove(name);
             written.removeAll(name);
         }
     }
-    written << mergeTarget;
     emit imageWritten(folder + u'/' + mergeTarget);
     finish();
 }
@@ -745,7 +818,7 @@ void FileConversion::discard()
 {
     endTools();
     // A planned slice keeps its complete images, for a resumed run to go on from.
-    if (input.plannedFolder.isEmpty()) {
+    if (!planned()) {
         for (const QString &image : std::as_const(written))
             folderHandle.remove(image);
     }

@@ -4,6 +4,7 @@
 #include "core/engine/folderhandle.h"
 #include "core/engine/ghostscript.h"
 #include "core/engine/journal.h"
+#include "core/engine/slicerecord.h"
 
 #include <QFutureWatcher>
 #include <QObject>
@@ -70,6 +71,8 @@ private:
     void rendererFinished(RenderRun &run, int exitCode, QProcess::ExitStatus exitStatus);
     bool completePage(RenderRun &run);
     bool placeImage(int index, bool fromRenderer);
+    bool putInPlace(const FolderHandle &from, const QString &fromName, const QString &target,
+                    bool replace = false, const QString &failure = QString());
     bool stillInPlace();
     bool record(const QString &name);
     void encodeNextGif();
@@ -83,6 +86,7 @@ private:
     void endTools();
     void removeRenderFolder();
 
+    bool planned() const { return !input.plannedFolder.isEmpty(); }
     bool diskFull() const;
     mode_t fileMode() const;
     const RenderRun &runOf(int index) const;
@@ -106,6 +110,7 @@ private:
     // its final name once it is complete.
     QString renderFolderName;
     Journal journal;
+    SliceRecord sliceRecord; // a planned job's
     QString extension;
     RenderJob render; // what every renderer run shares
     std::vector<std::unique_ptr<RenderRun>> runs;

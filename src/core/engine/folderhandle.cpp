@@ -241,6 +241,16 @@ bool FolderHandle::copy(const QString &from, const FolderHandle &to, const QStri
     return ok;
 }
 
+bool FolderHandle::link(const QString &from, const FolderHandle &to, const QString &toName) const
+{
+    if (!isSingleName(from) || !isSingleName(toName)) {
+        lastError = EINVAL;
+        return false;
+    }
+    return ::linkat(fd, encoded(from).constData(), to.fd, encoded(toName).constData(), 0) == 0 ||
+           failed();
+}
+
 bool FolderHandle::remove(const QString &name) const
 {
     if (!isSingleName(name)) {

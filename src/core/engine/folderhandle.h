@@ -51,6 +51,9 @@ public:
     // A copy under a name that did not exist; mode as for openFile.
     bool copy(const QString &from, const FolderHandle &to, const QString &toName,
               mode_t mode) const;
+    // A second name for the entry itself (a link stays a link, never what it points at), under
+    // a name that did not exist.
+    bool link(const QString &from, const FolderHandle &to, const QString &toName) const;
     // Removes the entry itself (a link, never what it points at); a missing name counts as done.
     bool remove(const QString &name) const;
     bool removeFolder(const QString &name) const; // only an empty folder

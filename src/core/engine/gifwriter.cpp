@@ -24,6 +24,9 @@ namespace {
 // hardly more than 7.
 constexpr int quantizationSpeed = 6;
 constexpr int gifMaxSide = 0xFFFF;
+// The page is decoded whole and reduced in memory, several bytes a pixel: a page with more pixels
+// than this fails instead of exhausting the machine's memory.
+constexpr qint64 gifMaxPixels = qint64(1) << 28;
 
 struct LiqAttrDeleter
 {
@@ -186,14 +189,21 @@ bool encode(const Indexed &indexed, int width, int height, QIODevice *file, QStr
 
 bool tooLarge(int width, int height, QString *error)
 {
-    if (width <= gifMaxSide && height <= gifMaxSide)
-        return false;
-    return !fail(error,
-                 QCoreApplication::translate(
-                     "GifWriter", "The image is %1 x %2 pixels; a GIF file holds at most %3 x %3.")
-                     .arg(width)
-                     .arg(height)
-                     .arg(gifMaxSide));
+    if (width > gifMaxSide || height > gifMaxSide)
+        return !fail(error, QCoreApplication::translate(
+                                "GifWriter",
+                                "The image is %1 x %2 pixels; a GIF file holds at most %3 x %3.")
+                                .arg(width)
+                                .arg(height)
+                                .arg(gifMaxSide));
+    if (qint64(width) * height > gifMaxPixels)
+        return !fail(error, QCoreApplication::translate("GifWriter",
+                                                        "The image is %1 x %2 pixels; more than "
+                                                        "%3 million pixels cannot be made a GIF.")
+                                .arg(width)
+                                .arg(height)
+                                .arg(gifMaxPixels / 1000000));
+    return false;
 }
 
 // The PNG's pixels as RGBA, whatever its colour type and depth. A page too large for a GIF is

@@ -1,12 +1,16 @@
 #include "core/engine/journal.h"
 
+#include <QDeadlineTimer>
 #include <QFile>
 #include <QSet>
-#include <QSysInfo>
+#include <QThread>
 
 #include <algorithm>
+#include <cerrno>
+#include <utility>
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -16,9 +20,11 @@ const QString Journal::fileName = u"journal"_s;
 
 namespace {
 
-const QByteArray header = "vezudiri journal 1\n";
+const QByteArray header = "vezudiri journal 2\n";
 const QString renderFolderName = u".rendering"_s;
 constexpr qint64 largestJournal = 16 * 1024 * 1024;
+// A later run looking at a journal holds its lock for as long as reading it takes.
+constexpr int lockWaitMs = 2000;
 
 QByteArray readAll(int fd, qint64 limit)
 {
@@ -33,54 +39,22 @@ QByteArray readAll(int fd, qint64 limit)
     return data;
 }
 
-QByteArray fileText(const char *path)
+// Takes the journal's lock for this run. A file system that keeps no locks cannot tell anybody
+// this run is alive, but then no later run can take the journal for gone either.
+bool lockForRun(int fd)
 {
-    const int fd = ::open(path, O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return {};
-    const QByteArray text = readAll(fd, 65536);
-    ::close(fd);
-    return text;
-}
-
-// When the process started, in clock ticks since boot: with the boot, it tells a process apart
-// from a later one that got the same id.
-QByteArray startTimeOf(pid_t pid)
-{
-    const QByteArray stat = fileText(QByteArray("/proc/" + QByteArray::number(pid) + "/stat"));
-    const qsizetype nameEnd = stat.lastIndexOf(')');
-    if (nameEnd < 0)
-        return {};
-    // The fields after the name start with the third; the start time is the 22nd.
-    const QList<QByteArray> fields = stat.mid(nameEnd + 2).split(' ');
-    return fields.size() > 19 ? fields.at(19) : QByteArray();
-}
-
-QByteArray bootId()
-{
-    return fileText("/proc/sys/kernel/random/boot_id").trimmed();
-}
-
-QByteArray ownerLine()
-{
-    const pid_t pid = ::getpid();
-    return "owner " + QSysInfo::machineHostName().toUtf8().toPercentEncoding() + ' ' + bootId() +
-           ' ' + QByteArray::number(pid) + ' ' + startTimeOf(pid) + '\n';
-}
-
-// Whether the owner a journal names has certainly gone: same machine, and rebooted since or no
-// longer running. A journal from another machine sharing the folder is never taken for dead.
-bool ownerGone(const QByteArray &line)
-{
-    const QList<QByteArray> fields = line.split(' ');
-    if (fields.size() != 5 || fields.at(0) != "owner" ||
-        QByteArray::fromPercentEncoding(fields.at(1)) != QSysInfo::machineHostName().toUtf8())
-        return false;
-    if (fields.at(2) != bootId())
-        return true;
-    bool ok = false;
-    const pid_t pid = pid_t(fields.at(3).toInt(&ok));
-    return ok && pid > 0 && startTimeOf(pid) != fields.at(4);
+    const QDeadlineTimer until(lockWaitMs);
+    for (;;) {
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0)
+            return true;
+        if (errno == EINTR)
+            continue;
+        if (errno != EWOULDBLOCK)
+            return true;
+        if (until.hasExpired())
+            return false;
+        QThread::msleep(10);
+    }
 }
 
 QByteArray imageLine(const QString &name)
@@ -101,7 +75,12 @@ bool Journal::begin(const FolderHandle &renderFolder, const QStringList &planned
     fd = renderFolder.openFile(fileName, O_WRONLY | O_CREAT | O_APPEND, 0600);
     if (fd < 0)
         return false;
-    QByteArray start = header + ownerLine();
+    if (!lockForRun(fd)) {
+        close();
+        return false;
+    }
+    // The header comes only once the lock is held: a journal without it is one just begun.
+    QByteArray start = header;
     for (const QString &name : planned) {
         if (!recorded.contains(name))
             start += imageLine(name);
@@ -132,6 +111,52 @@ void Journal::close()
     recorded.clear();
 }
 
+Journal::Earlier::~Earlier()
+{
+    if (held >= 0)
+        ::close(held);
+}
+
+Journal::Earlier::Earlier(Earlier &&other) noexcept
+    : owner(other.owner)
+    , text(std::move(other.text))
+    , held(std::exchange(other.held, -1))
+{}
+
+Journal::Earlier Journal::earlierRun(const FolderHandle &renderFolder)
+{
+    Earlier earlier;
+    // Written to, so that NFS grants the exclusive lock.
+    const int journal = renderFolder.openFile(fileName, O_RDWR | O_NONBLOCK);
+    if (journal < 0) {
+        earlier.owner = renderFolder.error() == ENOENT ? Owner::None : Owner::Unknown;
+        return earlier;
+    }
+    struct stat status = {};
+    const bool ours = ::fstat(journal, &status) == 0 && S_ISREG(status.st_mode) &&
+                      status.st_nlink == 1 && status.st_uid == ::geteuid() &&
+                      status.st_size <= largestJournal;
+    int locked = ours ? ::flock(journal, LOCK_EX | LOCK_NB) : -1;
+    while (locked != 0 && ours && errno == EINTR)
+        locked = ::flock(journal, LOCK_EX | LOCK_NB);
+    if (locked != 0) {
+        earlier.owner = ours && errno == EWOULDBLOCK ? Owner::Running : Owner::Unknown;
+        ::close(journal);
+        return earlier;
+    }
+    earlier.text = readAll(journal, largestJournal);
+    if (!earlier.text.startsWith(header)) {
+        // Begun this instant by a run about to lock it, or written by another version.
+        earlier.owner = Owner::Unknown;
+        earlier.text.clear();
+        ::close(journal);
+        return earlier;
+    }
+    earlier.owner = Owner::Gone;
+    earlier.held = journal;
+    return earlier;
+}
+
 Journal::Leftover Journal::removeLeftover(const FolderHandle &parent, const QString &name,
                                           Action action)
 {
@@ -141,21 +166,14 @@ Journal::Leftover Journal::removeLeftover(const FolderHandle &parent, const QStr
         folder.isOpen() ? folder.openFolder(renderFolderName) : FolderHandle();
     if (!rendering.isOpen())
         return leftover;
-    const int fd = rendering.openFile(fileName, O_RDONLY);
-    if (fd < 0)
-        return leftover;
-    struct stat status = {};
-    const bool ours = ::fstat(fd, &status) == 0 && S_ISREG(status.st_mode) &&
-                      status.st_uid == ::geteuid() && status.st_size <= largestJournal;
-    const QByteArray text = ours ? readAll(fd, largestJournal) : QByteArray();
-    ::close(fd);
-    QList<QByteArray> lines = text.split('\n');
-    if (!text.startsWith(header) || lines.size() < 2 || !ownerGone(lines.at(1)))
+    const Earlier earlier = earlierRun(rendering);
+    if (earlier.owner != Owner::Gone)
         return leftover;
 
     leftover.found = true;
     QSet<QString> listed;
-    for (const QByteArray &line : std::as_const(lines)) {
+    const QList<QByteArray> lines = earlier.text.split('\n');
+    for (const QByteArray &line : lines) {
         if (!line.startsWith("image "))
             continue;
         const QString image = QFile::decodeName(QByteArray::fromPercentEncoding(line.mid(6)));
@@ -184,19 +202,4 @@ Journal::Leftover Journal::removeLeftover(const FolderHandle &parent, const QStr
     folder.removeFolder(renderFolderName);
     leftover.folderRemoved = folder.isAt(parent, name) && parent.removeFolder(name);
     return leftover;
-}
-
-bool Journal::ownerRunning(const FolderHandle &renderFolder)
-{
-    const int fd = renderFolder.openFile(fileName, O_RDONLY);
-    if (fd < 0)
-        return false;
-    const QList<QByteArray> lines = readAll(fd, 4096).split('\n');
-    ::close(fd);
-    if (lines.size() < 2 || lines.at(0) + '\n' != header)
-        return false;
-    const QList<QByteArray> owner = lines.at(1).split(' ');
-    return owner.size() == 5 &&
-           QByteArray::fromPercentEncoding(owner.at(1)) == QSysInfo::machineHostName().toUtf8() &&
-           !ownerGone(lines.at(1));
 }

@@ -23,7 +23,8 @@ void forward(int signalNumber)
 TerminationSignals::TerminationSignals(QObject *parent)
     : QObject(parent)
 {
-    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, fds) != 0)
+    // Never blocking: a byte that does not fit is a signal the loop has yet to read anyway.
+    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0, fds) != 0)
         return;
     writeEnd = fds[0];
     notifier = new QSocketNotifier(fds[1], QSocketNotifier::Read, this);
