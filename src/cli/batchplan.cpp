@@ -15,13 +15,13 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-// What the window's probe finds out, without ever asking: the passwords are tried in order, in
-// process, so that none of them shows on a command line.
+// What the window's probe finds out, without ever asking: the passwords are tried in order, each
+// through a pipe, so that none of them shows on a command line.
 void probe(PlannedFile &file, const QStringList &passwords)
 {
     PdfProbe::Result result = PdfProbe::probe(file.source);
     if (result.outcome == PdfProbe::Outcome::NotFinished) {
-        file.failure = u"pdfinfo could not be run, or did not answer"_s;
+        file.failure = result.failure;
         return;
     }
     if (result.outcome == PdfProbe::Outcome::Unreadable) {
@@ -33,7 +33,7 @@ void probe(PlannedFile &file, const QStringList &passwords)
         for (const QString &password : passwords) {
             result = PdfProbe::probe(file.source, password);
             if (result.outcome == PdfProbe::Outcome::NotFinished) {
-                file.failure = u"could not be read in time"_s;
+                file.failure = result.failure;
                 return;
             }
             if (result.outcome == PdfProbe::Outcome::Opened) {

@@ -272,13 +272,17 @@ int Run::exec()
         }
         slice.images = int(job.imageNames().size());
         if (slice.reason.isEmpty() && entry.isProtected) {
-            const auto opens = [&job](const QString &password) {
-                return PdfProbe::probe(job.sourcePath, password).outcome ==
-                       PdfProbe::Outcome::Opened;
+            // A probe that fails is the reason, not a password that does not open the file.
+            PdfProbe::Result probed;
+            const auto opens = [&job, &probed](const QString &password) {
+                probed = PdfProbe::probe(job.sourcePath, password);
+                return probed.outcome != PdfProbe::Outcome::WrongPassword;
             };
             const auto found = std::find_if(passwords.cbegin(), passwords.cend(), opens);
-            if (found != passwords.cend())
+            if (found != passwords.cend() && probed.outcome == PdfProbe::Outcome::Opened)
                 job.password = *found;
+            else if (found != passwords.cend())
+                slice.reason = probed.failure;
             else
                 slice.reason = passwords.isEmpty()
                                    ? u"protected by a password, and none was given"_s
