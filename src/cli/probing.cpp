@@ -18,7 +18,7 @@ void Probing::probe(PlanEntry &entry, const QStringList &passwords)
 {
     PdfProbe::Result result = PdfProbe::probe(entry.source);
     if (result.outcome == PdfProbe::Outcome::NotFinished) {
-        entry.failure = u"pdfinfo could not be run, or did not answer"_s;
+        entry.failure = result.failure;
         return;
     }
     if (result.outcome == PdfProbe::Outcome::Unreadable) {
@@ -31,7 +31,7 @@ void Probing::probe(PlanEntry &entry, const QStringList &passwords)
         for (const QString &password : passwords) {
             result = PdfProbe::probe(entry.source, password);
             if (result.outcome == PdfProbe::Outcome::NotFinished) {
-                entry.failure = u"could not be read in time"_s;
+                entry.failure = result.failure;
                 return;
             }
             if (result.outcome == PdfProbe::Outcome::Opened) {
@@ -51,8 +51,14 @@ void Probing::probe(PlanEntry &entry, const QStringList &passwords)
 QString Probing::passwordFor(const QString &path, const QStringList &passwords, QString *failure)
 {
     for (const QString &password : passwords) {
-        if (PdfProbe::probe(path, password).outcome == PdfProbe::Outcome::Opened)
+        const PdfProbe::Result probed = PdfProbe::probe(path, password);
+        if (probed.outcome == PdfProbe::Outcome::Opened)
             return password;
+        // A probe that fails is the reason, not a password that does not open the file.
+        if (probed.outcome != PdfProbe::Outcome::WrongPassword) {
+            *failure = probed.failure;
+            return {};
+        }
     }
     *failure = noPassword(passwords);
     return {};

@@ -6,7 +6,7 @@
 #include <QStringList>
 
 // What the window's probe finds out of a PDF, without ever asking: the passwords are tried in
-// order, in process, so that none of them shows on a command line.
+// order, each through a pipe, so that none of them shows on a command line.
 namespace Probing {
 
 // Fills in the entry's page count, page boxes and password, or its failure.

@@ -1,9 +1,9 @@
 // Secrets on a machine shared with other users: no password on a command line, where every user
-// reads it in /proc, and settings only their owner reads. The in-process probe of protected files
-// must answer exactly what pdfinfo does.
+// reads it in /proc, and settings only their owner reads. The probe of protected files, a child
+// given its password through a pipe, must answer exactly what pdfinfo does.
 #include "core/engine/ghostscript.h"
 #include "core/pdf/pdfinfo.h"
-#include "core/pdf/popplerprobe.h"
+#include "core/pdf/protectedprobe.h"
 #include "core/settings/settings.h"
 #include "core/settings/settingsfile.h"
 #include "gui/mainwindow/mainwindow.h"
@@ -14,7 +14,6 @@
 
 #include <QAction>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QTest>
@@ -178,7 +177,6 @@ private slots:
     void passwordNeverOnACommandLine();
     void protectedProbeMatchesPdfinfo_data();
     void protectedProbeMatchesPdfinfo();
-    void probeThatNeverEndsTimesOut();
     void settingsAreForTheirOwnerAlone_data();
     void settingsAreForTheirOwnerAlone();
 };
@@ -313,15 +311,15 @@ void TstHostileSecrets::protectedProbeMatchesPdfinfo()
     const Ran boxes = run(u"pdfinfo"_s, {u"-box"_s, u"-f"_s, u"1"_s, u"-l"_s,
                                          QString::number(INT_MAX), u"-upw"_s, password, locked});
     QVERIFY(properties.finished && boxes.finished);
-    const PopplerProbe::Result probed = PopplerProbe::probe(locked, password);
+    const ProtectedProbe::Result probed = ProtectedProbe::probe(locked, password);
 
     if (properties.status != 0) {
         QVERIFY2(properties.err.contains("Incorrect password"), properties.err);
-        QCOMPARE(probed.outcome, PopplerProbe::Outcome::WrongPassword);
+        QCOMPARE(probed.outcome, ProtectedProbe::Outcome::WrongPassword);
         QVERIFY(probed.info.pages.isEmpty() && probed.boxes.isEmpty());
         return;
     }
-    QCOMPARE(probed.outcome, PopplerProbe::Outcome::Opened);
+    QCOMPARE(probed.outcome, ProtectedProbe::Outcome::Opened);
     const PdfInfo::Info expected = PdfInfo::parse(properties.out);
     QCOMPARE(probed.info.pages, expected.pages);
     QCOMPARE(probed.info.encrypted, expected.encrypted);
@@ -339,23 +337,6 @@ void TstHostileSecrets::protectedProbeMatchesPdfinfo()
         QCOMPARE(probed.boxes.at(page).points, expectedBoxes.at(page).points);
         QCOMPARE(probed.boxes.at(page).rotation, expectedBoxes.at(page).rotation);
     }
-}
-
-// A document poppler never finishes reading (here a pipe nobody writes) holds up only a thread
-// of its own: the caller hears "timed out" once the probe's time is up.
-void TstHostileSecrets::probeThatNeverEndsTimesOut()
-{
-    TestEnvironment env;
-    const QByteArray pipe = QFile::encodeName(env.scratch(u"never.pdf"_s));
-    QCOMPARE(::mkfifo(pipe.constData(), 0600), 0);
-    PdfInfoCommand::setTimeout(500);
-    QElapsedTimer clock;
-    clock.start();
-    QCOMPARE(PopplerProbe::probe(env.scratch(u"never.pdf"_s), u"pw"_s).outcome,
-             PopplerProbe::Outcome::TimedOut);
-    QVERIFY(clock.elapsed() < 5000);
-    // The reader gets its end of file and its thread ends.
-    ::close(::open(pipe.constData(), O_WRONLY));
 }
 
 void TstHostileSecrets::settingsAreForTheirOwnerAlone_data()

@@ -164,6 +164,11 @@ PdfInfoCommand::Invocation PdfInfoCommand::probe(const QString &path)
     return {{u"pdfinfo"_s, arguments}, u"pdfinfo "_s + everyPageBox().join(u' ') + quoted(path)};
 }
 
+PdfInfoCommand::Invocation PdfInfoCommand::pageCount(const QString &path)
+{
+    return {{u"pdfinfo"_s, {path}}, u"pdfinfo"_s + quoted(path)};
+}
+
 PdfInfoCommand::Invocation PdfInfoCommand::information(const QString &path)
 {
     return {{u"pdfinfo.exe"_s, {path}}, u"pdfinfo.exe"_s + quoted(path)};
@@ -177,4 +182,9 @@ int PdfInfoCommand::timeout()
 void PdfInfoCommand::setTimeout(int milliseconds)
 {
     timeoutMilliseconds = milliseconds;
+}
+
+qint64 PdfInfoCommand::outputLimit()
+{
+    return 16 * 1024 * 1024;
 }

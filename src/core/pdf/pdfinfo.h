@@ -50,7 +50,8 @@ QString readableDate(const QString &raw);
 // How the file list runs poppler's pdfinfo. Each command carries the text the program has always
 // shown for it; the process itself gets the path as an argument of its own, so spaces, quotes and
 // non-ASCII characters reach the tool intact. A password never goes on its command line, which
-// every user can read: protected files are read in process (core/pdf/popplerprobe.h).
+// every user can read: protected files are read by a child of their own
+// (core/pdf/protectedprobe.h).
 namespace PdfInfoCommand {
 
 struct Invocation
@@ -62,11 +63,15 @@ struct Invocation
 // First probe of a file: page count and size, and every page's media box and rotation (the room
 // its images will need); tells protected files apart.
 Invocation probe(const QString &path);
+// The same without the page boxes, for a document whose boxes are more than outputLimit().
+Invocation pageCount(const QString &path);
 // The properties dialog of a file that opens without a password.
 Invocation information(const QString &path);
 
 // Longest wait for one run of the tool, in milliseconds (30 s; tests shorten it).
 int timeout();
 void setTimeout(int milliseconds);
+// Most bytes read from one run of the tool; one that writes more is stopped.
+qint64 outputLimit();
 
 } // namespace PdfInfoCommand

@@ -1,8 +1,10 @@
 #include "core/pdf/pdfprobe.h"
 
 #include "core/pdf/pdfinfo.h"
-#include "core/pdf/popplerprobe.h"
+#include "core/pdf/protectedprobe.h"
 #include "core/platform/tools.h"
+
+using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
@@ -16,12 +18,18 @@ int pageCountOf(const PdfInfo::Info &info)
 
 PdfProbe::Result opened(const PdfInfo::Info &info, const QList<PdfInfo::PageBox> &boxes)
 {
-    return {PdfProbe::Outcome::Opened, pageCountOf(info), info.fileSizeBytes, boxes};
+    return {PdfProbe::Outcome::Opened, pageCountOf(info), info.fileSizeBytes, boxes, {}};
 }
 
-PdfProbe::Result only(PdfProbe::Outcome outcome)
+PdfProbe::Result only(PdfProbe::Outcome outcome, const QString &failure = QString())
 {
-    return {outcome, 0, -1, {}};
+    return {outcome, 0, -1, {}, failure};
+}
+
+Tools::Result pdfinfo(const PdfInfoCommand::Invocation &invocation)
+{
+    return Tools::run(invocation.command,
+                      {PdfInfoCommand::timeout(), PdfInfoCommand::outputLimit(), 0});
 }
 
 } // namespace
@@ -30,23 +38,31 @@ namespace PdfProbe {
 
 Result probe(const QString &path)
 {
-    const Tools::Result result =
-        Tools::run(PdfInfoCommand::probe(path).command, PdfInfoCommand::timeout());
-    if (!result.finished)
-        return only(Outcome::NotFinished);
+    Tools::Result result = pdfinfo(PdfInfoCommand::probe(path));
+    // Page boxes beyond what is read (a document of very many pages): its page count alone, and
+    // the room its images need stays unknown.
+    const bool boxesCut = result.tooMuchOutput;
+    if (boxesCut)
+        result = pdfinfo(PdfInfoCommand::pageCount(path));
+    if (!result.finished && !result.tooMuchOutput)
+        return only(Outcome::NotFinished, u"pdfinfo could not be run, or did not answer"_s);
     const PdfInfo::Info info = PdfInfo::parse(result.standardOutput);
     if (result.succeeded() && pageCountOf(info) > 0)
-        return opened(info, PdfInfo::parsePageBoxes(result.standardOutput));
+        return opened(info, boxesCut ? QList<PdfInfo::PageBox>()
+                                     : PdfInfo::parsePageBoxes(result.standardOutput));
+    // Far more than a document's properties: nothing a PDF that can be read makes it write.
+    if (result.tooMuchOutput)
+        return only(Outcome::Unreadable);
     return only(result.standardError.contains("password") ? Outcome::NeedsPassword
                                                           : Outcome::Unreadable);
 }
 
 Result probe(const QString &path, const QString &password)
 {
-    const PopplerProbe::Result result = PopplerProbe::probe(path, password);
-    if (result.outcome == PopplerProbe::Outcome::TimedOut)
-        return only(Outcome::NotFinished);
-    if (result.outcome != PopplerProbe::Outcome::Opened || pageCountOf(result.info) <= 0)
+    const ProtectedProbe::Result result = ProtectedProbe::probe(path, password);
+    if (result.outcome == ProtectedProbe::Outcome::Failed)
+        return only(Outcome::NotFinished, result.failure);
+    if (result.outcome != ProtectedProbe::Outcome::Opened || pageCountOf(result.info) <= 0)
         return only(Outcome::WrongPassword);
     return opened(result.info, result.boxes);
 }

@@ -6,7 +6,8 @@
 #include <QString>
 
 // The one probe of a PDF, for the window's add step and for --convert alike: pdfinfo first, and a
-// protected file again in process with a password, so that no password reaches a command line.
+// protected file again with a password in a child of its own (core/pdf/protectedprobe.h), so that
+// no password reaches a command line and no document can take the program down.
 namespace PdfProbe {
 
 enum class Outcome {
@@ -14,7 +15,7 @@ enum class Outcome {
     NeedsPassword, // protected: probe it again with a password
     WrongPassword, // the password does not open it, or it has no page
     Unreadable,    // missing, or not a PDF that can be read
-    NotFinished,   // pdfinfo could not be run, or pdfinfo or poppler did not answer in time
+    NotFinished,   // pdfinfo or the protected probe could not be run, or gave no answer
 };
 
 struct Result
@@ -22,7 +23,8 @@ struct Result
     Outcome outcome = Outcome::Unreadable;
     int pageCount = 0;
     qint64 fileSizeBytes = -1;
-    QList<PdfInfo::PageBox> boxes; // every page's box, for the room its images take
+    QList<PdfInfo::PageBox> boxes; // every page's box, for the room its images take; or none
+    QString failure;               // NotFinished: why, in the command line's words
 };
 
 // A file that may or may not need a password.

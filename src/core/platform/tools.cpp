@@ -1,5 +1,6 @@
 #include "core/platform/tools.h"
 
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFileInfo>
 #include <QHash>
@@ -8,6 +9,7 @@
 #include <csignal>
 #include <fcntl.h>
 #include <sys/prctl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -58,6 +60,11 @@ void Tools::endWithParent(QProcess &process, const Setup &setup)
             _exit(127);
         if (setup.privateFiles)
             umask(077);
+        if (setup.memoryLimit > 0) {
+            const rlimit data{rlim_t(setup.memoryLimit), rlim_t(setup.memoryLimit)};
+            if (setrlimit(RLIMIT_DATA, &data) != 0)
+                _exit(127);
+        }
     });
 }
 
@@ -70,27 +77,52 @@ void Tools::kill(QProcess &process)
     process.kill();
 }
 
-Tools::Result Tools::run(const Command &command, int timeoutMs)
+Tools::Result Tools::run(const Command &command, const Limits &limits, const QByteArray &input)
 {
     Result result;
     const QString program = locate(command.tool);
     if (program.isEmpty())
         return result;
 
-    // The tools read nothing: their input is closed from the start.
     QProcess process;
-    process.setStandardInputFile(QProcess::nullDevice());
-    endWithParent(process);
-    process.start(program, command.arguments, QIODevice::ReadOnly);
-    result.finished = process.waitForFinished(timeoutMs);
+    Setup setup;
+    setup.memoryLimit = limits.memoryBytes;
+    endWithParent(process, setup);
+    // Taken as it comes, so that a tool that writes without end is stopped at its limit instead
+    // of filling this process's memory.
+    const auto take = [&process, &result, &limits] {
+        const QByteArray out = process.readAllStandardOutput();
+        const QByteArray err = process.readAllStandardError();
+        if (result.tooMuchOutput)
+            return;
+        result.standardOutput += out;
+        result.standardError += err;
+        if (result.standardOutput.size() + result.standardError.size() > limits.outputBytes) {
+            result.tooMuchOutput = true;
+            result.standardOutput.clear();
+            result.standardError.clear();
+            kill(process);
+        }
+    };
+    QObject::connect(&process, &QProcess::readyReadStandardOutput, &process, take);
+    QObject::connect(&process, &QProcess::readyReadStandardError, &process, take);
+
+    const QDeadlineTimer deadline(limits.timeoutMs);
+    process.start(program, command.arguments);
+    result.started = process.waitForStarted();
+    if (!result.started)
+        return result;
+    process.write(input);
+    process.closeWriteChannel();
+    result.finished = process.waitForFinished(int(qMax<qint64>(0, deadline.remainingTime())));
     if (!result.finished) {
         kill(process);
         process.waitForFinished(1000);
         return result;
     }
+    take();
+    result.finished = !result.tooMuchOutput;
     result.exitStatus = process.exitStatus();
     result.exitCode = process.exitCode();
-    result.standardOutput = process.readAllStandardOutput();
-    result.standardError = process.readAllStandardError();
     return result;
 }

@@ -23,7 +23,9 @@ struct Command
 
 struct Result
 {
-    bool finished = false; // false: failed to start, or killed after the time limit
+    bool started = false;
+    bool finished = false;      // false: failed to start, or killed by one of its limits
+    bool tooMuchOutput = false; // killed for writing more than its limit
     QProcess::ExitStatus exitStatus = QProcess::CrashExit;
     int exitCode = -1;
     QByteArray standardOutput;
@@ -45,12 +47,23 @@ struct Setup
     int workingFolder = -1; // a folder handle: the tool's relative names land exactly there
     int inherited = -1; // a descriptor the tool reads (as /dev/fd/N): a secret off its command line
     bool privateFiles = false; // what it creates is its owner's alone
+    qint64 memoryLimit = 0;    // the bytes of data it may allocate (RLIMIT_DATA); 0: no limit
 };
 void endWithParent(QProcess &process, const Setup &setup);
 // Kills the tool and whatever it started itself (a wrapper script's Ghostscript, say).
 void kill(QProcess &process);
 
-// Runs the tool and waits for it, at most timeoutMs; a tool still running then is killed.
-Result run(const Command &command, int timeoutMs);
+// What a tool that is run and waited for may take: a tool still running after timeoutMs, or
+// writing more than outputBytes to standard output and standard error together, is killed.
+struct Limits
+{
+    int timeoutMs = 0;
+    qint64 outputBytes = 0;
+    qint64 memoryBytes = 0; // as Setup::memoryLimit
+};
+
+// Runs the tool with input on its standard input (a pipe, never its command line or its
+// environment) and waits for it.
+Result run(const Command &command, const Limits &limits, const QByteArray &input = QByteArray());
 
 } // namespace Tools

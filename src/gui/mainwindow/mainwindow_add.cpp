@@ -1,6 +1,6 @@
 // Adding files: the open dialog, a scanned folder, a drop; every file goes through the PDF probe,
 // several at once, and is listed or refused in the order chosen; a protected one is probed again
-// with its password.
+// with its password. Every probe runs on the probe pool, never on this thread.
 #include "gui/mainwindow/mainwindow.h"
 
 #include "core/pdf/folderscan.h"
@@ -14,12 +14,15 @@
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QEventLoop>
 #include <QFileInfo>
+#include <QFutureWatcher>
 #include <QMimeData>
 #include <QSet>
 #include <QStandardPaths>
 #include <QTimer>
 #include <QtConcurrent/QtConcurrentRun>
+#include <QtConcurrent/qtconcurrenttask.h>
 
 #include <algorithm>
 #include <functional>
@@ -35,6 +38,20 @@ void warnToolNotFinished(MainWindow *window)
 {
     MessageBox::warning(window, MainWindow::tr("Open Error"),
                         MainWindow::tr("Can not open program pdfinfo.exe"));
+}
+
+// The window waits for a probe with its event loop running: it repaints and its timers fire, while
+// the user's input waits until the batch is done, as it does between the files of the list.
+PdfProbe::Result waitFor(const QFuture<PdfProbe::Result> &probe)
+{
+    if (!probe.isFinished()) {
+        QEventLoop loop;
+        QFutureWatcher<PdfProbe::Result> watcher;
+        QObject::connect(&watcher, &QFutureWatcherBase::finished, &loop, &QEventLoop::quit);
+        watcher.setFuture(probe);
+        loop.exec(QEventLoop::ExcludeUserInputEvents);
+    }
+    return probe.result();
 }
 
 } // namespace
@@ -218,7 +235,9 @@ void MainWindow::probeFile(const QStringList &paths, QFuture<PdfProbe::Result> p
         return;
     }
 
-    const PdfProbe::Result result = probed.isValid() ? probed.result() : PdfProbe::probe(path);
+    const PdfProbe::Result result = waitFor(
+        probed.isValid() ? probed
+                         : QtConcurrent::run(&probePool, [path] { return PdfProbe::probe(path); }));
     switch (result.outcome) {
     case PdfProbe::Outcome::NotFinished:
         warnToolNotFinished(this);
@@ -250,7 +269,13 @@ void MainWindow::probeWithPassword(const QString &path)
         }
     }
 
-    const PdfProbe::Result opened = PdfProbe::probe(path, currentPassword);
+    // Ahead of the batch's first probes still waiting for the pool.
+    const PdfProbe::Result opened = waitFor(QtConcurrent::task([path, password = currentPassword] {
+                                                return PdfProbe::probe(path, password);
+                                            })
+                                                .onThreadPool(probePool)
+                                                .withPriority(1)
+                                                .spawn());
     if (opened.outcome == PdfProbe::Outcome::NotFinished) {
         warnToolNotFinished(this);
         return;

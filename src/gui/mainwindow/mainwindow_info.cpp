@@ -3,7 +3,7 @@
 #include "gui/mainwindow/mainwindow.h"
 
 #include "core/pdf/pdfinfo.h"
-#include "core/pdf/popplerprobe.h"
+#include "core/pdf/protectedprobe.h"
 #include "gui/widgets/desktop.h"
 #include "ui_mainwindow.h"
 
@@ -71,10 +71,11 @@ void MainWindow::openInformation()
     PdfInfo::Info info;
     if (password.isEmpty()) {
         const Tools::Result result =
-            Tools::run(PdfInfoCommand::information(path).command, PdfInfoCommand::timeout());
+            Tools::run(PdfInfoCommand::information(path).command,
+                       {PdfInfoCommand::timeout(), PdfInfoCommand::outputLimit(), 0});
         info = PdfInfo::parse(result.standardOutput);
     } else {
-        info = PopplerProbe::probe(path, password).info;
+        info = ProtectedProbe::probe(path, password).info;
     }
     fileInfoDialog.setFileText({file.fileName(), file.absolutePath(),
                                 PdfInfo::readableDate(info.creationDate), info.fileSize,

@@ -1,12 +1,10 @@
-#include "core/pdf/popplerprobe.h"
+#include "probe/popplerprobe.h"
 
 #include "core/pdf/pdfinfo.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QMutex>
 #include <QRegularExpression>
-#include <QSemaphore>
 
 #include <poppler-document.h>
 #include <poppler-global.h>
@@ -18,20 +16,16 @@
 #include <ctime>
 #include <locale.h>
 #include <memory>
-#include <thread>
 
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-// poppler keeps global state; one document at a time, whichever thread asks.
-QMutex popplerLock;
-
 void ignorePopplerMessage(const std::string &, void *)
 {}
 
 // pdfinfo formats numbers and dates in the C locale; this thread does so while it lives, whatever
-// locale the program runs in.
+// locale the program was started in.
 class CLocale final
 {
 public:
@@ -193,17 +187,14 @@ QString encryptionText(const poppler::document &document, const QString &path)
 
 } // namespace
 
-namespace {
-
-PopplerProbe::Result probeNow(const QString &path, const QString &password)
+ProbeAnswer::Answer PopplerProbe::probe(const QString &path, const QString &password)
 {
-    using namespace PopplerProbe;
-    const QMutexLocker locker(&popplerLock);
+    using ProbeAnswer::Outcome;
     // Errors in a damaged file are the caller's answer, not lines on standard error.
     poppler::set_debug_error_function(ignorePopplerMessage, nullptr);
     const CLocale c;
 
-    Result result;
+    ProbeAnswer::Answer result;
     const std::unique_ptr<poppler::document> document(poppler::document::load_from_file(
         QFile::encodeName(path).toStdString(), std::string(), password.toStdString()));
     if (!document)
@@ -240,25 +231,4 @@ PopplerProbe::Result probeNow(const QString &path, const QString &password)
     }
     result.outcome = Outcome::Opened;
     return result;
-}
-
-} // namespace
-
-PopplerProbe::Result PopplerProbe::probe(const QString &path, const QString &password)
-{
-    // A document poppler never finishes reading holds up a thread of its own, never the caller:
-    // after the probe's time the answer is that it timed out, as for a pdfinfo that hangs.
-    struct Shared
-    {
-        QSemaphore done;
-        Result result;
-    };
-    const auto shared = std::make_shared<Shared>();
-    std::thread([shared, path, password] {
-        shared->result = probeNow(path, password);
-        shared->done.release();
-    }).detach();
-    if (!shared->done.tryAcquire(1, PdfInfoCommand::timeout()))
-        return {Outcome::TimedOut, {}, {}};
-    return shared->result;
 }
