@@ -103,6 +103,7 @@ MainWindow::MainWindow(QWidget *parent)
     connect(&configDialog, &Config::changeEn, this, &MainWindow::changeEnglish);
     connect(&configDialog, &Config::changeJp, this, &MainWindow::changeJapanese);
     connect(&configDialog, &Config::changeFr, this, &MainWindow::changeFrench);
+    connect(&configDialog, &Config::changeCh, this, &MainWindow::changeChinese);
     connect(ui->stratBtn, &QPushButton::toggled, this,
             [this](bool running) { ui->stratBtn->setText(running ? tr("Stop") : tr("Start")); });
 
