@@ -95,18 +95,19 @@ void tst_Shell::settingsAbsentKeys()
 
 void tst_Shell::centring_data()
 {
-    QTest::addColumn<QSize>("available");
+    QTest::addColumn<QRect>("available");
     QTest::addColumn<QPoint>("expected");
-    QTest::newRow("full hd") << QSize(1920, 1040) << QPoint(579, 229);
-    QTest::newRow("odd remainder") << QSize(1281, 901) << QPoint(260, 160);
-    QTest::newRow("smaller than the window") << QSize(700, 500) << QPoint(-30, -40);
+    QTest::newRow("full hd") << QRect(0, 0, 1920, 1040) << QPoint(579, 229);
+    QTest::newRow("odd remainder") << QRect(0, 0, 1281, 901) << QPoint(260, 160);
+    QTest::newRow("panel on top") << QRect(0, 32, 1366, 736) << QPoint(302, 109);
+    QTest::newRow("second screen") << QRect(1920, 0, 1280, 1024) << QPoint(2179, 221);
+    QTest::newRow("smaller than the window") << QRect(0, 27, 700, 500) << QPoint(0, 27);
 }
 
 void tst_Shell::centring()
 {
-    QFETCH(QSize, available);
+    QFETCH(QRect, available);
     QFETCH(QPoint, expected);
-    // Only the size of the available area counts, never its origin.
     QCOMPARE(Chrome::centredPosition(available, QSize(760, 580)), expected);
 }
 

@@ -20,6 +20,7 @@
 #include <QMainWindow>
 #include <QMap>
 #include <QPointer>
+#include <QSize>
 #include <QStringList>
 #include <QSystemTrayIcon>
 #include <QThreadPool>
@@ -46,6 +47,9 @@ public:
     explicit MainWindow(QWidget *parent = nullptr);
     ~MainWindow() override;
     Q_DISABLE_COPY_MOVE(MainWindow)
+
+    // The form's one size, in the desktop's units.
+    static constexpr QSize windowSize{760, 580};
 
 signals:
     // File list

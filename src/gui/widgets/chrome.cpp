@@ -5,6 +5,7 @@
 #include <QPalette>
 #include <QPixmap>
 #include <QWidget>
+#include <QWindow>
 
 void Chrome::applyBackground(QWidget *window, const QString &imagePath, bool scaleToWindow)
 {
@@ -21,10 +22,21 @@ void Chrome::applyBackground(QWidget *window, const QString &imagePath, bool sca
     window->setMask(image.mask());
 }
 
-QPoint Chrome::centredPosition(const QSize &available, const QSize &window)
+QPoint Chrome::centredPosition(const QRect &available, const QSize &window)
 {
-    return {(available.width() - window.width() - 1) / 2,
-            (available.height() - window.height() - 1) / 2};
+    const QPoint centred(qMax(0, (available.width() - window.width() - 1) / 2),
+                         qMax(0, (available.height() - window.height() - 1) / 2));
+    return available.topLeft() + centred;
+}
+
+QPoint Chrome::overParent(const QRect &parent, const QSize &dialog, const QRect &available)
+{
+    const QPoint centred = parent.center() - QPoint(dialog.width() / 2, dialog.height() / 2);
+    // The far edges first, so a dialog larger than the area keeps its title strip in view.
+    const int x = qMax(available.left(), qMin(centred.x(), available.right() + 1 - dialog.width()));
+    const int y =
+        qMax(available.top(), qMin(centred.y(), available.bottom() + 1 - dialog.height()));
+    return {x, y};
 }
 
 void Chrome::makeToolWindow(QWidget *dialog)
@@ -37,8 +49,10 @@ void WindowDrag::press(QWidget *window, const QWidget *strip, QMouseEvent *event
     if (event->button() != Qt::LeftButton)
         return;
     offset = event->globalPosition().toPoint() - window->frameGeometry().topLeft();
-    if (strip && QRect(QPoint(0, 0), strip->frameSize()).contains(event->position().toPoint()))
-        dragging = true;
+    if (strip && QRect(QPoint(0, 0), strip->frameSize()).contains(event->position().toPoint())) {
+        QWindow *handle = window->windowHandle();
+        dragging = !handle || !handle->startSystemMove();
+    }
     event->accept();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QPoint>
+#include <QRect>
 #include <QSize>
 #include <QString>
 
@@ -16,16 +17,22 @@ namespace Chrome {
 // the size their form gives them. A missing image leaves the window as it is.
 void applyBackground(QWidget *window, const QString &imagePath, bool scaleToWindow);
 
-// Where the main window opens: centred by the size of the available screen area alone, whatever
-// that area's origin.
-QPoint centredPosition(const QSize &available, const QSize &window);
+// Where the main window opens: centred in the available screen area, and never with its title
+// strip above that area or to its left (a panel at the top, a window larger than the area).
+QPoint centredPosition(const QRect &available, const QSize &window);
+
+// Where a dialog opens: centred over its parent window, moved inside the available area where
+// the parent lies near an edge.
+QPoint overParent(const QRect &parent, const QSize &dialog, const QRect &available);
 
 // Frameless top-level flags for the program's dialogs.
 void makeToolWindow(QWidget *dialog);
 
 } // namespace Chrome
 
-// Moves a window while the left button, pressed on its title strip, is held down.
+// Moves a window while the left button, pressed on its title strip, is held down. Where the
+// platform moves windows itself (Wayland, which ignores a window placing itself, and window
+// managers that offer it), the press hands the move to it.
 class WindowDrag final
 {
 public:
