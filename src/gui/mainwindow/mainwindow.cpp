@@ -53,8 +53,8 @@ MainWindow::MainWindow(QWidget *parent)
 
     fillFormatCatalogue();
     buildOptionTable();
-    lockedIcon = QIcon(QPixmap(u"skin/black/Btn/lock.png"_s));
-    unlockedIcon = QIcon(QPixmap(u"skin/black/Btn/ulock.png"_s));
+    lockedIcon = QIcon(u"skin/black/Btn/lock.png"_s);
+    unlockedIcon = QIcon(u"skin/black/Btn/ulock.png"_s);
 
     initOutputFolder();
     for (QWidget *dialog : std::initializer_list<QWidget *>{

@@ -56,7 +56,8 @@ void MainWindow::setStatusFinished(int row)
     QTableWidget *files = ui->tableWidget;
     files->setItem(row, statusColumn, statusItem(QString()));
     auto *finished = new QLabel;
-    finished->setPixmap(QPixmap(u"skin/black/Btn/status_finished.png"_s));
+    finished->setPixmap(
+        Chrome::skinImage(u"skin/black/Btn/status_finished.png"_s, files->devicePixelRatioF()));
     finished->setAlignment(Qt::AlignCenter);
     finished->setCursor(Qt::PointingHandCursor);
     finished->setToolTip(QDir::toNativeSeparators(outputFolders.value(row)));

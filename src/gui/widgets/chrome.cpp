@@ -1,6 +1,8 @@
 #include "gui/widgets/chrome.h"
 
 #include <QBitmap>
+#include <QIcon>
+#include <QImageReader>
 #include <QMouseEvent>
 #include <QPalette>
 #include <QPixmap>
@@ -9,17 +11,36 @@
 
 void Chrome::applyBackground(QWidget *window, const QString &imagePath, bool scaleToWindow)
 {
-    QPixmap image(imagePath);
+    const QSize size = scaleToWindow ? window->size() : QImageReader(imagePath).size();
+    const QPixmap image = skinImage(imagePath, size, window->devicePixelRatioF());
     if (image.isNull())
         return;
-    if (scaleToWindow)
-        image = image.scaled(window->size(), Qt::IgnoreAspectRatio, Qt::FastTransformation);
 
     QPalette palette = window->palette();
     palette.setBrush(QPalette::All, QPalette::Window, QBrush(image));
     window->setPalette(palette);
-    window->resize(image.size());
-    window->setMask(image.mask());
+    window->resize(size);
+    // The mask is counted in the window's units, whatever the screen's pixels.
+    window->setMask(skinImage(imagePath, size, 1).mask());
+}
+
+QPixmap Chrome::skinImage(const QString &imagePath, const QSize &size, qreal ratio)
+{
+    qreal drawnAt = 1;
+    QImage image(qt_findAtNxFile(imagePath, ratio, &drawnAt));
+    if (image.isNull() || size.isEmpty())
+        return {};
+    const QSize pixels = (QSizeF(size) * ratio).toSize();
+    if (image.size() != pixels)
+        image = image.scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    QPixmap pixmap = QPixmap::fromImage(image);
+    pixmap.setDevicePixelRatio(ratio);
+    return pixmap;
+}
+
+QPixmap Chrome::skinImage(const QString &imagePath, qreal ratio)
+{
+    return skinImage(imagePath, QImageReader(imagePath).size(), ratio);
 }
 
 QPoint Chrome::centredPosition(const QRect &available, const QSize &window)

@@ -6,6 +6,7 @@
 #include <QString>
 
 class QMouseEvent;
+class QPixmap;
 class QWidget;
 
 // The program draws its own window frame: each window takes its shape from a background image and
@@ -16,6 +17,13 @@ namespace Chrome {
 // to the image's opaque pixels. Dialogs pass scaleToWindow, so the image is first stretched to
 // the size their form gives them. A missing image leaves the window as it is.
 void applyBackground(QWidget *window, const QString &imagePath, bool scaleToWindow);
+
+// A skin image drawn at `size` units for a screen of that pixel ratio: the build's largest
+// rendition for it (x@3x.png, x@2x.png, x.png) smoothly scaled to exactly the pixels needed.
+// Null when the image is missing.
+QPixmap skinImage(const QString &imagePath, const QSize &size, qreal ratio);
+// The same at the image's own size.
+QPixmap skinImage(const QString &imagePath, qreal ratio);
 
 // Where the main window opens: centred in the available screen area, and never with its title
 // strip above that area or to its left (a panel at the top, a window larger than the area).
