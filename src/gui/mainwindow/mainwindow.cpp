@@ -76,10 +76,9 @@ MainWindow::MainWindow(QWidget *parent)
     // widen the Item column, so the list never scrolls sideways.
     files->setColumnWidth(4, 70);
     ui->OptionsTableWidget->setColumnWidth(0, 120);
-    for (QTableWidget *table : {files, ui->OptionsTableWidget}) {
+    // Tab leaves a table for the next control; the arrows move inside it.
+    for (QTableWidget *table : {files, ui->OptionsTableWidget})
         table->setTabKeyNavigation(false);
-        table->setFocusPolicy(Qt::NoFocus);
-    }
     ui->OptionsTableWidget->setSelectionMode(QAbstractItemView::SingleSelection);
 
     connect(ui->mainCls, &QPushButton::clicked, this, &MainWindow::chooseclose);
@@ -126,6 +125,7 @@ MainWindow::MainWindow(QWidget *parent)
 
     createMenus();
     createShortcuts();
+    setUpKeyboard();
 
     ui->titleTextLabel->setText(u"<b>"_s + tr("VEZ ud IRI") + u"</b>"_s);
     setWindowTitle(tr("ZEMRA VEZ ud Iri"));

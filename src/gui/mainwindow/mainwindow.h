@@ -30,6 +30,7 @@ class MainWindow;
 }
 class ListCls;
 class QAction;
+class QComboBox;
 class QMenu;
 class QNetworkAccessManager;
 class QNetworkReply;
@@ -133,6 +134,7 @@ protected:
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dropEvent(QDropEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     friend class MainWindowProbe; // tests look at the per-file state
@@ -174,6 +176,13 @@ private:
     void rejectFile(const QString &path, const QString &reason);
     const QIcon &lockIcon(bool locked) const;
     QString passwordFor(const QString &path) const;
+
+    // --- The keyboard (mainwindow_keyboard.cpp) ---
+    void setUpKeyboard();
+    // Puts the editor into the option's value cell, reachable from the keyboard.
+    void showEditor(int optionRow, QComboBox *editor);
+    // Space or F2 on the option table: its current option's editor takes the keys.
+    bool editCurrentOption();
 
     // --- Conversion options (mainwindow_options.cpp, _pages.cpp, _output.cpp) ---
     void fillFormatCatalogue();

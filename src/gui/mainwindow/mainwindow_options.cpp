@@ -99,7 +99,7 @@ void MainWindow::on_OptionsTableWidget_itemSelectionChanged()
         editor->addItems(Formats::resolutionChoices());
         editor->setEditable(true);
         editor->setEditText(options->item(DpiRow, 1)->text());
-        options->setCellWidget(DpiRow, 1, editor);
+        showEditor(DpiRow, editor);
         options->selectRow(DpiRow);
         connect(editor, &QComboBox::editTextChanged, this, &MainWindow::setDPIComboText);
         for (const int other :
@@ -113,7 +113,7 @@ void MainWindow::on_OptionsTableWidget_itemSelectionChanged()
         editor->setEditable(true);
         editor->setEditText(options->item(SelectPagesRow, 1)->text());
         editor->view()->setMinimumWidth(140);
-        options->setCellWidget(SelectPagesRow, 1, editor);
+        showEditor(SelectPagesRow, editor);
         options->selectRow(SelectPagesRow);
         connect(editor, &QComboBox::activated, this, &MainWindow::setselecttabletext);
         connect(editor, &QComboBox::editTextChanged, this, &MainWindow::setSelect);
@@ -128,7 +128,7 @@ void MainWindow::on_OptionsTableWidget_itemSelectionChanged()
             auto *editor = new QComboBox(this);
             editor->addItems(Formats::colourChoices(format));
             editor->setCurrentIndex(editor->findText(colorModes.value(fileRow)));
-            options->setCellWidget(Formats::ColourRow, 1, editor);
+            showEditor(Formats::ColourRow, editor);
             connect(editor, &QComboBox::currentTextChanged, this, &MainWindow::setColorText);
         }
         for (const int other : {int(SelectPagesRow), int(DpiRow), int(Formats::MergeRow)})
@@ -139,7 +139,7 @@ void MainWindow::on_OptionsTableWidget_itemSelectionChanged()
         auto *editor = new QComboBox(this);
         editor->addItems({tr("Yes"), tr("No")});
         editor->setCurrentIndex(mergeFlags.value(fileRow) ? 0 : 1);
-        options->setCellWidget(Formats::MergeRow, 1, editor);
+        showEditor(Formats::MergeRow, editor);
         connect(editor, &QComboBox::currentIndexChanged, this, &MainWindow::saveTiffModel);
         for (const int other : {int(SelectPagesRow), int(Formats::ColourRow), int(DpiRow)})
             removeEditor(other);
