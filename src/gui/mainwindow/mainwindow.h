@@ -200,6 +200,7 @@ private:
     int shownPageCount() const;
     // The option table shows a DPI and the image size it gives, without storing it.
     void showDpi(const QString &text);
+    void showImageSize();
 
     // --- Conversion engine (mainwindow_run.cpp, _progress.cpp, _room.cpp) ---
     enum class RowState { Waiting, Queued, Finished, Failed };

@@ -2,8 +2,11 @@
 // combo boxes opened over the value cells.
 #include "gui/mainwindow/mainwindow.h"
 
+#include "core/engine/diskspace.h"
+#include "core/engine/ghostscript.h"
 #include "core/options/dpi.h"
 #include "core/options/formats.h"
+#include "core/options/pageselection.h"
 #include "ui_mainwindow.h"
 
 #include <QComboBox>
@@ -265,6 +268,7 @@ void MainWindow::changeOutFormat(int index)
 
     if (ui->ApplyAllBtn->isChecked())
         applyFormatToAll();
+    showImageSize();
 }
 
 void MainWindow::buildColourRow(const QString &defaultColour)
@@ -328,11 +332,37 @@ void MainWindow::setDPIComboText(const QString &text)
 
 void MainWindow::showDpi(const QString &text)
 {
-    const int dpi = Dpi::clamp(text);
-    setOptionValue(DpiRow, QString::number(dpi));
-    const QSize size = Dpi::pixelSize(dpi);
-    setOptionValue(WidthRow, tr("%1").arg(size.width()));
-    setOptionValue(HeightRow, tr("%1").arg(size.height()));
+    setOptionValue(DpiRow, QString::number(Dpi::clamp(text)));
+    showImageSize();
+}
+
+// The pixels of the file's first selected page as the renderer will draw it: its box, turned by
+// its rotation, at the resolution the format renders the DPI at. A page whose box the probe did
+// not find shows no figure rather than a guess.
+void MainWindow::showImageSize()
+{
+    QTableWidget *options = ui->OptionsTableWidget;
+    const QTableWidgetItem *dpiItem = options->item(DpiRow, 1);
+    const QTableWidgetItem *pagesItem = options->item(SelectPagesRow, 1);
+    const int row = currentFileRow();
+    if (!dpiItem || !pagesItem || row < 0 || row >= pageBoxes.size())
+        return;
+    RenderJob render;
+    render.format = ui->tableWidget->item(row, 3)->text();
+    render.dpi = Dpi::clamp(dpiItem->text());
+    const int page =
+        PageSelection::pages(pagesItem->text(), pageCounts.value(row).toInt()).value(0, 1);
+    const QList<PdfInfo::PageBox> &boxes = pageBoxes.at(row);
+    QString width;
+    QString height;
+    if (page <= boxes.size()) {
+        const PdfInfo::PageBox &box = boxes.at(page - 1);
+        const QSize size = DiskSpace::pixelSize(box.points, box.rotation, render.resolution());
+        width = QString::number(size.width());
+        height = QString::number(size.height());
+    }
+    setOptionValue(WidthRow, width);
+    setOptionValue(HeightRow, height);
 }
 
 void MainWindow::setColorText(const QString &text)
