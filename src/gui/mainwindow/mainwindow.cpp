@@ -53,6 +53,7 @@ MainWindow::MainWindow(QWidget *parent)
 
     fillFormatCatalogue();
     buildOptionTable();
+    createPreview();
     lockedIcon = QIcon(u"skin/black/Btn/lock.png"_s);
     unlockedIcon = QIcon(u"skin/black/Btn/ulock.png"_s);
 

@@ -14,6 +14,7 @@
 #include "gui/dialogs/shutdowndlg.h"
 #include "gui/widgets/chrome.h"
 #include "gui/widgets/deletedlg.h"
+#include "gui/widgets/pagepreview.h"
 
 #include <QElapsedTimer>
 #include <QFuture>
@@ -24,6 +25,7 @@
 #include <QStringList>
 #include <QSystemTrayIcon>
 #include <QThreadPool>
+#include <QTimer>
 
 namespace Ui {
 class MainWindow;
@@ -31,6 +33,7 @@ class MainWindow;
 class ListCls;
 class QAction;
 class QComboBox;
+class QLabel;
 class QMenu;
 class QNetworkAccessManager;
 class QNetworkReply;
@@ -201,6 +204,16 @@ private:
     // The option table shows a DPI and the image size it gives, without storing it.
     void showDpi(const QString &text);
     void showImageSize();
+    // The page the option table's selection begins with, for the row it shows.
+    int firstShownPage(int row) const;
+
+    // --- The page preview (mainwindow_preview.cpp) ---
+    void createPreview();
+    // Draws the selected file's first selected page at its options, once the selection rests;
+    // one file selected only.
+    void refreshPreview();
+    void startPreview();
+    bool oneFileSelected() const;
 
     // --- Conversion engine (mainwindow_run.cpp, _progress.cpp, _room.cpp) ---
     enum class RowState { Waiting, Queued, Finished, Failed };
@@ -287,6 +300,10 @@ private:
     };
     QList<BatchFile> batchFiles;
     QThreadPool probePool;
+
+    PagePreview preview;
+    QTimer previewTimer;
+    QLabel *previewLabel = nullptr;
 
     // Option table and output folder.
     bool restoreOptions = false;

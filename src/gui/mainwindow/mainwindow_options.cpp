@@ -181,12 +181,14 @@ void MainWindow::on_tableWidget_itemSelectionChanged()
             removeEditor(row);
             setOptionValue(row, QString());
         }
+        refreshPreview();
         return;
     }
     if (selected.size() > files->columnCount()) {
         // Several files: their options are not shown, so none can be edited by mistake.
         options->clearSelection();
         options->setEnabled(false);
+        refreshPreview();
         return;
     }
 
@@ -222,6 +224,7 @@ void MainWindow::on_tableWidget_itemSelectionChanged()
     setOptionValue(SelectPagesRow, pageRanges.value(row));
     showDpi(dpiValues.value(row));
     restoreOptions = false;
+    refreshPreview();
 }
 
 void MainWindow::changeOutFormat(int index)
@@ -336,6 +339,13 @@ void MainWindow::showDpi(const QString &text)
     showImageSize();
 }
 
+int MainWindow::firstShownPage(int row) const
+{
+    const QTableWidgetItem *pages = ui->OptionsTableWidget->item(SelectPagesRow, 1);
+    return PageSelection::pages(pages ? pages->text() : QString(), pageCounts.value(row).toInt())
+        .value(0, 1);
+}
+
 // The pixels of the file's first selected page as the renderer will draw it: its box, turned by
 // its rotation, at the resolution the format renders the DPI at. A page whose box the probe did
 // not find shows no figure rather than a guess.
@@ -350,8 +360,7 @@ void MainWindow::showImageSize()
     RenderJob render;
     render.format = ui->tableWidget->item(row, 3)->text();
     render.dpi = Dpi::clamp(dpiItem->text());
-    const int page =
-        PageSelection::pages(pagesItem->text(), pageCounts.value(row).toInt()).value(0, 1);
+    const int page = firstShownPage(row);
     const QList<PdfInfo::PageBox> &boxes = pageBoxes.at(row);
     QString width;
     QString height;
@@ -370,6 +379,7 @@ void MainWindow::setColorText(const QString &text)
     setOptionValue(Formats::ColourRow, text);
     if (const int fileRow = currentFileRow(); fileRow >= 0)
         colorModes.insert(fileRow, text);
+    refreshPreview();
 }
 
 void MainWindow::saveTiffModel(int index)

@@ -46,6 +46,7 @@ void MainWindow::setSelect(const QString &text)
     pendingPageRow = currentFileRow();
     pendingPageText = text;
     showImageSize();
+    refreshPreview();
 }
 
 void MainWindow::setselecttabletext(int index)
