@@ -7,6 +7,7 @@
 #include "gui/dialogs/startdlg.h"
 #include "gui/mainwindow/mainwindow.h"
 #include "gui/widgets/chrome.h"
+#include "gui/widgets/screenfit.h"
 
 #include <QApplication>
 #include <QDir>
@@ -28,8 +29,9 @@ int main(int argc, char *argv[])
 
     // Only the window needs a display; help and version are printed without one.
     const std::unique_ptr<QCoreApplication> application =
-        CommandLine::opensWindow(argc, argv) ? std::make_unique<QApplication>(argc, argv)
-                                             : std::make_unique<QCoreApplication>(argc, argv);
+        CommandLine::opensWindow(argc, argv)
+            ? ScreenFit::application(argc, argv, MainWindow::windowSize)
+            : std::make_unique<QCoreApplication>(argc, argv);
     const QString startFolder = QDir::currentPath();
     // config.ini, the skins, the translations and bundled tools lie beside the executable.
     QDir::setCurrent(QCoreApplication::applicationDirPath());
@@ -58,7 +60,7 @@ int main(int argc, char *argv[])
 
     MainWindow window;
     if (const QScreen *screen = QGuiApplication::primaryScreen())
-        window.move(Chrome::centredPosition(screen->availableGeometry().size(), window.size()));
+        window.move(Chrome::centredPosition(screen->availableGeometry(), window.size()));
     QObject::connect(&instance, &SingleInstance::pathsReceived, &window, &MainWindow::bringToFront);
     QObject::connect(&instance, &SingleInstance::pathsReceived, &window, &MainWindow::addPaths);
     window.show();

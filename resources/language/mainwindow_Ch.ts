@@ -198,6 +198,22 @@
         <source>The name template cannot hold a folder separator, &quot;..&quot;, a control character or any of \ : * ? &quot; &lt; &gt; |, and must be shorter than 200 bytes.</source>
         <translation>名称模板不能包含文件夹分隔符、“..”、控制字符或 \ : * ? &quot; &lt; &gt; | 中的任何字符，且必须少于 200 字节。</translation>
     </message>
+    <message>
+        <source>Close</source>
+        <translation>关闭</translation>
+    </message>
+    <message>
+        <source>Images</source>
+        <translation>图像</translation>
+    </message>
+    <message>
+        <source>Smooth text</source>
+        <translation>平滑文字</translation>
+    </message>
+    <message>
+        <source>Chinese</source>
+        <translation>中文</translation>
+    </message>
 </context>
 <context>
     <name>Dialog</name>
@@ -233,6 +249,10 @@
         <source>Cancel</source>
         <translation>取消</translation>
     </message>
+    <message>
+        <source>Close</source>
+        <translation>关闭</translation>
+    </message>
 </context>
 <context>
     <name>ErrorDialog</name>
@@ -259,6 +279,14 @@
     <message>
         <source>Thefollowing %1 file(s) cann’t be added in filelist.</source>
         <translation>以下%1个文件无法添加到文件列表。</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>关闭</translation>
+    </message>
+    <message>
+        <source>Files not added</source>
+        <translation>未添加的文件</translation>
     </message>
 </context>
 <context>
@@ -432,6 +460,10 @@
     <message>
         <source>Cancel</source>
         <translation>取消</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>关闭</translation>
     </message>
 </context>
 <context>
@@ -822,6 +854,34 @@ The output folder must be a full path, such as /home/me/images.</source>
         <source>Updates come from your distribution&apos;s package manager.</source>
         <translation>更新由您的发行版的软件包管理器提供。</translation>
     </message>
+    <message>
+        <source>Minimize</source>
+        <translation>最小化</translation>
+    </message>
+    <message>
+        <source>Main menu</source>
+        <translation>主菜单</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>关闭</translation>
+    </message>
+    <message>
+        <source>Files</source>
+        <translation>文件</translation>
+    </message>
+    <message>
+        <source>Output folder</source>
+        <translation>输出文件夹</translation>
+    </message>
+    <message>
+        <source>Choose the output folder</source>
+        <translation>选择输出文件夹</translation>
+    </message>
+    <message>
+        <source>No preview</source>
+        <translation>无预览</translation>
+    </message>
 </context>
 <context>
     <name>ProDlg</name>
@@ -832,6 +892,10 @@ The output folder must be a full path, such as /home/me/images.</source>
     <message>
         <source>Open File</source>
         <translation>打开文件</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>关闭</translation>
     </message>
 </context>
 <context>
@@ -905,6 +969,10 @@ The output folder must be a full path, such as /home/me/images.</source>
         <source>Copyright © 2026 ZEMRA. All rights reserved.</source>
         <translation>Copyright © 2026 ZEMRA. 保留所有权利。</translation>
     </message>
+    <message>
+        <source>Close</source>
+        <translation>关闭</translation>
+    </message>
 </context>
 <context>
     <name>deleteDlg</name>
@@ -923,6 +991,10 @@ The output folder must be a full path, such as /home/me/images.</source>
     <message>
         <source>No</source>
         <translation>否</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>关闭</translation>
     </message>
 </context>
 <context>
@@ -967,6 +1039,10 @@ The output folder must be a full path, such as /home/me/images.</source>
         <source>PDF Version:</source>
         <translation>PDF版本：</translation>
     </message>
+    <message>
+        <source>Close</source>
+        <translation>关闭</translation>
+    </message>
 </context>
 <context>
     <name>information</name>
@@ -994,6 +1070,10 @@ The output folder must be a full path, such as /home/me/images.</source>
         <source>All files failed</source>
         <translation>全部文件转换失败</translation>
     </message>
+    <message>
+        <source>Close</source>
+        <translation>关闭</translation>
+    </message>
 </context>
 <context>
     <name>passWordPDF</name>
@@ -1013,6 +1093,14 @@ The output folder must be a full path, such as /home/me/images.</source>
         <source>Cancel</source>
         <translation>取消</translation>
     </message>
+    <message>
+        <source>Close</source>
+        <translation>关闭</translation>
+    </message>
+    <message>
+        <source>Password</source>
+        <translation>密码</translation>
+    </message>
 </context>
 <context>
     <name>shutdowndlg</name>
@@ -1031,6 +1119,10 @@ The output folder must be a full path, such as /home/me/images.</source>
     <message>
         <source>No</source>
         <translation>否</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>关闭</translation>
     </message>
 </context>
 </TS>

@@ -198,6 +198,22 @@
         <source>The name template cannot hold a folder separator, &quot;..&quot;, a control character or any of \ : * ? &quot; &lt; &gt; |, and must be shorter than 200 bytes.</source>
         <translation>Die Namensvorlage darf kein Ordnertrennzeichen, kein „..“, kein Steuerzeichen und keines der Zeichen \ : * ? &quot; &lt; &gt; | enthalten und muss kürzer als 200 Byte sein.</translation>
     </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
+    <message>
+        <source>Images</source>
+        <translation>Bilder</translation>
+    </message>
+    <message>
+        <source>Smooth text</source>
+        <translation>Text glätten</translation>
+    </message>
+    <message>
+        <source>Chinese</source>
+        <translation>Chinesisch</translation>
+    </message>
 </context>
 <context>
     <name>Dialog</name>
@@ -233,6 +249,10 @@
         <source>Cancel</source>
         <translation>Abbrechen</translation>
     </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
 </context>
 <context>
     <name>ErrorDialog</name>
@@ -259,6 +279,14 @@
     <message>
         <source>Thefollowing %1 file(s) cann’t be added in filelist.</source>
         <translation>Folgende %1 Datei(en) konnten nicht hinzugefügt werden.</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
+    <message>
+        <source>Files not added</source>
+        <translation>Nicht hinzugefügte Dateien</translation>
     </message>
 </context>
 <context>
@@ -432,6 +460,10 @@
     <message>
         <source>Cancel</source>
         <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
     </message>
 </context>
 <context>
@@ -822,6 +854,34 @@ Der Ausgabeordner muss ein vollständiger Pfad sein, etwa /home/me/images.</tran
         <source>Updates come from your distribution&apos;s package manager.</source>
         <translation>Updates kommen über die Paketverwaltung Ihrer Distribution.</translation>
     </message>
+    <message>
+        <source>Minimize</source>
+        <translation>Minimieren</translation>
+    </message>
+    <message>
+        <source>Main menu</source>
+        <translation>Hauptmenü</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
+    <message>
+        <source>Files</source>
+        <translation>Dateien</translation>
+    </message>
+    <message>
+        <source>Output folder</source>
+        <translation>Ausgabeordner</translation>
+    </message>
+    <message>
+        <source>Choose the output folder</source>
+        <translation>Ausgabeordner wählen</translation>
+    </message>
+    <message>
+        <source>No preview</source>
+        <translation>Keine Vorschau</translation>
+    </message>
 </context>
 <context>
     <name>ProDlg</name>
@@ -832,6 +892,10 @@ Der Ausgabeordner muss ein vollständiger Pfad sein, etwa /home/me/images.</tran
     <message>
         <source>Open File</source>
         <translation>Datei öffnen</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
     </message>
 </context>
 <context>
@@ -905,6 +969,10 @@ Der Ausgabeordner muss ein vollständiger Pfad sein, etwa /home/me/images.</tran
         <source>Copyright © 2026 ZEMRA. All rights reserved.</source>
         <translation>Copyright © 2026 ZEMRA. Alle Rechte vorbehalten.</translation>
     </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
 </context>
 <context>
     <name>deleteDlg</name>
@@ -923,6 +991,10 @@ Der Ausgabeordner muss ein vollständiger Pfad sein, etwa /home/me/images.</tran
     <message>
         <source>No</source>
         <translation>Nein</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
     </message>
 </context>
 <context>
@@ -967,6 +1039,10 @@ Der Ausgabeordner muss ein vollständiger Pfad sein, etwa /home/me/images.</tran
         <source>PDF Version:</source>
         <translation>PDF-Version:</translation>
     </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
 </context>
 <context>
     <name>information</name>
@@ -994,6 +1070,10 @@ Der Ausgabeordner muss ein vollständiger Pfad sein, etwa /home/me/images.</tran
         <source>All files failed</source>
         <translation>Alle fehlgeschlagen</translation>
     </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
 </context>
 <context>
     <name>passWordPDF</name>
@@ -1013,6 +1093,14 @@ Der Ausgabeordner muss ein vollständiger Pfad sein, etwa /home/me/images.</tran
         <source>Cancel</source>
         <translation>Abbrechen</translation>
     </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
+    <message>
+        <source>Password</source>
+        <translation>Passwort</translation>
+    </message>
 </context>
 <context>
     <name>shutdowndlg</name>
@@ -1031,6 +1119,10 @@ Der Ausgabeordner muss ein vollständiger Pfad sein, etwa /home/me/images.</tran
     <message>
         <source>No</source>
         <translation>Nein</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
     </message>
 </context>
 </TS>

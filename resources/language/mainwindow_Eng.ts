@@ -198,6 +198,22 @@
         <source>The name template cannot hold a folder separator, &quot;..&quot;, a control character or any of \ : * ? &quot; &lt; &gt; |, and must be shorter than 200 bytes.</source>
         <translation>The name template cannot hold a folder separator, &quot;..&quot;, a control character or any of \ : * ? &quot; &lt; &gt; |, and must be shorter than 200 bytes.</translation>
     </message>
+    <message>
+        <source>Close</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>Images</source>
+        <translation>Images</translation>
+    </message>
+    <message>
+        <source>Smooth text</source>
+        <translation>Smooth text</translation>
+    </message>
+    <message>
+        <source>Chinese</source>
+        <translation>Chinese</translation>
+    </message>
 </context>
 <context>
     <name>Dialog</name>
@@ -233,6 +249,10 @@
         <source>Cancel</source>
         <translation>Cancel</translation>
     </message>
+    <message>
+        <source>Close</source>
+        <translation>Close</translation>
+    </message>
 </context>
 <context>
     <name>ErrorDialog</name>
@@ -259,6 +279,14 @@
     <message>
         <source>Thefollowing %1 file(s) cann’t be added in filelist.</source>
         <translation>Thefollowing %1 file(s) cann’t be added in filelist.</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>Files not added</source>
+        <translation>Files not added</translation>
     </message>
 </context>
 <context>
@@ -432,6 +460,10 @@
     <message>
         <source>Cancel</source>
         <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Close</translation>
     </message>
 </context>
 <context>
@@ -822,6 +854,34 @@ The output folder must be a full path, such as /home/me/images.</translation>
         <source>Updates come from your distribution&apos;s package manager.</source>
         <translation>Updates come from your distribution&apos;s package manager.</translation>
     </message>
+    <message>
+        <source>Minimize</source>
+        <translation>Minimize</translation>
+    </message>
+    <message>
+        <source>Main menu</source>
+        <translation>Main menu</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>Files</source>
+        <translation>Files</translation>
+    </message>
+    <message>
+        <source>Output folder</source>
+        <translation>Output folder</translation>
+    </message>
+    <message>
+        <source>Choose the output folder</source>
+        <translation>Choose the output folder</translation>
+    </message>
+    <message>
+        <source>No preview</source>
+        <translation>No preview</translation>
+    </message>
 </context>
 <context>
     <name>ProDlg</name>
@@ -832,6 +892,10 @@ The output folder must be a full path, such as /home/me/images.</translation>
     <message>
         <source>Open File</source>
         <translation>Open File</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Close</translation>
     </message>
 </context>
 <context>
@@ -905,6 +969,10 @@ The output folder must be a full path, such as /home/me/images.</translation>
         <source>Copyright © 2026 ZEMRA. All rights reserved.</source>
         <translation>Copyright © 2026 ZEMRA. All rights reserved.</translation>
     </message>
+    <message>
+        <source>Close</source>
+        <translation>Close</translation>
+    </message>
 </context>
 <context>
     <name>deleteDlg</name>
@@ -923,6 +991,10 @@ The output folder must be a full path, such as /home/me/images.</translation>
     <message>
         <source>No</source>
         <translation>No</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Close</translation>
     </message>
 </context>
 <context>
@@ -967,6 +1039,10 @@ The output folder must be a full path, such as /home/me/images.</translation>
         <source>PDF Version:</source>
         <translation>PDF Version:</translation>
     </message>
+    <message>
+        <source>Close</source>
+        <translation>Close</translation>
+    </message>
 </context>
 <context>
     <name>information</name>
@@ -994,6 +1070,10 @@ The output folder must be a full path, such as /home/me/images.</translation>
         <source>All files failed</source>
         <translation>All files failed</translation>
     </message>
+    <message>
+        <source>Close</source>
+        <translation>Close</translation>
+    </message>
 </context>
 <context>
     <name>passWordPDF</name>
@@ -1013,6 +1093,14 @@ The output folder must be a full path, such as /home/me/images.</translation>
         <source>Cancel</source>
         <translation>Cancel</translation>
     </message>
+    <message>
+        <source>Close</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>Password</source>
+        <translation>Password</translation>
+    </message>
 </context>
 <context>
     <name>shutdowndlg</name>
@@ -1031,6 +1119,10 @@ The output folder must be a full path, such as /home/me/images.</translation>
     <message>
         <source>No</source>
         <translation>No</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Close</translation>
     </message>
 </context>
 </TS>

@@ -198,6 +198,22 @@
         <source>The name template cannot hold a folder separator, &quot;..&quot;, a control character or any of \ : * ? &quot; &lt; &gt; |, and must be shorter than 200 bytes.</source>
         <translation>Le modèle de nom ne peut contenir ni séparateur de dossier, ni « .. », ni caractère de contrôle, ni aucun des caractères \ : * ? &quot; &lt; &gt; |, et doit faire moins de 200 octets.</translation>
     </message>
+    <message>
+        <source>Close</source>
+        <translation>Fermer</translation>
+    </message>
+    <message>
+        <source>Images</source>
+        <translation>Images</translation>
+    </message>
+    <message>
+        <source>Smooth text</source>
+        <translation>Texte lissé</translation>
+    </message>
+    <message>
+        <source>Chinese</source>
+        <translation>Chinois</translation>
+    </message>
 </context>
 <context>
     <name>Dialog</name>
@@ -233,6 +249,10 @@
         <source>Cancel</source>
         <translation>Annuler</translation>
     </message>
+    <message>
+        <source>Close</source>
+        <translation>Fermer</translation>
+    </message>
 </context>
 <context>
     <name>ErrorDialog</name>
@@ -259,6 +279,14 @@
     <message>
         <source>Thefollowing %1 file(s) cann’t be added in filelist.</source>
         <translation>Impossible d’ajouter les %1 fichier(s) suivant(s) à la liste.</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Fermer</translation>
+    </message>
+    <message>
+        <source>Files not added</source>
+        <translation>Fichiers non ajoutés</translation>
     </message>
 </context>
 <context>
@@ -432,6 +460,10 @@
     <message>
         <source>Cancel</source>
         <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Fermer</translation>
     </message>
 </context>
 <context>
@@ -822,6 +854,34 @@ Le dossier de sortie doit être un chemin complet, par exemple /home/me/images.<
         <source>Updates come from your distribution&apos;s package manager.</source>
         <translation>Les mises à jour viennent du gestionnaire de paquets de votre distribution.</translation>
     </message>
+    <message>
+        <source>Minimize</source>
+        <translation>Réduire</translation>
+    </message>
+    <message>
+        <source>Main menu</source>
+        <translation>Menu principal</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Fermer</translation>
+    </message>
+    <message>
+        <source>Files</source>
+        <translation>Fichiers</translation>
+    </message>
+    <message>
+        <source>Output folder</source>
+        <translation>Dossier de sortie</translation>
+    </message>
+    <message>
+        <source>Choose the output folder</source>
+        <translation>Choisir le dossier de sortie</translation>
+    </message>
+    <message>
+        <source>No preview</source>
+        <translation>Pas d’aperçu</translation>
+    </message>
 </context>
 <context>
     <name>ProDlg</name>
@@ -832,6 +892,10 @@ Le dossier de sortie doit être un chemin complet, par exemple /home/me/images.<
     <message>
         <source>Open File</source>
         <translation>Ouverture du fichier</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Fermer</translation>
     </message>
 </context>
 <context>
@@ -905,6 +969,10 @@ Le dossier de sortie doit être un chemin complet, par exemple /home/me/images.<
         <source>Copyright © 2026 ZEMRA. All rights reserved.</source>
         <translation>Copyright © 2026 ZEMRA. Tous droits réservés.</translation>
     </message>
+    <message>
+        <source>Close</source>
+        <translation>Fermer</translation>
+    </message>
 </context>
 <context>
     <name>deleteDlg</name>
@@ -923,6 +991,10 @@ Le dossier de sortie doit être un chemin complet, par exemple /home/me/images.<
     <message>
         <source>No</source>
         <translation>Non</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Fermer</translation>
     </message>
 </context>
 <context>
@@ -967,6 +1039,10 @@ Le dossier de sortie doit être un chemin complet, par exemple /home/me/images.<
         <source>PDF Version:</source>
         <translation>Version PDF&#xa0;:</translation>
     </message>
+    <message>
+        <source>Close</source>
+        <translation>Fermer</translation>
+    </message>
 </context>
 <context>
     <name>information</name>
@@ -994,6 +1070,10 @@ Le dossier de sortie doit être un chemin complet, par exemple /home/me/images.<
         <source>All files failed</source>
         <translation>Échec total</translation>
     </message>
+    <message>
+        <source>Close</source>
+        <translation>Fermer</translation>
+    </message>
 </context>
 <context>
     <name>passWordPDF</name>
@@ -1013,6 +1093,14 @@ Le dossier de sortie doit être un chemin complet, par exemple /home/me/images.<
         <source>Cancel</source>
         <translation>Annuler</translation>
     </message>
+    <message>
+        <source>Close</source>
+        <translation>Fermer</translation>
+    </message>
+    <message>
+        <source>Password</source>
+        <translation>Mot de passe</translation>
+    </message>
 </context>
 <context>
     <name>shutdowndlg</name>
@@ -1031,6 +1119,10 @@ Le dossier de sortie doit être un chemin complet, par exemple /home/me/images.<
     <message>
         <source>No</source>
         <translation>Non</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Fermer</translation>
     </message>
 </context>
 </TS>

@@ -198,6 +198,22 @@
         <source>The name template cannot hold a folder separator, &quot;..&quot;, a control character or any of \ : * ? &quot; &lt; &gt; |, and must be shorter than 200 bytes.</source>
         <translation>名前のテンプレートには、フォルダー区切り、「..」、制御文字、および \ : * ? &quot; &lt; &gt; | のいずれも使えません。また 200 バイト未満にしてください。</translation>
     </message>
+    <message>
+        <source>Close</source>
+        <translation>閉じる</translation>
+    </message>
+    <message>
+        <source>Images</source>
+        <translation>画像</translation>
+    </message>
+    <message>
+        <source>Smooth text</source>
+        <translation>文字を滑らかにする</translation>
+    </message>
+    <message>
+        <source>Chinese</source>
+        <translation>中国語</translation>
+    </message>
 </context>
 <context>
     <name>Dialog</name>
@@ -233,6 +249,10 @@
         <source>Cancel</source>
         <translation>キャンセル</translation>
     </message>
+    <message>
+        <source>Close</source>
+        <translation>閉じる</translation>
+    </message>
 </context>
 <context>
     <name>ErrorDialog</name>
@@ -259,6 +279,14 @@
     <message>
         <source>Thefollowing %1 file(s) cann’t be added in filelist.</source>
         <translation>次の%1個のファイルはファイル一覧に追加できませんでした。</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>閉じる</translation>
+    </message>
+    <message>
+        <source>Files not added</source>
+        <translation>追加されなかったファイル</translation>
     </message>
 </context>
 <context>
@@ -432,6 +460,10 @@
     <message>
         <source>Cancel</source>
         <translation>キャンセル</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>閉じる</translation>
     </message>
 </context>
 <context>
@@ -822,6 +854,34 @@ The output folder must be a full path, such as /home/me/images.</source>
         <source>Updates come from your distribution&apos;s package manager.</source>
         <translation>更新はディストリビューションのパッケージマネージャーから提供されます。</translation>
     </message>
+    <message>
+        <source>Minimize</source>
+        <translation>最小化</translation>
+    </message>
+    <message>
+        <source>Main menu</source>
+        <translation>メインメニュー</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>閉じる</translation>
+    </message>
+    <message>
+        <source>Files</source>
+        <translation>ファイル</translation>
+    </message>
+    <message>
+        <source>Output folder</source>
+        <translation>出力フォルダー</translation>
+    </message>
+    <message>
+        <source>Choose the output folder</source>
+        <translation>出力フォルダーを選択</translation>
+    </message>
+    <message>
+        <source>No preview</source>
+        <translation>プレビューなし</translation>
+    </message>
 </context>
 <context>
     <name>ProDlg</name>
@@ -832,6 +892,10 @@ The output folder must be a full path, such as /home/me/images.</source>
     <message>
         <source>Open File</source>
         <translation>ファイルを開く</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>閉じる</translation>
     </message>
 </context>
 <context>
@@ -905,6 +969,10 @@ The output folder must be a full path, such as /home/me/images.</source>
         <source>Copyright © 2026 ZEMRA. All rights reserved.</source>
         <translation>Copyright © 2026 ZEMRA. 無断転載を禁じます。</translation>
     </message>
+    <message>
+        <source>Close</source>
+        <translation>閉じる</translation>
+    </message>
 </context>
 <context>
     <name>deleteDlg</name>
@@ -923,6 +991,10 @@ The output folder must be a full path, such as /home/me/images.</source>
     <message>
         <source>No</source>
         <translation>いいえ</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>閉じる</translation>
     </message>
 </context>
 <context>
@@ -967,6 +1039,10 @@ The output folder must be a full path, such as /home/me/images.</source>
         <source>PDF Version:</source>
         <translation>PDFバージョン：</translation>
     </message>
+    <message>
+        <source>Close</source>
+        <translation>閉じる</translation>
+    </message>
 </context>
 <context>
     <name>information</name>
@@ -994,6 +1070,10 @@ The output folder must be a full path, such as /home/me/images.</source>
         <source>All files failed</source>
         <translation>すべてのファイルが失敗しました</translation>
     </message>
+    <message>
+        <source>Close</source>
+        <translation>閉じる</translation>
+    </message>
 </context>
 <context>
     <name>passWordPDF</name>
@@ -1013,6 +1093,14 @@ The output folder must be a full path, such as /home/me/images.</source>
         <source>Cancel</source>
         <translation>キャンセル</translation>
     </message>
+    <message>
+        <source>Close</source>
+        <translation>閉じる</translation>
+    </message>
+    <message>
+        <source>Password</source>
+        <translation>パスワード</translation>
+    </message>
 </context>
 <context>
     <name>shutdowndlg</name>
@@ -1031,6 +1119,10 @@ The output folder must be a full path, such as /home/me/images.</source>
     <message>
         <source>No</source>
         <translation>いいえ</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>閉じる</translation>
     </message>
 </context>
 </TS>

@@ -4,7 +4,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QImage>
 #include <QProcess>
+#include <QSet>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -26,14 +28,22 @@ RenderJob reportJob(const QString &format, const QString &colour, int dpi)
     return job;
 }
 
-// A one-page PDF, small enough to write by hand.
-QByteArray onePagePdf()
+// A one-page PDF, small enough to write by hand; text, when given, is set in Helvetica.
+QByteArray onePagePdf(const QByteArray &text = {})
 {
-    const QList<QByteArray> objects = {
+    const QByteArray content = "BT /F1 18 Tf 4 30 Td (" + text + ") Tj ET";
+    QList<QByteArray> objects = {
         "<< /Type /Catalog /Pages 2 0 R >>",
         "<< /Type /Pages /Kids [3 0 R] /Count 1 >>",
         "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 72 72] >>",
     };
+    if (!text.isEmpty()) {
+        objects[2] = "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 72 72] /Contents 4 0 R "
+                     "/Resources << /Font << /F1 5 0 R >> >> >>";
+        objects << "<< /Length " + QByteArray::number(content.size()) + " >>\nstream\n" +
+                       content + "\nendstream"
+                << "<< /Type /Font /Subtype /Type1 /BaseFont /Helvetica >>";
+    }
     QByteArray pdf = "%PDF-1.4\n";
     QList<qsizetype> offsets;
     for (qsizetype i = 0; i < objects.size(); ++i) {
@@ -41,11 +51,12 @@ QByteArray onePagePdf()
         pdf += QByteArray::number(i + 1) + " 0 obj\n" + objects.at(i) + "\nendobj\n";
     }
     const qsizetype xref = pdf.size();
-    pdf += "xref\n0 4\n0000000000 65535 f \n";
+    const QByteArray count = QByteArray::number(objects.size() + 1);
+    pdf += "xref\n0 " + count + "\n0000000000 65535 f \n";
     for (const qsizetype offset : offsets)
         pdf += QByteArray::number(offset).rightJustified(10, '0') + " 00000 n \n";
-    pdf +=
-        "trailer\n<< /Size 4 /Root 1 0 R >>\nstartxref\n" + QByteArray::number(xref) + "\n%%EOF\n";
+    pdf += "trailer\n<< /Size " + count + " /Root 1 0 R >>\nstartxref\n" +
+           QByteArray::number(xref) + "\n%%EOF\n";
     return pdf;
 }
 
@@ -60,6 +71,9 @@ private slots:
     void text();
     void resolution_data();
     void resolution();
+    void smoothText_data();
+    void smoothText();
+    void smoothTextHasShades();
     void nextPageKeepsSourceAndFolder();
     void arguments_data();
     void arguments();
@@ -158,6 +172,76 @@ void TestRenderCommand::resolution()
     const RenderJob job = reportJob(format, QString(), dpi);
     QCOMPARE(job.resolution(), expected);
     QVERIFY(job.arguments().contains(u"-r"_s + QString::number(expected)));
+}
+
+void TestRenderCommand::smoothText_data()
+{
+    QTest::addColumn<QString>("format");
+    QTest::addColumn<QString>("colour");
+    QTest::addColumn<bool>("asked");
+    QTest::newRow("BMP 24 bit") << u"BMP"_s << u"16m"_s << true;
+    QTest::newRow("BMP 256 colours") << u"BMP"_s << u"256 Color"_s << true;
+    QTest::newRow("BMP grey") << u"BMP"_s << u"gray"_s << true;
+    QTest::newRow("PNG") << u"PNG"_s << QString() << true;
+    QTest::newRow("JPEG") << u"JPEG"_s << QString() << true;
+    QTest::newRow("TIFF grey") << u"TIFF"_s << u"gray"_s << true;
+    // Black and white has no shade to smooth with: the images stay as they were.
+    QTest::newRow("BMP mono") << u"BMP"_s << u"mono"_s << false;
+    QTest::newRow("BMP one bit separations") << u"BMP"_s << u"sep1"_s << false;
+    QTest::newRow("PCX mono") << u"PCX"_s << u"mono"_s << false;
+    QTest::newRow("fax g4") << u"FAX"_s << u"g4"_s << false;
+    QTest::newRow("TIFF lzw") << u"TIFF"_s << u"lzw"_s << false;
+}
+
+// Smooth text adds one switch and nothing else; off, the command is the described one.
+void TestRenderCommand::smoothText()
+{
+    QFETCH(QString, format);
+    QFETCH(QString, colour);
+    QFETCH(bool, asked);
+    RenderJob job = reportJob(format, colour, 120);
+    const QStringList plain = job.arguments();
+    QVERIFY(!plain.join(u' ').contains(u"AlphaBits"_s));
+    job.smooth = true;
+    QStringList smooth = job.arguments();
+    QCOMPARE(smooth.removeAll(u"-dTextAlphaBits=4"_s), asked ? 1 : 0);
+    QCOMPARE(smooth, plain);
+    QCOMPARE(job.text().contains(u" -dTextAlphaBits=4 "_s), asked);
+}
+
+// The real renderer draws text in shades of grey with it (16 here), in two colours without.
+void TestRenderCommand::smoothTextHasShades()
+{
+    const QString gs = QStandardPaths::findExecutable(u"gs"_s);
+    if (gs.isEmpty())
+        QSKIP("Ghostscript is not installed");
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    QFile pdf(dir.filePath(u"text.pdf"_s));
+    QVERIFY(pdf.open(QIODevice::WriteOnly));
+    pdf.write(onePagePdf("Smooth"));
+    pdf.close();
+    const auto colours = [&](bool smooth) {
+        RenderJob job = reportJob(u"BMP"_s, u"16m"_s, 120);
+        job.pages = {1};
+        job.smooth = smooth;
+        job.outputFolder = dir.path();
+        job.imageName = smooth ? u"smooth.bmp"_s : u"plain.bmp"_s;
+        job.sourcePath = dir.filePath(u"text.pdf"_s);
+        QProcess renderer;
+        renderer.start(gs, job.arguments());
+        if (!renderer.waitForFinished(30000) || renderer.exitCode() != 0)
+            return -1;
+        QSet<QRgb> seen;
+        const QImage image(dir.filePath(job.imageName));
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x)
+                seen.insert(image.pixel(x, y));
+        }
+        return int(seen.size());
+    };
+    QCOMPARE(colours(false), 2);
+    QVERIFY2(colours(true) > 8, "smooth text has shades between ink and paper");
 }
 
 // Moving to the next page touches only the page and the image name, so a source or folder name

@@ -116,7 +116,8 @@ void tst_Config::okWritesEveryKey()
         QSettings(env.path(u"config.ini"_s), QSettings::IniFormat).allKeys();
 
     runDialog(window, [&](QWidget &dialog) {
-        for (const char *box : {"listCls", "minDesk", "setCls", "checkBox", "showMsg"})
+        for (const char *box :
+             {"listCls", "minDesk", "setCls", "checkBox", "showMsg", "smoothBox"})
             control<QCheckBox>(dialog, box)->setChecked(on);
         control<QCheckBox>(dialog, "oneTiffCheckBox")->setChecked(true);
         control<QComboBox>(dialog, "ConversionCombo")->setCurrentIndex(changeOver);
@@ -131,8 +132,8 @@ void tst_Config::okWritesEveryKey()
     });
 
     QVERIFY(!probe.configDialog().isVisible());
-    for (const QString &key :
-         {u"listC"_s, u"mDesk"_s, u"checkBox"_s, u"isUpdate"_s, u"isclosewindow"_s, u"isShowMsg"_s})
+    for (const QString &key : {u"listC"_s, u"mDesk"_s, u"checkBox"_s, u"isUpdate"_s,
+                               u"isclosewindow"_s, u"isShowMsg"_s, u"smoothText"_s})
         QCOMPARE(env.readConfig(key).toBool(), on);
     QCOMPARE(env.readConfig(u"changeOver"_s).toInt(), changeOver);
     QCOMPARE(env.readConfig(u"updatemodel"_s).toInt(), updatemodel);
@@ -150,8 +151,8 @@ void tst_Config::okWritesEveryKey()
     for (const QString &key : keysBefore)
         keys.removeAll(key);
     keys.sort();
-    QCOMPARE(keys,
-             QStringList({u"Psword"_s, u"havePSW"_s, u"isShowMsg"_s, u"listC"_s, u"mDesk"_s}));
+    QCOMPARE(keys, QStringList({u"Psword"_s, u"havePSW"_s, u"isShowMsg"_s, u"listC"_s, u"mDesk"_s,
+                                u"smoothText"_s}));
 
     // The flags the main window reads follow at once.
     QCOMPARE(probe.configDialog().warnOnListClose, on);
@@ -509,13 +510,13 @@ void tst_Config::languageBox_data()
     QTest::newRow("German") << QVariant(2) << QString() << 2 << 0 << u"changeDe"_s << 4;
     QTest::newRow("French") << QVariant(2) << QString() << 3 << 0 << u"changeFr"_s << 5;
     QTest::newRow("kept French") << QVariant(5) << QString() << -1 << 3 << u"changeFr"_s << 5;
-    QTest::newRow("Chinese shows no entry")
-        << QVariant(1) << QString() << -1 << -1 << u"changeEn"_s << 2;
+    QTest::newRow("Chinese") << QVariant(2) << QString() << 4 << 0 << u"changeCh"_s << 1;
+    QTest::newRow("kept Chinese") << QVariant(1) << QString() << -1 << 4 << u"changeCh"_s << 1;
     // "OK" must not undo a language chosen from the main menu in the meantime.
     QTest::newRow("German from the menu")
         << QVariant(2) << u"changeGerman"_s << -1 << 2 << u"changeDe"_s << 4;
     QTest::newRow("Chinese from the menu")
-        << QVariant(4) << u"changeChinese"_s << -1 << -1 << u"changeEn"_s << 2;
+        << QVariant(4) << u"changeChinese"_s << -1 << 4 << u"changeCh"_s << 1;
 }
 
 void tst_Config::languageBox()
@@ -539,6 +540,7 @@ void tst_Config::languageBox()
     QSignalSpy japanese(&config, &Config::changeJp);
     QSignalSpy german(&config, &Config::changeDe);
     QSignalSpy french(&config, &Config::changeFr);
+    QSignalSpy chinese(&config, &Config::changeCh);
     runDialog(window, [index](QWidget &dialog) {
         if (index >= 0)
             control<QComboBox>(dialog, "languageComBo")->setCurrentIndex(index);
@@ -548,7 +550,8 @@ void tst_Config::languageBox()
     const QMap<QString, qsizetype> emitted{{u"changeEn"_s, english.count()},
                                            {u"changeJp"_s, japanese.count()},
                                            {u"changeDe"_s, german.count()},
-                                           {u"changeFr"_s, french.count()}};
+                                           {u"changeFr"_s, french.count()},
+                                           {u"changeCh"_s, chinese.count()}};
     for (auto it = emitted.cbegin(); it != emitted.cend(); ++it)
         QCOMPARE(it.value(), it.key() == signal ? 1 : 0);
     QCOMPARE(env.readConfig(u"Language"_s).toInt(), language);

@@ -1,5 +1,7 @@
 // The option table of the selected file, the page-selection editor and the output-folder controls.
+#include "core/engine/ghostscript.h"
 #include "core/options/formats.h"
+#include "core/options/pageselection.h"
 #include "gui/widgets/filedialog.h"
 #include "mainwindowprobe.h"
 #include "modal.h"
@@ -7,8 +9,11 @@
 #include "testenvironment.h"
 
 #include <QDir>
+#include <QImageReader>
 #include <QLineEdit>
+#include <QProcess>
 #include <QRadioButton>
+#include <QStandardPaths>
 #include <QTest>
 #include <QTextEdit>
 
@@ -81,6 +86,8 @@ private slots:
     void emptyRangeIsResetAtCommit_data();
     void emptyRangeIsResetAtCommit();
     void hintItemSelectsPageOne();
+    void sizeIsThatOfTheImage_data();
+    void sizeIsThatOfTheImage();
     void outputFolderAtStartUp_data();
     void outputFolderAtStartUp();
     void typedBackslashesAreStoredAsSlashes();
@@ -98,7 +105,7 @@ void tst_Options::selectionDecidesWhatTheTableShows_data()
     QTest::addColumn<bool>("controlsEnabled"); // Remove and the format combo
     QTest::addColumn<QStringList>("values");   // rows 0 to 5
 
-    const QStringList second = {u"5"_s, u"All"_s, u"300"_s, u"2468"_s, u"3509"_s, u"16m"_s};
+    const QStringList second = {u"5"_s, u"All"_s, u"300"_s, u"2487"_s, u"3520"_s, u"16m"_s};
     QTest::newRow("one") << QList<int>{1} << true << true << second;
     // Several files keep what the first of them showed and can't be edited.
     QTest::newRow("several") << QList<int>{1, 0} << false << true << second;
@@ -139,17 +146,20 @@ void tst_Options::formatDecidesColourAndMergeRows_data()
     QTest::addColumn<int>("format");     // its place in the format box
     QTest::addColumn<QString>("colour"); // the default colour; empty: no colour row
     QTest::addColumn<bool>("merge");
+    QTest::addColumn<QStringList>("size"); // of an A4 page at 120 DPI, as the format renders it
+    const QStringList plusOne{u"1000"_s, u"1415"_s};
+    const QStringList asTyped{u"992"_s, u"1403"_s};
     // Each row is named after its format.
-    QTest::newRow("PNG") << 0 << QString() << false;
-    QTest::newRow("PNGGRAY") << 1 << QString() << false;
-    QTest::newRow("JPEG") << 2 << QString() << false;
-    QTest::newRow("TIFF") << 3 << u"24nc"_s << true;
-    QTest::newRow("BMP") << 4 << u"16m"_s << false;
-    QTest::newRow("PSD") << 5 << u"rgb"_s << false;
-    QTest::newRow("PCX") << 6 << u"24bit"_s << false;
-    QTest::newRow("FAX") << 7 << u"g3"_s << true;
-    QTest::newRow("GIF") << 8 << QString() << false;
-    QTest::newRow("JPG") << 9 << QString() << false;
+    QTest::newRow("PNG") << 0 << QString() << false << plusOne;
+    QTest::newRow("PNGGRAY") << 1 << QString() << false << plusOne;
+    QTest::newRow("JPEG") << 2 << QString() << false << asTyped;
+    QTest::newRow("TIFF") << 3 << u"24nc"_s << true << asTyped;
+    QTest::newRow("BMP") << 4 << u"16m"_s << false << plusOne;
+    QTest::newRow("PSD") << 5 << u"rgb"_s << false << asTyped;
+    QTest::newRow("PCX") << 6 << u"24bit"_s << false << asTyped;
+    QTest::newRow("FAX") << 7 << u"g3"_s << true << asTyped;
+    QTest::newRow("GIF") << 8 << QString() << false << plusOne;
+    QTest::newRow("JPG") << 9 << QString() << false << asTyped;
 }
 
 void tst_Options::formatDecidesColourAndMergeRows()
@@ -157,6 +167,7 @@ void tst_Options::formatDecidesColourAndMergeRows()
     QFETCH(int, format);
     QFETCH(QString, colour);
     QFETCH(bool, merge);
+    QFETCH(QStringList, size);
     Fixture f({2});
     const QString name = QString::fromLatin1(QTest::currentDataTag());
     // From a format without the two rows (PNG) and from one with both (TIFF).
@@ -177,8 +188,8 @@ void tst_Options::formatDecidesColourAndMergeRows()
             QCOMPARE(f.probe.options()->item(6, 0)->text(), u"Merge into One"_s);
             QCOMPARE(f.probe.optionValue(6), u"No"_s);
         }
-        // The rows every format has are left alone.
-        QCOMPARE(f.values(), QStringList({u"2"_s, u"All"_s, u"120"_s, u"983"_s, u"1394"_s}));
+        // The rows every format has are left alone; the image's size follows the format.
+        QCOMPARE(f.values(), QStringList({u"2"_s, u"All"_s, u"120"_s}) + size);
     }
 }
 
@@ -271,12 +282,13 @@ void tst_Options::dpiEditorClampsWhatItStores_data()
 {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QStringList>("shown"); // DPI, width, height
-    QTest::newRow("in range") << u"300"_s << QStringList({u"300"_s, u"2468"_s, u"3509"_s});
-    QTest::newRow("72") << u"72"_s << QStringList({u"72"_s, u"603"_s, u"854"_s});
-    QTest::newRow("too high") << u"5000"_s << QStringList({u"1000"_s, u"8243"_s, u"11734"_s});
-    QTest::newRow("too low") << u"69"_s << QStringList({u"70"_s, u"587"_s, u"830"_s});
-    QTest::newRow("letters") << u"abc"_s << QStringList({u"70"_s, u"587"_s, u"830"_s});
-    QTest::newRow("empty") << QString() << QStringList({u"70"_s, u"587"_s, u"830"_s});
+    // An A4 page as BMP, which renders from 100 DPI at one dot per inch more.
+    QTest::newRow("in range") << u"300"_s << QStringList({u"300"_s, u"2487"_s, u"3520"_s});
+    QTest::newRow("72") << u"72"_s << QStringList({u"72"_s, u"595"_s, u"842"_s});
+    QTest::newRow("too high") << u"5000"_s << QStringList({u"1000"_s, u"8272"_s, u"11706"_s});
+    QTest::newRow("too low") << u"69"_s << QStringList({u"70"_s, u"578"_s, u"819"_s});
+    QTest::newRow("letters") << u"abc"_s << QStringList({u"70"_s, u"578"_s, u"819"_s});
+    QTest::newRow("empty") << QString() << QStringList({u"70"_s, u"578"_s, u"819"_s});
 }
 
 void tst_Options::dpiEditorClampsWhatItStores()
@@ -497,6 +509,61 @@ void tst_Options::hintItemSelectsPageOne()
     QVERIFY(!f.probe.commitPageSelection());
     QCOMPARE(f.probe.pageRanges(), QStringList({u"All"_s, u"1"_s}));
     QVERIFY(f.warnings.isEmpty());
+}
+
+void tst_Options::sizeIsThatOfTheImage_data()
+{
+    QTest::addColumn<QString>("document"); // made below
+    QTest::addColumn<QString>("pages");
+    QTest::addColumn<QString>("dpi");
+    QTest::addColumn<QSize>("expected");
+    QTest::newRow("portrait") << u"portrait"_s << u"All"_s << u"120"_s << QSize(1000, 1415);
+    QTest::newRow("landscape at 72 DPI")
+        << u"landscape"_s << u"All"_s << u"72"_s << QSize(842, 595);
+    QTest::newRow("turned a quarter") << u"turned"_s << u"All"_s << u"150"_s << QSize(1766, 1248);
+    QTest::newRow("landscape second page") << u"mixed"_s << u"2"_s << u"96"_s << QSize(1123, 793);
+    QTest::newRow("first selected page portrait")
+        << u"mixed"_s << u"2,1"_s << u"96"_s << QSize(793, 1123);
+}
+
+// Width and Height are the pixels of the first selected page's image, as the renderer draws it.
+void tst_Options::sizeIsThatOfTheImage()
+{
+    QFETCH(QString, document);
+    QFETCH(QString, pages);
+    QFETCH(QString, dpi);
+    QFETCH(QSize, expected);
+    if (QStandardPaths::findExecutable(u"qpdf"_s).isEmpty() ||
+        QStandardPaths::findExecutable(u"gs"_s).isEmpty())
+        QSKIP("qpdf and Ghostscript make and draw the pages");
+    Fixture f(QList<int>{});
+    const QString portrait = f.env.scratch(u"portrait.pdf"_s);
+    const QString landscape = f.env.scratch(u"landscape.pdf"_s);
+    QVERIFY(Pdfs::write(portrait, 1));
+    QVERIFY(Pdfs::write(landscape, 1, QPageSize(QSizeF(842, 595), QPageSize::Point)));
+    const QString pdf = f.env.scratch(document + u".pdf"_s);
+    if (document == u"turned")
+        QCOMPARE(QProcess::execute(u"qpdf"_s, {u"--rotate=+90"_s, portrait, pdf}), 0);
+    else if (document == u"mixed")
+        QCOMPARE(QProcess::execute(u"qpdf"_s,
+                                   {u"--empty"_s, u"--pages"_s, portrait, landscape, u"--"_s, pdf}),
+                 0);
+    f.probe.add({pdf});
+    f.openEditor(1)->setEditText(pages);
+    f.openEditor(2)->setEditText(dpi);
+    const QSize shown(f.probe.optionValue(3).toInt(), f.probe.optionValue(4).toInt());
+    QCOMPARE(shown, expected);
+
+    // What the renderer makes of that page.
+    RenderJob render;
+    render.format = u"BMP"_s;
+    render.dpi = dpi.toInt();
+    render.pages = {PageSelection::pages(pages, 2).constFirst()};
+    render.outputFolder = f.env.scratch();
+    render.imageName = u"page.bmp"_s;
+    render.sourcePath = pdf;
+    QCOMPARE(QProcess::execute(u"gs"_s, render.arguments()), 0);
+    QCOMPARE(QImageReader(f.env.scratch(u"page.bmp"_s)).size(), expected);
 }
 
 void tst_Options::outputFolderAtStartUp_data()

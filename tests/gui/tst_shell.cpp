@@ -22,12 +22,15 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMessageBox>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTest>
 #include <QTextEdit>
 #include <QTimer>
 #include <QToolButton>
+
+#include <cmath>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -47,6 +50,8 @@ private slots:
     void storedLanguageOutsideRangeGivesEnglish();
     void styleOtherThanOneGivesDefaultSheet_data();
     void styleOtherThanOneGivesDefaultSheet();
+    void messageBoxesAreReadable_data();
+    void messageBoxesAreReadable();
     void confirmationTellsAnswersApart_data();
     void confirmationTellsAnswersApart();
     void menusHoldTheirActions_data();
@@ -95,18 +100,19 @@ void tst_Shell::settingsAbsentKeys()
 
 void tst_Shell::centring_data()
 {
-    QTest::addColumn<QSize>("available");
+    QTest::addColumn<QRect>("available");
     QTest::addColumn<QPoint>("expected");
-    QTest::newRow("full hd") << QSize(1920, 1040) << QPoint(579, 229);
-    QTest::newRow("odd remainder") << QSize(1281, 901) << QPoint(260, 160);
-    QTest::newRow("smaller than the window") << QSize(700, 500) << QPoint(-30, -40);
+    QTest::newRow("full hd") << QRect(0, 0, 1920, 1040) << QPoint(579, 229);
+    QTest::newRow("odd remainder") << QRect(0, 0, 1281, 901) << QPoint(260, 160);
+    QTest::newRow("panel on top") << QRect(0, 32, 1366, 736) << QPoint(302, 109);
+    QTest::newRow("second screen") << QRect(1920, 0, 1280, 1024) << QPoint(2179, 221);
+    QTest::newRow("smaller than the window") << QRect(0, 27, 700, 500) << QPoint(0, 27);
 }
 
 void tst_Shell::centring()
 {
-    QFETCH(QSize, available);
+    QFETCH(QRect, available);
     QFETCH(QPoint, expected);
-    // Only the size of the available area counts, never its origin.
     QCOMPARE(Chrome::centredPosition(available, QSize(760, 580)), expected);
 }
 
@@ -251,6 +257,56 @@ void tst_Shell::styleOtherThanOneGivesDefaultSheet()
     QCOMPARE(probe.aboutDialog().styleSheet(), window.styleSheet());
     QVERIFY(probe.action(u"Classic"_s)->isChecked());
     QVERIFY(!probe.action(u"Elegant"_s)->isChecked());
+}
+
+void tst_Shell::messageBoxesAreReadable_data()
+{
+    QTest::addColumn<int>("style");
+    QTest::newRow("Classic") << 1;
+    QTest::newRow("Elegant") << 2;
+}
+
+// A box such as "Not enough room": its text stands out from its ground at least 4.5 to 1, as
+// WCAG asks of body text.
+void tst_Shell::messageBoxesAreReadable()
+{
+    QFETCH(int, style);
+    TestEnvironment env;
+    env.writeConfig(u"Style"_s, style);
+    MainWindow window;
+    QMessageBox box(QMessageBox::Question, u"Not enough room"_s,
+                    u"The images need 7.4 GiB on /srv, where 1.2 GiB is free."_s,
+                    QMessageBox::Ok | QMessageBox::Cancel, &window);
+    box.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&box));
+    auto *label = box.findChild<QLabel *>(u"qt_msgbox_label"_s);
+    QVERIFY(label);
+    const QImage shot = box.grab(label->geometry()).toImage();
+    QHash<QRgb, int> counts;
+    for (int y = 0; y < shot.height(); ++y) {
+        for (int x = 0; x < shot.width(); ++x)
+            ++counts[shot.pixel(x, y)];
+    }
+    const auto luminance = [](QRgb rgb) {
+        const auto linear = [](int channel) {
+            const double c = channel / 255.0;
+            return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * linear(qRed(rgb)) + 0.7152 * linear(qGreen(rgb)) +
+               0.0722 * linear(qBlue(rgb));
+    };
+    QRgb ground = 0;
+    for (auto it = counts.cbegin(); it != counts.cend(); ++it) {
+        if (it.value() > counts.value(ground))
+            ground = it.key();
+    }
+    double contrast = 1;
+    for (auto it = counts.cbegin(); it != counts.cend(); ++it) {
+        const double a = luminance(it.key()) + 0.05;
+        const double b = luminance(ground) + 0.05;
+        contrast = qMax(contrast, qMax(a, b) / qMin(a, b));
+    }
+    QVERIFY2(contrast >= 4.5, qPrintable(QString::number(contrast)));
 }
 
 void tst_Shell::confirmationTellsAnswersApart_data()

@@ -12,6 +12,7 @@
 #include <QImageReader>
 #include <QLabel>
 #include <QProcess>
+#include <QSet>
 #include <QTest>
 
 using namespace Qt::Literals::StringLiterals;
@@ -69,6 +70,8 @@ class tst_Conversion : public QObject
 private slots:
     void everyFormatAndColour_data();
     void everyFormatAndColour();
+    void smoothTextFromTheSettings_data();
+    void smoothTextFromTheSettings();
     void pageSelections_data();
     void pageSelections();
     void naming_data();
@@ -175,6 +178,46 @@ void tst_Conversion::everyFormatAndColour()
         QVERIFY(gif.read(6).startsWith("GIF8"));
     }
     QVERIFY(qobject_cast<QLabel *>(probe.files()->cellWidget(0, 4))); // the finished mark
+}
+
+void tst_Conversion::smoothTextFromTheSettings_data()
+{
+    QTest::addColumn<QVariant>("stored");
+    QTest::addColumn<bool>("smooth");
+    QTest::newRow("absent") << QVariant() << false;
+    QTest::newRow("off") << QVariant(false) << false;
+    QTest::newRow("on") << QVariant(true) << true;
+}
+
+// The settings dialog's "Smooth text" reaches the renderer; off, the command and the few-colour
+// page are those of the described command line.
+void tst_Conversion::smoothTextFromTheSettings()
+{
+    QFETCH(QVariant, stored);
+    QFETCH(bool, smooth);
+    TestEnvironment env;
+    if (stored.isValid())
+        env.writeConfig(u"smoothText"_s, stored);
+    const QString pdf = env.scratch(u"text.pdf"_s);
+    QVERIFY(Pdfs::write(pdf, 1));
+    MainWindow window;
+    MainWindowProbe probe(window);
+    probe.add({pdf});
+    setFormat(probe, 0, u"BMP"_s, u"16m"_s);
+    probe.dpiValues()[0] = u"72"_s;
+    QVERIFY(Conversion::run(probe));
+    QCOMPARE(probe.renderCommand().contains(u" -r72 -dTextAlphaBits=4 -dFirstPage=1 "_s), smooth);
+    QCOMPARE(probe.renderCommand().contains(u"AlphaBits"_s), smooth);
+    const QStringList images = Conversion::filesIn(env.scratch(u"text"_s));
+    QCOMPARE(images.size(), 1);
+    const QImage image(env.scratch(u"text/"_s + images.first()));
+    QSet<QRgb> colours;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x)
+            colours.insert(image.pixel(x, y));
+    }
+    QVERIFY2(smooth ? colours.size() > 8 : colours.size() <= 3,
+             qPrintable(QString::number(colours.size())));
 }
 
 void tst_Conversion::pageSelections_data()

@@ -29,8 +29,10 @@ bool shaded(MainWindowProbe &probe, int row)
 bool failedWithReason(MainWindowProbe &probe, int row)
 {
     const QTableWidgetItem *status = probe.files()->item(row, 4);
+    // The reason shows on the row, not only in its tool tip.
     return !probe.files()->cellWidget(row, 4) && status && !status->icon().isNull() &&
-           !status->toolTip().isEmpty() && shaded(probe, row);
+           !status->text().isEmpty() && status->toolTip().startsWith(status->text()) &&
+           shaded(probe, row);
 }
 
 bool finished(MainWindowProbe &probe, int row)

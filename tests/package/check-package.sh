@@ -29,6 +29,9 @@ for package in ghostscript poppler-utils libtiff-tools qt6-qpa-plugins \
     libpoppler-cpp0v5; do
     grep -Eq "(^|, )$package( |,|$)" <<< "$depends" || fail "Depends lacks $package"
 done
+recommends=$(dpkg-deb -f "$deb" Recommends)
+echo "Recommends: $recommends"
+grep -Eq "(^|, )qt6-wayland( |,|$)" <<< "$recommends" || fail "Recommends lacks qt6-wayland"
 
 # Everything belongs to root and lies under /usr.
 dpkg-deb -c "$deb" > "$work/contents"

@@ -52,6 +52,7 @@ public:
     bool alreadyConverted() const { return w.alreadyConverted; }
     QString renderCommand() const { return w.renderCommand; }
     ConversionQueue &engine() const { return w.engine; }
+    PagePreview &preview() const { return w.preview; }
 
     Dialog &closeChoice() const { return w.closeChoice; }
     information &summaryToast() const { return w.summaryToast; }

@@ -28,6 +28,7 @@ ConversionJob ConversionJob::from(int row, const FileChoices &choices)
     job.merge = Formats::hasMergeRow(choices.format) && choices.merge;
     job.namesByPage = choices.namesByPage;
     job.pageCount = choices.pageCount;
+    job.smooth = choices.smooth;
     return job;
 }
 

@@ -20,6 +20,7 @@ struct FileChoices
     QString password;
     bool merge = false;       // taken only for a format that joins its pages
     bool namesByPage = false; // images carry their page number instead of a running number
+    bool smooth = false;      // antialiased text
 };
 
 // Everything the engine needs to convert one PDF, taken from its row when the run reaches it.
@@ -40,6 +41,7 @@ struct ConversionJob
     int firstNumber = 1;      // the number of the first image; the queue assigns it
     bool namesByPage = false; // images are named after the PDF and their page number
     int pageCount = 0;        // the document's, whose width pads the page numbers in names
+    bool smooth = false;      // antialiased text (RenderJob::smooth)
     // Named by page: the copies of the first page made before this job, when it goes on from the
     // middle of a page selected twice (the rest of a planned slice).
     int firstCopy = 0;

@@ -227,6 +227,7 @@ void FileConversion::start(int renderers)
     render.format = input.format;
     render.colour = input.colour;
     render.dpi = input.dpi;
+    render.smooth = input.smooth;
     render.pages = distinctPages;
     // The renderer works in the rendering folder itself, whatever happens to its path.
     render.outputFolder = u"."_s;

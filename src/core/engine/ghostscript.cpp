@@ -35,6 +35,16 @@ QString RenderJob::device() const
     return entry.device + deviceColour(colour.isEmpty() ? entry.colours.constFirst() : colour);
 }
 
+bool RenderJob::smoothText() const
+{
+    // One bit a pixel (or a separation) has no shade between ink and paper: the renderer would
+    // only move glyph edges, so these images stay byte for byte as they were.
+    static const QStringList bilevel = {u"bmpmono"_s,  u"bmpsep1"_s,  u"pcxmono"_s,
+                                        u"tiffg3"_s,   u"tiffg32d"_s, u"tiffg4"_s,
+                                        u"tiffcrle"_s, u"tifflzw"_s,  u"tiffpack"_s};
+    return smooth && !bilevel.contains(device());
+}
+
 int RenderJob::resolution() const
 {
     return dpi >= Formats::named(format).oneDotMoreFrom ? dpi + 1 : dpi;
@@ -47,6 +57,13 @@ QStringList RenderJob::deviceOptions() const
     if (device() == u"jpeg")
         options << u"-dJPEGQ=100"_s;
     options << u"-r"_s + QString::number(resolution());
+    // Text only: -dGraphicsAlphaBits also smooths lines, but it draws seams between shapes that
+    // meet (a chart's or a map's fills) and is a poor fit for the PDF transparency model in this
+    // renderer; supersampling (-dDownScaleFactor) is ignored by the BMP and PCX devices, which then
+    // write the larger image, and rounds the page to a pixel less. Text gets 16 and more shades,
+    // everything else stays as without it.
+    if (smoothText())
+        options << u"-dTextAlphaBits=4"_s;
     // A contiguous range needs no page list: the renderer's own first and last page do.
     const int first = pages.value(0, 1);
     const int last = pages.isEmpty() ? first : pages.last();

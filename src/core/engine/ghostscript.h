@@ -24,9 +24,14 @@ public:
     QString password;     // empty when the document needs none
     QString passwordFile; // where the renderer reads passwordArgument(), never its command line
     QString sourcePath;
+    // Antialiased text. Devices that draw only black and white ignore it: their images stay as
+    // they always were.
+    bool smooth = false;
 
     QString device() const;
     int resolution() const;
+    // Whether the command asks for smooth text: chosen, and a device with shades to draw it in.
+    bool smoothText() const;
 
     // The command as the user reads it; it names the same arguments the renderer gets.
     QString text() const;

@@ -42,6 +42,7 @@ inline constexpr Setting<QString> namingModel{u"outputFileNameModel"}; // source
 inline constexpr Setting<QString> namingTemplate{u"outFileNameModelfirst"};
 inline constexpr Setting<bool> useDefaultPassword{u"havePSW"};
 inline constexpr Setting<QString> defaultPassword{u"Psword"};
+inline constexpr Setting<bool> smoothText{u"smoothText"}; // antialiased text in every image
 
 // Closing the window and the list.
 inline constexpr Setting<bool> rememberCloseChoice{u"checkBox"};

@@ -1,6 +1,7 @@
 #include "gui/dialogs/config.h"
 
 #include "core/engine/naming.h"
+#include "core/settings/appearance.h"
 #include "core/settings/settings.h"
 #include "gui/mainwindow/outputfolderui.h"
 #include "gui/widgets/messagebox.h"
@@ -10,6 +11,19 @@
 #include <QStandardPaths>
 
 using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+// The language box lists the languages in the order the settings number them from English on;
+// Chinese, which they number first, comes last, so every stored language has its entry.
+constexpr int chineseEntry = 4;
+
+int languageEntry(int language)
+{
+    return language == Appearance::Chinese ? chineseEntry : language - Appearance::English;
+}
+
+} // namespace
 
 Config::Config(QWidget *parent)
     : FramelessDialog(parent)
@@ -46,7 +60,8 @@ void Config::fillChoices()
         box->setCurrentIndex(current);
     };
     refill(ui->comboBox, {tr("Every Day"), tr("Every Week")});
-    refill(ui->languageComBo, {tr("English"), tr("Japanese"), tr("German"), tr("French")});
+    refill(ui->languageComBo,
+           {tr("English"), tr("Japanese"), tr("German"), tr("French"), tr("Chinese")});
     refill(ui->systemComboBox, {tr("Shutdown"), tr("Logout"), tr("Restart")});
     refill(ui->ConversionCombo,
            {tr("Show Information"), tr("Shutdown"), tr("Logout"), tr("Restart")});
@@ -113,7 +128,7 @@ void Config::changesetcls()
 
     if (!settings.contains(Settings::language))
         settings.set(Settings::language, 2);
-    ui->languageComBo->setCurrentIndex(settings.language() - 2);
+    ui->languageComBo->setCurrentIndex(languageEntry(settings.language()));
 
     ui->outPathEdit->setText(QDir::toNativeSeparators(settings.get(Settings::outputFolder)));
     ui->outPathEdit->setCursorPosition(0);
@@ -138,6 +153,8 @@ void Config::changesetcls()
         ui->numberRadio->setChecked(true);
         settings.set(Settings::namingModel, u"number"_s);
     }
+
+    ui->smoothBox->setChecked(settings.get(Settings::smoothText));
 
     if (!settings.contains(Settings::namingTemplate)) {
         settings.set(Settings::namingTemplate, u"Temp"_s);
@@ -187,6 +204,7 @@ void Config::on_conflgOK_clicked()
         settings.set(Settings::useDefaultPassword, havePassword);
         settings.set(Settings::defaultPassword,
                      havePassword ? ui->pswordLineEdit->text() : QString());
+        settings.set(Settings::smoothText, ui->smoothBox->isChecked());
     }
 
     switch (ui->languageComBo->currentIndex()) {
@@ -198,6 +216,9 @@ void Config::on_conflgOK_clicked()
         break;
     case 3:
         emit changeFr();
+        break;
+    case chineseEntry:
+        emit changeCh();
         break;
     default:
         emit changeEn();
@@ -239,6 +260,7 @@ void Config::on_RestoreBtn_clicked()
     ui->pswordLineEdit->clear();
     ui->sourceRadio->setChecked(true);
     ui->ouputNameEdit->clear();
+    ui->smoothBox->setChecked(false);
 }
 
 void Config::setOutputFolder(const QString &folder)
@@ -306,5 +328,5 @@ void Config::retranslate()
     ui->retranslateUi(this);
     fillChoices();
     // Follow a language chosen from the main menu, so "OK" does not switch it back.
-    ui->languageComBo->setCurrentIndex(AppSettings().language() - 2);
+    ui->languageComBo->setCurrentIndex(languageEntry(AppSettings().language()));
 }

@@ -36,6 +36,7 @@ signals:
     void changeDe();
     void changeFr();
     void changeJp();
+    void changeCh();
 
 public slots:
     // Loads every control from config.ini.

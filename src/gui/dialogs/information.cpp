@@ -31,6 +31,7 @@ information::information(QWidget *parent)
     ui->setupUi(this);
     connect(ui->mainCls, &QPushButton::clicked, this, &information::close);
     setDragStrip(ui->label);
+    setPlacedOverParent(false);
     Chrome::applyBackground(this, u"skin/black/Background/closeWnd.png"_s, true);
     LngChange();
     changeStyle();

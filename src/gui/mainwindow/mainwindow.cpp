@@ -53,8 +53,9 @@ MainWindow::MainWindow(QWidget *parent)
 
     fillFormatCatalogue();
     buildOptionTable();
-    lockedIcon = QIcon(QPixmap(u"skin/black/Btn/lock.png"_s));
-    unlockedIcon = QIcon(QPixmap(u"skin/black/Btn/ulock.png"_s));
+    createPreview();
+    lockedIcon = QIcon(u"skin/black/Btn/lock.png"_s);
+    unlockedIcon = QIcon(u"skin/black/Btn/ulock.png"_s);
 
     initOutputFolder();
     for (QWidget *dialog : std::initializer_list<QWidget *>{
@@ -76,10 +77,9 @@ MainWindow::MainWindow(QWidget *parent)
     // widen the Item column, so the list never scrolls sideways.
     files->setColumnWidth(4, 70);
     ui->OptionsTableWidget->setColumnWidth(0, 120);
-    for (QTableWidget *table : {files, ui->OptionsTableWidget}) {
+    // Tab leaves a table for the next control; the arrows move inside it.
+    for (QTableWidget *table : {files, ui->OptionsTableWidget})
         table->setTabKeyNavigation(false);
-        table->setFocusPolicy(Qt::NoFocus);
-    }
     ui->OptionsTableWidget->setSelectionMode(QAbstractItemView::SingleSelection);
 
     connect(ui->mainCls, &QPushButton::clicked, this, &MainWindow::chooseclose);
@@ -103,6 +103,7 @@ MainWindow::MainWindow(QWidget *parent)
     connect(&configDialog, &Config::changeEn, this, &MainWindow::changeEnglish);
     connect(&configDialog, &Config::changeJp, this, &MainWindow::changeJapanese);
     connect(&configDialog, &Config::changeFr, this, &MainWindow::changeFrench);
+    connect(&configDialog, &Config::changeCh, this, &MainWindow::changeChinese);
     connect(ui->stratBtn, &QPushButton::toggled, this,
             [this](bool running) { ui->stratBtn->setText(running ? tr("Stop") : tr("Start")); });
 
@@ -125,6 +126,7 @@ MainWindow::MainWindow(QWidget *parent)
 
     createMenus();
     createShortcuts();
+    setUpKeyboard();
 
     ui->titleTextLabel->setText(u"<b>"_s + tr("VEZ ud IRI") + u"</b>"_s);
     setWindowTitle(tr("ZEMRA VEZ ud Iri"));

@@ -14,21 +14,26 @@
 #include "gui/dialogs/shutdowndlg.h"
 #include "gui/widgets/chrome.h"
 #include "gui/widgets/deletedlg.h"
+#include "gui/widgets/pagepreview.h"
 
 #include <QElapsedTimer>
 #include <QFuture>
 #include <QMainWindow>
 #include <QMap>
 #include <QPointer>
+#include <QSize>
 #include <QStringList>
 #include <QSystemTrayIcon>
 #include <QThreadPool>
+#include <QTimer>
 
 namespace Ui {
 class MainWindow;
 }
 class ListCls;
 class QAction;
+class QComboBox;
+class QLabel;
 class QMenu;
 class QNetworkAccessManager;
 class QNetworkReply;
@@ -46,6 +51,9 @@ public:
     explicit MainWindow(QWidget *parent = nullptr);
     ~MainWindow() override;
     Q_DISABLE_COPY_MOVE(MainWindow)
+
+    // The form's one size, in the desktop's units.
+    static constexpr QSize windowSize{760, 580};
 
 signals:
     // File list
@@ -129,6 +137,7 @@ protected:
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dropEvent(QDropEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     friend class MainWindowProbe; // tests look at the per-file state
@@ -171,6 +180,13 @@ private:
     const QIcon &lockIcon(bool locked) const;
     QString passwordFor(const QString &path) const;
 
+    // --- The keyboard (mainwindow_keyboard.cpp) ---
+    void setUpKeyboard();
+    // Puts the editor into the option's value cell, reachable from the keyboard.
+    void showEditor(int optionRow, QComboBox *editor);
+    // Space or F2 on the option table: its current option's editor takes the keys.
+    bool editCurrentOption();
+
     // --- Conversion options (mainwindow_options.cpp, _pages.cpp, _output.cpp) ---
     void fillFormatCatalogue();
     void buildOptionTable();
@@ -187,6 +203,17 @@ private:
     int shownPageCount() const;
     // The option table shows a DPI and the image size it gives, without storing it.
     void showDpi(const QString &text);
+    void showImageSize();
+    // The page the option table's selection begins with, for the row it shows.
+    int firstShownPage(int row) const;
+
+    // --- The page preview (mainwindow_preview.cpp) ---
+    void createPreview();
+    // Draws the selected file's first selected page at its options, once the selection rests;
+    // one file selected only.
+    void refreshPreview();
+    void startPreview();
+    bool oneFileSelected() const;
 
     // --- Conversion engine (mainwindow_run.cpp, _progress.cpp, _room.cpp) ---
     enum class RowState { Waiting, Queued, Finished, Failed };
@@ -273,6 +300,10 @@ private:
     };
     QList<BatchFile> batchFiles;
     QThreadPool probePool;
+
+    PagePreview preview;
+    QTimer previewTimer;
+    QLabel *previewLabel = nullptr;
 
     // Option table and output folder.
     bool restoreOptions = false;

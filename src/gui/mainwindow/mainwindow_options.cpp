@@ -2,8 +2,11 @@
 // combo boxes opened over the value cells.
 #include "gui/mainwindow/mainwindow.h"
 
+#include "core/engine/diskspace.h"
+#include "core/engine/ghostscript.h"
 #include "core/options/dpi.h"
 #include "core/options/formats.h"
+#include "core/options/pageselection.h"
 #include "ui_mainwindow.h"
 
 #include <QComboBox>
@@ -99,7 +102,7 @@ void MainWindow::on_OptionsTableWidget_itemSelectionChanged()
         editor->addItems(Formats::resolutionChoices());
         editor->setEditable(true);
         editor->setEditText(options->item(DpiRow, 1)->text());
-        options->setCellWidget(DpiRow, 1, editor);
+        showEditor(DpiRow, editor);
         options->selectRow(DpiRow);
         connect(editor, &QComboBox::editTextChanged, this, &MainWindow::setDPIComboText);
         for (const int other :
@@ -113,7 +116,7 @@ void MainWindow::on_OptionsTableWidget_itemSelectionChanged()
         editor->setEditable(true);
         editor->setEditText(options->item(SelectPagesRow, 1)->text());
         editor->view()->setMinimumWidth(140);
-        options->setCellWidget(SelectPagesRow, 1, editor);
+        showEditor(SelectPagesRow, editor);
         options->selectRow(SelectPagesRow);
         connect(editor, &QComboBox::activated, this, &MainWindow::setselecttabletext);
         connect(editor, &QComboBox::editTextChanged, this, &MainWindow::setSelect);
@@ -128,7 +131,7 @@ void MainWindow::on_OptionsTableWidget_itemSelectionChanged()
             auto *editor = new QComboBox(this);
             editor->addItems(Formats::colourChoices(format));
             editor->setCurrentIndex(editor->findText(colorModes.value(fileRow)));
-            options->setCellWidget(Formats::ColourRow, 1, editor);
+            showEditor(Formats::ColourRow, editor);
             connect(editor, &QComboBox::currentTextChanged, this, &MainWindow::setColorText);
         }
         for (const int other : {int(SelectPagesRow), int(DpiRow), int(Formats::MergeRow)})
@@ -139,7 +142,7 @@ void MainWindow::on_OptionsTableWidget_itemSelectionChanged()
         auto *editor = new QComboBox(this);
         editor->addItems({tr("Yes"), tr("No")});
         editor->setCurrentIndex(mergeFlags.value(fileRow) ? 0 : 1);
-        options->setCellWidget(Formats::MergeRow, 1, editor);
+        showEditor(Formats::MergeRow, editor);
         connect(editor, &QComboBox::currentIndexChanged, this, &MainWindow::saveTiffModel);
         for (const int other : {int(SelectPagesRow), int(Formats::ColourRow), int(DpiRow)})
             removeEditor(other);
@@ -178,12 +181,14 @@ void MainWindow::on_tableWidget_itemSelectionChanged()
             removeEditor(row);
             setOptionValue(row, QString());
         }
+        refreshPreview();
         return;
     }
     if (selected.size() > files->columnCount()) {
         // Several files: their options are not shown, so none can be edited by mistake.
         options->clearSelection();
         options->setEnabled(false);
+        refreshPreview();
         return;
     }
 
@@ -219,6 +224,7 @@ void MainWindow::on_tableWidget_itemSelectionChanged()
     setOptionValue(SelectPagesRow, pageRanges.value(row));
     showDpi(dpiValues.value(row));
     restoreOptions = false;
+    refreshPreview();
 }
 
 void MainWindow::changeOutFormat(int index)
@@ -265,6 +271,7 @@ void MainWindow::changeOutFormat(int index)
 
     if (ui->ApplyAllBtn->isChecked())
         applyFormatToAll();
+    showImageSize();
 }
 
 void MainWindow::buildColourRow(const QString &defaultColour)
@@ -328,11 +335,43 @@ void MainWindow::setDPIComboText(const QString &text)
 
 void MainWindow::showDpi(const QString &text)
 {
-    const int dpi = Dpi::clamp(text);
-    setOptionValue(DpiRow, QString::number(dpi));
-    const QSize size = Dpi::pixelSize(dpi);
-    setOptionValue(WidthRow, tr("%1").arg(size.width()));
-    setOptionValue(HeightRow, tr("%1").arg(size.height()));
+    setOptionValue(DpiRow, QString::number(Dpi::clamp(text)));
+    showImageSize();
+}
+
+int MainWindow::firstShownPage(int row) const
+{
+    const QTableWidgetItem *pages = ui->OptionsTableWidget->item(SelectPagesRow, 1);
+    return PageSelection::pages(pages ? pages->text() : QString(), pageCounts.value(row).toInt())
+        .value(0, 1);
+}
+
+// The pixels of the file's first selected page as the renderer will draw it: its box, turned by
+// its rotation, at the resolution the format renders the DPI at. A page whose box the probe did
+// not find shows no figure rather than a guess.
+void MainWindow::showImageSize()
+{
+    QTableWidget *options = ui->OptionsTableWidget;
+    const QTableWidgetItem *dpiItem = options->item(DpiRow, 1);
+    const QTableWidgetItem *pagesItem = options->item(SelectPagesRow, 1);
+    const int row = currentFileRow();
+    if (!dpiItem || !pagesItem || row < 0 || row >= pageBoxes.size())
+        return;
+    RenderJob render;
+    render.format = ui->tableWidget->item(row, 3)->text();
+    render.dpi = Dpi::clamp(dpiItem->text());
+    const int page = firstShownPage(row);
+    const QList<PdfInfo::PageBox> &boxes = pageBoxes.at(row);
+    QString width;
+    QString height;
+    if (page <= boxes.size()) {
+        const PdfInfo::PageBox &box = boxes.at(page - 1);
+        const QSize size = DiskSpace::pixelSize(box.points, box.rotation, render.resolution());
+        width = QString::number(size.width());
+        height = QString::number(size.height());
+    }
+    setOptionValue(WidthRow, width);
+    setOptionValue(HeightRow, height);
 }
 
 void MainWindow::setColorText(const QString &text)
@@ -340,6 +379,7 @@ void MainWindow::setColorText(const QString &text)
     setOptionValue(Formats::ColourRow, text);
     if (const int fileRow = currentFileRow(); fileRow >= 0)
         colorModes.insert(fileRow, text);
+    refreshPreview();
 }
 
 void MainWindow::saveTiffModel(int index)

@@ -45,6 +45,8 @@ void MainWindow::setSelect(const QString &text)
     ui->OptionsTableWidget->setItem(selectPagesRow, 1, shown);
     pendingPageRow = currentFileRow();
     pendingPageText = text;
+    showImageSize();
+    refreshPreview();
 }
 
 void MainWindow::setselecttabletext(int index)
@@ -70,6 +72,7 @@ bool MainWindow::commitPageSelection()
     if (!pendingPageText.isEmpty() && !PageSelection::rangesValid(pendingPageText)) {
         showPageSelectionError();
         setOptionValue(selectPagesRow, tr("All"));
+        showImageSize();
         if (pendingPageRow >= 0 && pendingPageRow < pageRanges.size())
             pageRanges[pendingPageRow] = u"All"_s;
         pendingPageText = u"All"_s;

@@ -56,7 +56,8 @@ void MainWindow::setStatusFinished(int row)
     QTableWidget *files = ui->tableWidget;
     files->setItem(row, statusColumn, statusItem(QString()));
     auto *finished = new QLabel;
-    finished->setPixmap(QPixmap(u"skin/black/Btn/status_finished.png"_s));
+    finished->setPixmap(
+        Chrome::skinImage(u"skin/black/Btn/status_finished.png"_s, files->devicePixelRatioF()));
     finished->setAlignment(Qt::AlignCenter);
     finished->setCursor(Qt::PointingHandCursor);
     finished->setToolTip(QDir::toNativeSeparators(outputFolders.value(row)));
@@ -68,7 +69,9 @@ void MainWindow::setStatusFailed(int row, const QString &reason)
 {
     QTableWidget *files = ui->tableWidget;
     files->removeCellWidget(row, statusColumn);
-    QTableWidgetItem *failed = statusItem(QString());
+    // The reason's first line on the row itself, the whole of it in the tool tip.
+    QTableWidgetItem *failed = statusItem(reason.section(u'\n', 0, 0).trimmed());
+    failed->setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     failed->setIcon(QIcon(u"styles/Btn/status_err.png"_s));
     failed->setToolTip(reason);
     files->setItem(row, statusColumn, failed);

@@ -123,6 +123,7 @@ ConversionJob MainWindow::jobFor(int row) const
         choices.namingTemplate = settings.get(Settings::namingTemplate);
         if (Naming::prefixFor(choices.naming, choices.namingTemplate, QString()).rewriteToSource)
             settings.set(Settings::namingModel, u"source"_s);
+        choices.smooth = settings.get(Settings::smoothText);
     }
     choices.format = ui->tableWidget->item(row, 3)->text();
     choices.colour = colorModes.value(row);

@@ -3,6 +3,8 @@
 #include "core/settings/appearance.h"
 
 #include <QMouseEvent>
+#include <QScreen>
+#include <QShowEvent>
 #include <QTranslator>
 
 FramelessDialog::FramelessDialog(QWidget *parent)
@@ -21,6 +23,19 @@ void FramelessDialog::LngChange()
 void FramelessDialog::changeStyle()
 {
     setStyleSheet(Appearance::currentStyleSheet());
+}
+
+void FramelessDialog::showEvent(QShowEvent *event)
+{
+    // Each time over the window it belongs to, wherever that window has gone since; Wayland
+    // places it by itself, next to its parent.
+    const QWidget *parent = parentWidget() ? parentWidget()->window() : nullptr;
+    if (placedOverParent && parent && parent->isVisible() && !event->spontaneous()) {
+        const QScreen *screen = parent->screen();
+        move(Chrome::overParent(parent->frameGeometry(), frameGeometry().size(),
+                                screen ? screen->availableGeometry() : parent->frameGeometry()));
+    }
+    QDialog::showEvent(event);
 }
 
 void FramelessDialog::mousePressEvent(QMouseEvent *event)

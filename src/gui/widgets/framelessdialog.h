@@ -28,7 +28,10 @@ protected:
     // The generated retranslation plus whatever texts the dialog sets in code.
     virtual void retranslate() = 0;
     void setDragStrip(const QWidget *strip) { dragStrip = strip; }
+    // A dialog that chooses its own place (the toast in the screen's corner).
+    void setPlacedOverParent(bool placed) { placedOverParent = placed; }
 
+    void showEvent(QShowEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
@@ -36,5 +39,6 @@ protected:
 private:
     QTranslator *translator;
     const QWidget *dragStrip = nullptr;
+    bool placedOverParent = true;
     WindowDrag drag;
 };
