@@ -33,7 +33,9 @@ struct Listed
         probe.add({three});
         window.show();
         window.activateWindow();
-        return QTest::qWaitForWindowActive(&window);
+        // The adding's progress dialog, a child of the window, was active last: wait for the
+        // window itself.
+        return QTest::qWaitFor([this] { return QApplication::activeWindow() == &window; });
     }
     QString focused() const
     {
