@@ -40,8 +40,8 @@ QByteArray onePagePdf(const QByteArray &text = {})
     if (!text.isEmpty()) {
         objects[2] = "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 72 72] /Contents 4 0 R "
                      "/Resources << /Font << /F1 5 0 R >> >> >>";
-        objects << "<< /Length " + QByteArray::number(content.size()) + " >>\nstream\n" +
-                       content + "\nendstream"
+        objects << "<< /Length " + QByteArray::number(content.size()) + " >>\nstream\n" + content +
+                       "\nendstream"
                 << "<< /Type /Font /Subtype /Type1 /BaseFont /Helvetica >>";
     }
     QByteArray pdf = "%PDF-1.4\n";

@@ -116,8 +116,7 @@ void tst_Config::okWritesEveryKey()
         QSettings(env.path(u"config.ini"_s), QSettings::IniFormat).allKeys();
 
     runDialog(window, [&](QWidget &dialog) {
-        for (const char *box :
-             {"listCls", "minDesk", "setCls", "checkBox", "showMsg", "smoothBox"})
+        for (const char *box : {"listCls", "minDesk", "setCls", "checkBox", "showMsg", "smoothBox"})
             control<QCheckBox>(dialog, box)->setChecked(on);
         control<QCheckBox>(dialog, "oneTiffCheckBox")->setChecked(true);
         control<QComboBox>(dialog, "ConversionCombo")->setCurrentIndex(changeOver);
