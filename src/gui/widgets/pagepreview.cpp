@@ -18,7 +18,8 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-int timeoutMs = 30000;
+// A page the renderer has not drawn by then will not come: a hostile or broken PDF.
+constexpr int timeoutMs = 30000;
 // Drawn at twice the room it gets, then scaled down smoothly: small text stays legible.
 constexpr int oversampling = 2;
 // A page so large that even one dot per inch would make a big image is not previewed.
@@ -64,11 +65,6 @@ PagePreview::PagePreview(QObject *parent)
 PagePreview::~PagePreview()
 {
     cancel();
-}
-
-void PagePreview::setTimeout(int milliseconds)
-{
-    timeoutMs = milliseconds;
 }
 
 void PagePreview::cancel()
@@ -159,8 +155,7 @@ void PagePreview::show(const Request &request)
     process.start(program, job.arguments(), QIODevice::ReadOnly);
     if (secret >= 0)
         ::close(secret);
-    if (render)
-        render->watchdog.start(timeoutMs);
+    render->watchdog.start(timeoutMs);
 }
 
 void PagePreview::finish(quint64 serial, bool drawn)

@@ -37,9 +37,6 @@ public:
     void cancel();
     bool busy() const { return bool(render); }
 
-    // Longest wait for one page, in milliseconds (30 s; tests shorten it).
-    static void setTimeout(int milliseconds);
-
 signals:
     // The page, fitted into the room asked for.
     void ready(const QImage &image);
