@@ -182,6 +182,17 @@ std::function<QString(ConvertOptions &, const QJsonValue &)> flag(bool ConvertOp
     };
 }
 
+// A switch among the batch's choices; a plan holds it as true or false.
+std::function<QString(ConvertOptions &, const QJsonValue &)> choiceSwitch(bool BatchChoices::*field)
+{
+    return [=](ConvertOptions &options, const QJsonValue &value) {
+        if (!value.isBool())
+            return u"%1 is neither true nor false"_s.arg(shown(value));
+        options.choices.*field = value.toBool();
+        return QString();
+    };
+}
+
 // A path of the run's own.
 std::function<QString(ConvertOptions &, const QJsonValue &)> path(QString ConvertOptions::*field)
 {
@@ -263,6 +274,29 @@ QList<ConvertOption> declare()
                            takeOutput,
                            [](const BatchChoices &choices) {
                                return QJsonValue(choices.outputFolder);
+                           }};
+    table << ConvertOption{{u"flat"_s},
+                           Kind::Switch,
+                           {},
+                           u"Put every PDF's folder right in DIR; without it, the PDFs found in a "
+                           "folder PATH keep their sub-folders under DIR (DIR/a/b/doc/)."_s,
+                           Group::Where,
+                           true,
+                           choiceSwitch(&BatchChoices::flat),
+                           [](const BatchChoices &choices) {
+                               return QJsonValue(choices.flat);
+                           }};
+    table << ConvertOption{{u"skip-existing"_s},
+                           Kind::Switch,
+                           {},
+                           u"Skip a PDF whose folder already holds its complete images of these "
+                           "options, as recorded by an earlier run; a PDF changed since (size, "
+                           "modification time) is converted again into a folder of its own."_s,
+                           Group::Where,
+                           true,
+                           choiceSwitch(&BatchChoices::skipExisting),
+                           [](const BatchChoices &choices) {
+                               return QJsonValue(choices.skipExisting);
                            }};
     table << ConvertOption{
         {u"naming"_s},

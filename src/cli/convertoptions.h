@@ -18,6 +18,8 @@ struct BatchChoices
     QString outputFolder; // absolute; empty: next to each PDF
     QString naming;       // "source", "number", "template" or "page"; empty: the stored choice
     QString templateText;
+    bool flat = false;         // every PDF's folder right in outputFolder, not mirrored
+    bool skipExisting = false; // a PDF whose folder holds this conversion already is skipped
 };
 
 // What `vezudiri --convert` was asked to do, checked as the window checks the same choices.

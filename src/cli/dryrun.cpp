@@ -69,6 +69,12 @@ int DryRun::print(const Plan &plan, const RoomCheck &room, ConvertOptions::Verbo
             out << "failed  " << native(entry.source) << ": " << printable(entry.failure) << '\n';
             continue;
         }
+        if (!entry.skipped.isEmpty()) {
+            if (!quiet)
+                out << "skip    " << native(entry.source) << ": converted already in "
+                    << native(entry.skipped) << '\n';
+            continue;
+        }
         ++files;
         images += int(entry.images.size());
         bytes = DiskSpace::sum(bytes, qMax<qint64>(0, entry.bytes));

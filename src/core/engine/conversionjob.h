@@ -50,6 +50,9 @@ struct ConversionJob
     // folder.
     QString plannedFolder;
     QString planId;
+    // Not empty: once complete, the folder gets a CompletionRecord under this key of the options
+    // that shaped its images, unless the PDF changed while it was converted. A plain job's only.
+    QString completionKey;
 
     // The one way both front ends turn a file's choices into a job.
     static ConversionJob from(int row, const FileChoices &choices);
