@@ -248,13 +248,42 @@ QList<ConvertOption> declare()
         {u"r"_s, u"dpi"_s},
         Kind::Number,
         u"N"_s,
-        u"Resolution, %1 to %2 (default: 120)."_s.arg(Dpi::minimum).arg(Dpi::maximum),
+        u"Resolution in dots per inch, exactly as given, %1 to %2 (default: 120)."_s
+            .arg(Dpi::minimum)
+            .arg(Dpi::maximum),
         Group::How,
         true,
         takeDpi,
         [](const BatchChoices &choices) {
             return QJsonValue(choices.dpi);
         }};
+    table << ConvertOption{{u"smooth"_s},
+                           Kind::Switch,
+                           {},
+                           u"Antialiased text (Ghostscript's -dTextAlphaBits=4); off by default "
+                           "for crisp labels, barcodes and faxes."_s,
+                           Group::How,
+                           true,
+                           choiceSwitch(&BatchChoices::smooth),
+                           [](const BatchChoices &choices) {
+                               return QJsonValue(choices.smooth);
+                           }};
+    table << ConvertOption{{u"jpeg-quality"_s},
+                           Kind::Number,
+                           u"N"_s,
+                           u"JPEG quality, 1 to 100 (default: 100)."_s,
+                           Group::How,
+                           true,
+                           [](ConvertOptions &options, const QJsonValue &value) {
+                               const std::optional<int> quality = wholeNumber(value, 1, 100);
+                               if (!quality)
+                                   return u"the JPEG quality must be a number from 1 to 100"_s;
+                               options.choices.jpegQuality = *quality;
+                               return QString();
+                           },
+                           [](const BatchChoices &choices) {
+                               return QJsonValue(choices.jpegQuality);
+                           }};
     table << ConvertOption{{u"merge"_s},
                            Kind::Switch,
                            {},
@@ -303,8 +332,7 @@ QList<ConvertOption> declare()
         Kind::Text,
         u"RULE"_s,
         u"Image names: source (report1.bmp ...), number (1.bmp ...), template:TEXT "
-        "(TEXT1.bmp ...) or page (report-003.bmp: page 3 of 120 pages); default: as set in "
-        "the window."_s,
+        "(TEXT1.bmp ...) or page (report-003.bmp: page 3 of 120 pages); default: page."_s,
         Group::Where,
         true,
         takeNaming,
@@ -332,6 +360,14 @@ QList<ConvertOption> declare()
                            Group::Passwords,
                            false,
                            path(&ConvertOptions::passwordFile),
+                           {}};
+    table << ConvertOption{{u"default-password"_s},
+                           Kind::Switch,
+                           {},
+                           u"Also try the default password set in the window, last."_s,
+                           Group::Passwords,
+                           false,
+                           flag(&ConvertOptions::defaultPassword),
                            {}};
     table << ConvertOption{{u"j"_s, u"jobs"_s},
                            Kind::Number,

@@ -35,6 +35,7 @@ QString pixelSizes(const PlanEntry &entry)
         RenderJob render;
         render.format = entry.job.format;
         render.dpi = entry.job.dpi;
+        render.exactDpi = entry.job.exactDpi;
         const PdfInfo::PageBox &box = entry.boxes.at(page - 1);
         const QSize pixels = DiskSpace::pixelSize(box.points, box.rotation, render.resolution());
         const QString size = u"%1 x %2"_s.arg(pixels.width()).arg(pixels.height());

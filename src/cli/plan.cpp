@@ -35,5 +35,9 @@ ConversionJob Plans::jobFor(const BatchChoices &choices, const QString &source, 
     file.colour = choices.colour;
     file.dpi = choices.dpi;
     file.merge = choices.merge;
-    return ConversionJob::from(row, file);
+    file.smooth = choices.smooth;
+    ConversionJob job = ConversionJob::from(row, file);
+    job.exactDpi = true;
+    job.jpegQuality = choices.jpegQuality;
+    return job;
 }

@@ -186,11 +186,6 @@ Plan Planner::plan(const ConvertOptions &options, const BatchDefaults &defaults)
 {
     Plan plan;
     plan.choices = options.choices;
-    // What the window stores is the plan's own from here on, so that every machine agrees.
-    if (plan.choices.naming.isEmpty()) {
-        plan.choices.naming = defaults.naming;
-        plan.choices.templateText = defaults.templateText;
-    }
     plan.entries = collect(options.paths);
     // The file as it was before it was probed: a change while it is probed shows later.
     for (PlanEntry &entry : plan.entries) {

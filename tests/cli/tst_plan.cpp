@@ -182,10 +182,15 @@ void tst_Plan::planFileOfTheUserOnly()
 // Every option a plan holds, each away from its default, comes back from the plan as given.
 void tst_Plan::everyOptionSurvivesThePlan()
 {
-    const QStringList given = {u"--pages"_s,         u"2-3"_s,      u"--format"_s,      u"TIFF"_s,
-                               u"--colour"_s,        u"g4"_s,       u"--dpi"_s,         u"300"_s,
-                               u"--merge"_s,         u"--output"_s, u"/out"_s,          u"--flat"_s,
-                               u"--skip-existing"_s, u"--naming"_s, u"template:Scan "_s};
+    const QStringList given = {u"--pages"_s,  u"2-3"_s,
+                               u"--format"_s, u"TIFF"_s,
+                               u"--colour"_s, u"g4"_s,
+                               u"--dpi"_s,    u"300"_s,
+                               u"--smooth"_s, u"--jpeg-quality"_s,
+                               u"80"_s,       u"--merge"_s,
+                               u"--output"_s, u"/out"_s,
+                               u"--flat"_s,   u"--skip-existing"_s,
+                               u"--naming"_s, u"template:Scan "_s};
     // What follows an option's name, or whether it is there at all.
     const auto valueOf = [](const QStringList &arguments, const QString &name) {
         const qsizetype at = arguments.indexOf(name);

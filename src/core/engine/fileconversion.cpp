@@ -227,6 +227,8 @@ void FileConversion::start(int renderers)
     render.format = input.format;
     render.colour = input.colour;
     render.dpi = input.dpi;
+    render.exactDpi = input.exactDpi;
+    render.jpegQuality = input.jpegQuality;
     render.smooth = input.smooth;
     render.pages = distinctPages;
     // The renderer works in the rendering folder itself, whatever happens to its path.
