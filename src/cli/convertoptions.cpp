@@ -1,9 +1,9 @@
 #include "cli/convertoptions.h"
 
+#include "cli/pagerange.h"
 #include "core/engine/naming.h"
 #include "core/options/dpi.h"
 #include "core/options/formats.h"
-#include "core/options/pageselection.h"
 
 #include <QDir>
 #include <QJsonArray>
@@ -53,19 +53,11 @@ QString matching(const QStringList &choices, const QString &text)
     return {};
 }
 
-bool pagesValid(const QString &selection)
-{
-    if (PageSelection::isAllPagesWord(selection))
-        return true;
-    return !selection.isEmpty() &&
-           PageSelection::checkTyped(selection, INT_MAX) == PageSelection::Typed::Accepted &&
-           PageSelection::rangesValid(selection);
-}
-
 QString takePages(ConvertOptions &options, const QJsonValue &value)
 {
-    if (!value.isString() || !pagesValid(value.toString()))
-        return u"%1 is no page selection: use All, or a list such as 1,3,7-9"_s.arg(shown(value));
+    if (!value.isString() || !PageRange::isValid(value.toString()))
+        return u"%1 is no page selection: use All, odd, even, or a list such as 1,3,7-9,12-"_s.arg(
+            shown(value));
     options.choices.pages = value.toString();
     return {};
 }
@@ -98,12 +90,14 @@ QString takeColour(ConvertOptions &options, const QJsonValue &value)
     return {};
 }
 
+constexpr int lowestDpi = 1;
+
 QString takeDpi(ConvertOptions &options, const QJsonValue &value)
 {
-    const std::optional<int> dpi = wholeNumber(value, Dpi::minimum, Dpi::maximum);
+    // Down to thumbnails, as pdftoppm; the window's minimum is its own.
+    const std::optional<int> dpi = wholeNumber(value, lowestDpi, Dpi::maximum);
     if (!dpi)
-        return u"the resolution must be a number from %1 to %2"_s.arg(Dpi::minimum)
-            .arg(Dpi::maximum);
+        return u"the resolution must be a number from %1 to %2"_s.arg(lowestDpi).arg(Dpi::maximum);
     options.choices.dpi = *dpi;
     return {};
 }
@@ -205,16 +199,18 @@ std::function<QString(ConvertOptions &, const QJsonValue &)> path(QString Conver
 QList<ConvertOption> declare()
 {
     QList<ConvertOption> table;
-    table << ConvertOption{{u"p"_s, u"pages"_s},
-                           Kind::Text,
-                           u"SEL"_s,
-                           u"Pages to convert: All, or a list such as 1,3,7-9 (default: All)."_s,
-                           Group::What,
-                           true,
-                           takePages,
-                           [](const BatchChoices &choices) {
-                               return QJsonValue(choices.pages);
-                           }};
+    table << ConvertOption{
+        {u"p"_s, u"pages"_s},
+        Kind::Text,
+        u"SEL"_s,
+        u"Pages to convert: All, odd, even, or a list such as 1,3,7-9,12- (12 to the end); "
+        "pages past the end are left out (default: All)."_s,
+        Group::What,
+        true,
+        takePages,
+        [](const BatchChoices &choices) {
+            return QJsonValue(choices.pages);
+        }};
     table << ConvertOption{{u"plan"_s},
                            Kind::Path,
                            u"FILE"_s,
@@ -248,8 +244,7 @@ QList<ConvertOption> declare()
         {u"r"_s, u"dpi"_s},
         Kind::Number,
         u"N"_s,
-        u"Resolution in dots per inch, exactly as given, %1 to %2 (default: 120)."_s
-            .arg(Dpi::minimum)
+        u"Resolution in dots per inch, exactly as given, %1 to %2 (default: 120)."_s.arg(lowestDpi)
             .arg(Dpi::maximum),
         Group::How,
         true,

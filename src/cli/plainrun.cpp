@@ -110,6 +110,8 @@ int BatchRun::exec()
             line(Report::fileLine(u"skipped"_s, entry.source, entry.skipped), Verbosity::Normal);
             continue;
         }
+        if (!entry.note.isEmpty())
+            line(Report::fileLine(u"note"_s, entry.source, entry.note), Verbosity::Normal);
         ConversionJob job = entry.job;
         job.password = entry.password;
         imagesOf[job.row] = int(job.pages.size());

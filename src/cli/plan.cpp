@@ -1,6 +1,7 @@
 #include "cli/plan.h"
 
 #include "cli/outputlayout.h"
+#include "cli/pagerange.h"
 
 #include <QFileInfo>
 
@@ -37,6 +38,7 @@ ConversionJob Plans::jobFor(const BatchChoices &choices, const QString &source, 
     file.merge = choices.merge;
     file.smooth = choices.smooth;
     ConversionJob job = ConversionJob::from(row, file);
+    job.pages = PageRange::of(choices.pages, pageCount).pages;
     job.exactDpi = true;
     job.jpegQuality = choices.jpegQuality;
     return job;

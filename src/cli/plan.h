@@ -18,6 +18,7 @@ struct PlanEntry
     qint64 size = -1; // when planned; -1: there was no such file
     QDateTime modified;
     QString failure; // why it will not be converted; empty when it will
+    QString note;    // what the run should say of it, such as pages left out
     QString skipped; // the folder that holds this conversion already (--skip-existing)
     int pageCount = 0;
     bool isProtected = false;

@@ -1,5 +1,6 @@
 #include "cli/planner.h"
 
+#include "cli/pagerange.h"
 #include "cli/plancodec.h"
 #include "cli/probing.h"
 #include "core/engine/completionrecord.h"
@@ -7,7 +8,6 @@
 #include "core/engine/imagenumbers.h"
 #include "core/engine/outputfolder.h"
 #include "core/engine/planfolder.h"
-#include "core/options/pageselection.h"
 #include "core/pdf/folderscan.h"
 
 #include <QDeadlineTimer>
@@ -124,12 +124,14 @@ void layOut(Plan &plan, int index, ImageNumbers &numbers, QStringList &folders,
 {
     PlanEntry &entry = plan.entries[index];
     const QString &pages = plan.choices.pages;
-    if (!PageSelection::isAllPagesWord(pages) &&
-        PageSelection::checkTyped(pages, entry.pageCount) == PageSelection::Typed::Rejected) {
-        entry.failure = u"the pages %1 are not all in this document of %2 pages"_s.arg(pages).arg(
+    const PageRange::Selected selected = PageRange::of(pages, entry.pageCount);
+    if (selected.pages.isEmpty()) {
+        entry.failure = u"none of the pages %1 is in this document of %2 pages"_s.arg(pages).arg(
             entry.pageCount);
         return;
     }
+    if (selected.clipped)
+        entry.note = u"the pages past its last page, %1, are left out"_s.arg(entry.pageCount);
     if (entry.pageCount > Plans::maximumPageCount) {
         entry.failure = u"it claims more pages than a PDF can hold"_s;
         return;

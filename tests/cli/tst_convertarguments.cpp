@@ -1,6 +1,7 @@
 // The command line of `vezudiri --convert`: every option, its checks, help and version, and the
 // progress bar it draws on a terminal.
 #include "cli/convertarguments.h"
+#include "cli/pagerange.h"
 #include "cli/progressbar.h"
 
 #include <QBuffer>
@@ -49,6 +50,8 @@ private slots:
     void parse_data();
     void parse();
     void passwordsFromAFile();
+    void pageRanges_data();
+    void pageRanges();
     void help_data();
     void help();
     void progressLine_data();
@@ -181,6 +184,41 @@ void tst_ConvertArguments::passwordsFromAFile()
                  name == u"-" ? QStringList({u"given"_s, u"from input"_s})
                               : QStringList({u"given"_s, u"first"_s, u"second word"_s, u"last"_s}));
     }
+}
+
+void tst_ConvertArguments::pageRanges_data()
+{
+    QTest::addColumn<QString>("selection");
+    QTest::addColumn<int>("pageCount");
+    QTest::addColumn<QString>("pages"); // "-": not a selection
+    QTest::addColumn<bool>("clipped");
+    QTest::newRow("all") << u"all"_s << 3 << u"1,2,3"_s << false;
+    QTest::newRow("range past the end") << u"1-3"_s << 1 << u"1"_s << true;
+    QTest::newRow("to the end") << u"2-"_s << 4 << u"2,3,4"_s << false;
+    QTest::newRow("odd") << u"odd"_s << 5 << u"1,3,5"_s << false;
+    QTest::newRow("even") << u"EVEN"_s << 5 << u"2,4"_s << false;
+    QTest::newRow("spaces, unsorted") << u"3, 1"_s << 3 << u"1,3"_s << false;
+    QTest::newRow("none in the document") << u"7-9"_s << 2 << QString() << true;
+    QTest::newRow("start past the end") << u"1,5-"_s << 2 << u"1"_s << true;
+    QTest::newRow("backwards") << u"3-1"_s << 5 << u"-"_s << false;
+    QTest::newRow("zero") << u"0-2"_s << 5 << u"-"_s << false;
+    QTest::newRow("open start") << u"-2"_s << 5 << u"-"_s << false;
+    QTest::newRow("empty item") << u"1,,2"_s << 5 << u"-"_s << false;
+}
+
+void tst_ConvertArguments::pageRanges()
+{
+    QFETCH(QString, selection);
+    QFETCH(int, pageCount);
+    QFETCH(QString, pages);
+    QFETCH(bool, clipped);
+    QCOMPARE(PageRange::isValid(selection), pages != u"-");
+    const PageRange::Selected selected = PageRange::of(selection, pageCount);
+    QStringList numbers;
+    for (int page : selected.pages)
+        numbers << QString::number(page);
+    QCOMPARE(numbers.join(u','), pages == u"-" ? QString() : pages);
+    QCOMPARE(selected.clipped, clipped);
 }
 
 void tst_ConvertArguments::help_data()

@@ -2,6 +2,8 @@
 // user's, every option of --convert kept through it, and its cut into shards: every image in
 // exactly one slice, shards of about equal size, a joined TIFF never cut.
 #include "cli/convertarguments.h"
+#include "cli/outputlayout.h"
+#include "cli/pagerange.h"
 #include "cli/plancodec.h"
 #include "cli/planfile.h"
 #include "cli/shardcut.h"
@@ -75,6 +77,10 @@ class tst_Plan : public QObject
     Q_OBJECT
 
 private slots:
+    void pagesAsPdftoppmTakesThem_data();
+    void pagesAsPdftoppmTakesThem();
+    void foldersMirrorTheTree_data();
+    void foldersMirrorTheTree();
     void corruptPlanIsRefused_data();
     void corruptPlanIsRefused();
     void planFileOfTheUserOnly_data();
@@ -270,6 +276,57 @@ void tst_Plan::shards()
         // A file's images go to the shards in order: each slice is one range.
         QVERIFY(std::is_sorted(shardOf.cbegin(), shardOf.cend()));
     }
+}
+
+void tst_Plan::pagesAsPdftoppmTakesThem_data()
+{
+    QTest::addColumn<QString>("selection");
+    QTest::addColumn<int>("pageCount");
+    QTest::addColumn<QList<int>>("pages");
+    QTest::addColumn<bool>("clipped");
+    QTest::newRow("1-3 of one page") << u"1-3"_s << 1 << QList<int>{1} << true;
+    QTest::newRow("1-3 of 311 pages") << u"1-3"_s << 311 << QList<int>{1, 2, 3} << false;
+    QTest::newRow("to the end") << u"3-"_s << 5 << QList<int>{3, 4, 5} << false;
+    QTest::newRow("odd") << u"odd"_s << 5 << QList<int>{1, 3, 5} << false;
+    QTest::newRow("even") << u"Even"_s << 5 << QList<int>{2, 4} << false;
+    QTest::newRow("spaces, twice, unordered") << u"4, 2 ,2"_s << 5 << QList<int>{2, 2, 4} << false;
+    QTest::newRow("none in the document") << u"7-9"_s << 5 << QList<int>{} << true;
+    QTest::newRow("all") << u"all"_s << 2 << QList<int>{1, 2} << false;
+    QTest::newRow("downwards") << u"3-1"_s << 5 << QList<int>{} << false;
+    QTest::newRow("page 0") << u"0-2"_s << 5 << QList<int>{} << false;
+    QTest::newRow("words") << u"1,x"_s << 5 << QList<int>{} << false;
+}
+
+void tst_Plan::pagesAsPdftoppmTakesThem()
+{
+    QFETCH(QString, selection);
+    QFETCH(int, pageCount);
+    QFETCH(QList<int>, pages);
+    QFETCH(bool, clipped);
+    const PageRange::Selected selected = PageRange::of(selection, pageCount);
+    QCOMPARE(selected.pages, pages);
+    QCOMPARE(selected.clipped, clipped);
+    QCOMPARE(PageRange::isValid(selection), !pages.isEmpty() || clipped);
+}
+
+void tst_Plan::foldersMirrorTheTree_data()
+{
+    QTest::addColumn<QString>("tree");
+    QTest::addColumn<bool>("flat");
+    QTest::addColumn<QString>("parent");
+    QTest::newRow("two levels down") << u"/in"_s << false << u"/out/a/b"_s;
+    QTest::newRow("flat") << u"/in"_s << true << u"/out"_s;
+    QTest::newRow("named by itself") << QString() << false << u"/out"_s;
+    QTest::newRow("the tree itself") << u"/in/a/b"_s << false << u"/out"_s;
+}
+
+void tst_Plan::foldersMirrorTheTree()
+{
+    QFETCH(QString, tree);
+    QFETCH(bool, flat);
+    QFETCH(QString, parent);
+    QCOMPARE(OutputLayout::parentFolder(u"/out"_s, tree, u"/in/a/b/doc.pdf"_s, flat), parent);
+    QCOMPARE(OutputLayout::parentFolder({}, tree, u"/in/a/b/doc.pdf"_s, flat), u"/in/a/b"_s);
 }
 
 QTEST_APPLESS_MAIN(tst_Plan)
