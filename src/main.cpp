@@ -14,6 +14,7 @@
 #include <QScreen>
 #include <QTimer>
 
+#include <cstdio>
 #include <memory>
 
 using namespace Qt::Literals::StringLiterals;
@@ -27,11 +28,20 @@ int main(int argc, char *argv[])
     if (ConvertCommand::requested(arguments))
         return ConvertCommand::run(argc, argv);
 
-    // Only the window needs a display; help and version are printed without one.
+    // Only the window needs a display; help and version are printed without one. Without a
+    // display a window cannot open: a usage error, not an abort inside Qt.
+    const bool opensWindow = CommandLine::opensWindow(argc, argv);
+    if (opensWindow && qEnvironmentVariableIsEmpty("DISPLAY") &&
+        qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
+        qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        std::fputs("vezudiri: no display for the window (DISPLAY and WAYLAND_DISPLAY are unset); "
+                   "for a batch, see 'vezudiri --convert --help'.\n",
+                   stderr);
+        return 2;
+    }
     const std::unique_ptr<QCoreApplication> application =
-        CommandLine::opensWindow(argc, argv)
-            ? ScreenFit::application(argc, argv, MainWindow::windowSize)
-            : std::make_unique<QCoreApplication>(argc, argv);
+        opensWindow ? ScreenFit::application(argc, argv, MainWindow::windowSize)
+                    : std::make_unique<QCoreApplication>(argc, argv);
     const QString startFolder = QDir::currentPath();
     // config.ini, the skins, the translations and bundled tools lie beside the executable.
     QDir::setCurrent(QCoreApplication::applicationDirPath());
