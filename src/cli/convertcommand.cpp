@@ -14,10 +14,15 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTextStream>
 #include <QThread>
 
+#include <cerrno>
 #include <csignal>
+#include <cstring>
+
+#include <unistd.h>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -39,8 +44,30 @@ BatchDefaults defaultsFor(const ConvertOptions &options)
     return defaults;
 }
 
+// Why nothing can be written in the output folder, or in the folder it would be made in, in the
+// system's words (read-only file system, permission denied); empty when it can be.
+QString unwritable(const QString &folder)
+{
+    QString existing = folder;
+    while (!QFileInfo::exists(existing) && QFileInfo(existing).path() != existing)
+        existing = QFileInfo(existing).path();
+    if (!QFileInfo(existing).isDir())
+        errno = ENOTDIR;
+    else if (::access(QFile::encodeName(existing).constData(), W_OK | X_OK) == 0)
+        return {};
+    return QString::fromLocal8Bit(std::strerror(errno)).toLower();
+}
+
 int execute(const ConvertOptions &options, QTextStream &out, QTextStream &err)
 {
+    const QString &output = options.choices.outputFolder;
+    if (!output.isEmpty() && options.planOut.isEmpty()) {
+        if (const QString cause = unwritable(output); !cause.isEmpty()) {
+            err << "vezudiri: the output folder " << printable(QDir::toNativeSeparators(output))
+                << " cannot be written: " << cause << '.' << Qt::endl;
+            return 1;
+        }
+    }
     const BatchDefaults defaults = defaultsFor(options);
     if (options.usesPlan())
         return PlannedRun::exec(options, defaults, out, err);

@@ -12,6 +12,7 @@
 #include <QJsonObject>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QTest>
 
 #include <csignal>
@@ -116,6 +117,9 @@ private slots:
     void fullDiskStopsTheRun();
     void signalStopsTheRun();
     void planConvertedInShards();
+    void unwritableOutputNamesItsCause_data();
+    void unwritableOutputNamesItsCause();
+    void skipExistingTwiceConvertsOnce();
 };
 
 void tst_Batch::imagesMatchTheWindow_data()
@@ -547,6 +551,67 @@ void tst_Batch::planConvertedInShards()
     QCOMPARE(summary.value(u"ok"_s), 0);
     QCOMPARE(summary.value(u"failed"_s), 3);
     QCOMPARE(summary.value(u"skipped"_s), 1);
+}
+
+void tst_Batch::unwritableOutputNamesItsCause_data()
+{
+    QTest::addColumn<QStringList>("run");
+    QTest::addColumn<QString>("output");
+    QTest::addColumn<QString>("cause");
+    for (const QStringList &run : {QStringList(), QStringList{u"--dry-run"_s}}) {
+        const QString how = run.isEmpty() ? u"run"_s : u"dry run"_s;
+        QTest::addRow("%s, read-only mount", qPrintable(how))
+            << run << u"mounted/out"_s << u"read-only file system"_s;
+        QTest::addRow("%s, a file in the way", qPrintable(how))
+            << run << u"file/out"_s << u"not a directory"_s;
+    }
+}
+
+void tst_Batch::unwritableOutputNamesItsCause()
+{
+    QFETCH(QStringList, run);
+    QFETCH(QString, output);
+    QFETCH(QString, cause);
+    TestEnvironment env;
+    QVERIFY(Pdfs::write(env.scratch(u"doc.pdf"_s), 1));
+    QVERIFY(QDir().mkpath(env.scratch(u"mounted"_s)));
+    QFile(env.scratch(u"file"_s)).open(QIODevice::WriteOnly);
+    if (output.startsWith(u"mounted")) {
+        if (QProcess::execute(u"mount"_s, {u"--bind"_s, u"-o"_s, u"ro"_s, env.scratch(u"mounted"_s),
+                                           env.scratch(u"mounted"_s)}) != 0)
+            QSKIP("this machine does not let the test mount a folder read-only");
+    }
+    const auto unmount =
+        qScopeGuard([&env] { QProcess::execute(u"umount"_s, {env.scratch(u"mounted"_s)}); });
+    const Finished batch = runBatch(env, run + QStringList{u"-o"_s, output, u"doc.pdf"_s});
+    QCOMPARE(batch.status, 1);
+    QVERIFY2(batch.err.contains(u"cannot be written: "_s + cause), qPrintable(batch.err));
+}
+
+void tst_Batch::skipExistingTwiceConvertsOnce()
+{
+    TestEnvironment env;
+    for (const QString &name : {u"in/a/doc.pdf"_s, u"in/b/doc.pdf"_s})
+        QVERIFY(Pdfs::write(env.scratch(name), 2));
+    const QStringList arguments = {u"--skip-existing"_s, u"-o"_s, u"out"_s, u"in"_s,
+                                   u"in/a/doc.pdf"_s};
+    const Finished first = runBatch(env, arguments);
+    QVERIFY2(first.out.endsWith(u"2 files converted, 0 failed, 4 pages\n"_s),
+             qPrintable(first.out));
+    const Finished second = runBatch(env, arguments);
+    QVERIFY2(second.out.endsWith(u"0 files converted, 0 failed, 0 pages, 2 skipped\n"_s),
+             qPrintable(second.out));
+    for (const QString &tree : {u"a"_s, u"b"_s}) {
+        QCOMPARE(QDir(env.scratch(u"out/"_s + tree)).entryList(QDir::Dirs | QDir::NoDotAndDotDot),
+                 QStringList{u"doc"_s});
+        QCOMPARE(Conversion::filesIn(env.scratch(u"out/%1/doc"_s.arg(tree))),
+                 QStringList({u"doc-1.bmp"_s, u"doc-2.bmp"_s}));
+    }
+    // A changed PDF gets a folder of its own again.
+    QVERIFY(Pdfs::write(env.scratch(u"in/a/doc.pdf"_s), 3));
+    const Finished changed = runBatch(env, arguments);
+    QVERIFY2(changed.out.contains(u"1 file converted"_s), qPrintable(changed.out));
+    QVERIFY(QFileInfo(env.scratch(u"out/a/doc(1)/doc-3.bmp"_s)).isFile());
 }
 
 QTEST_MAIN(tst_Batch)
