@@ -67,13 +67,13 @@ _vezudiri()
                 mapfile -t COMPREPLY < <(compgen -f -- "$cur")
                 return
                 ;;
-            --password | -j | --jobs | --timeout | --shard)
+            --password | -j | --jobs | --timeout | --shard | --jpeg-quality)
                 return
                 ;;
         esac
         if [[ $cur == -* ]]; then
-            mapfile -t COMPREPLY < <(compgen -W '--pages --format --colour --color --dpi --merge
-                --output --naming --password --password-file --jobs --timeout --dry-run --force
+            mapfile -t COMPREPLY < <(compgen -W '--pages --format --colour --color --dpi --smooth
+                --jpeg-quality --merge --output --flat --skip-existing --naming --default-password --password --password-file --jobs --timeout --dry-run --force
                 --plan-out --plan --shard --resume --json --quiet --verbose --help --version
                 -p -f -c -r -o -j -q -v -h' -- "$cur")
             return

@@ -90,7 +90,7 @@ void tst_ConvertArguments::parse_data()
 
     row("lowest resolution", {u"-r"_s, u"70"_s, u"a.pdf"_s}, run, u"dpi"_s, u"70"_s);
     row("highest resolution", {u"--dpi"_s, u"1000"_s, u"a.pdf"_s}, run, u"dpi"_s, u"1000"_s);
-    row("resolution too low", {u"-r"_s, u"69"_s, u"a.pdf"_s}, error);
+    row("resolution too low", {u"-r"_s, u"0"_s, u"a.pdf"_s}, error);
     row("resolution too high", {u"-r"_s, u"1001"_s, u"a.pdf"_s}, error);
     row("resolution not a number", {u"-r"_s, u"high"_s, u"a.pdf"_s}, error);
 
