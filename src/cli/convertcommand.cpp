@@ -17,6 +17,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTextStream>
+#include <QThread>
 
 #include <csignal>
 
@@ -27,24 +28,22 @@ namespace {
 // The status of a run whose output was closed, as if SIGPIPE had ended it.
 constexpr int outputClosedStatus = 128 + SIGPIPE;
 
-BatchDefaults storedDefaults()
+// The batch's own defaults, as --help gives them: the window's settings change none of them.
+BatchDefaults defaultsFor(const ConvertOptions &options)
 {
-    const AppSettings settings;
     BatchDefaults defaults;
-    const QString naming = settings.get(Settings::namingModel);
-    if (naming == u"number" || naming == u"template")
-        defaults.naming = naming;
-    defaults.templateText = settings.get(Settings::namingTemplate);
-    if (settings.get(Settings::useDefaultPassword))
-        defaults.password = settings.get(Settings::defaultPassword);
-    defaults.jobs = settings.parallelJobs();
-    defaults.timeoutSeconds = settings.rendererTimeout();
+    if (options.defaultPassword) {
+        const AppSettings settings;
+        if (settings.get(Settings::useDefaultPassword))
+            defaults.password = settings.get(Settings::defaultPassword);
+    }
+    defaults.jobs = qMax(1, QThread::idealThreadCount());
     return defaults;
 }
 
 int execute(const ConvertOptions &options, QTextStream &out, QTextStream &err)
 {
-    const BatchDefaults defaults = storedDefaults();
+    const BatchDefaults defaults = defaultsFor(options);
     if (options.usesPlan())
         return PlannedRun::exec(options, defaults, out, err);
     Plan plan = Planner::plan(options, defaults);

@@ -182,6 +182,17 @@ std::function<QString(ConvertOptions &, const QJsonValue &)> flag(bool ConvertOp
     };
 }
 
+// A switch among the batch's choices; a plan holds it as true or false.
+std::function<QString(ConvertOptions &, const QJsonValue &)> choiceSwitch(bool BatchChoices::*field)
+{
+    return [=](ConvertOptions &options, const QJsonValue &value) {
+        if (!value.isBool())
+            return u"%1 is neither true nor false"_s.arg(shown(value));
+        options.choices.*field = value.toBool();
+        return QString();
+    };
+}
+
 // A path of the run's own.
 std::function<QString(ConvertOptions &, const QJsonValue &)> path(QString ConvertOptions::*field)
 {
@@ -237,13 +248,42 @@ QList<ConvertOption> declare()
         {u"r"_s, u"dpi"_s},
         Kind::Number,
         u"N"_s,
-        u"Resolution, %1 to %2 (default: 120)."_s.arg(Dpi::minimum).arg(Dpi::maximum),
+        u"Resolution in dots per inch, exactly as given, %1 to %2 (default: 120)."_s
+            .arg(Dpi::minimum)
+            .arg(Dpi::maximum),
         Group::How,
         true,
         takeDpi,
         [](const BatchChoices &choices) {
             return QJsonValue(choices.dpi);
         }};
+    table << ConvertOption{{u"smooth"_s},
+                           Kind::Switch,
+                           {},
+                           u"Antialiased text (Ghostscript's -dTextAlphaBits=4); off by default "
+                           "for crisp labels, barcodes and faxes."_s,
+                           Group::How,
+                           true,
+                           choiceSwitch(&BatchChoices::smooth),
+                           [](const BatchChoices &choices) {
+                               return QJsonValue(choices.smooth);
+                           }};
+    table << ConvertOption{{u"jpeg-quality"_s},
+                           Kind::Number,
+                           u"N"_s,
+                           u"JPEG quality, 1 to 100 (default: 100)."_s,
+                           Group::How,
+                           true,
+                           [](ConvertOptions &options, const QJsonValue &value) {
+                               const std::optional<int> quality = wholeNumber(value, 1, 100);
+                               if (!quality)
+                                   return u"the JPEG quality must be a number from 1 to 100"_s;
+                               options.choices.jpegQuality = *quality;
+                               return QString();
+                           },
+                           [](const BatchChoices &choices) {
+                               return QJsonValue(choices.jpegQuality);
+                           }};
     table << ConvertOption{{u"merge"_s},
                            Kind::Switch,
                            {},
@@ -264,13 +304,35 @@ QList<ConvertOption> declare()
                            [](const BatchChoices &choices) {
                                return QJsonValue(choices.outputFolder);
                            }};
+    table << ConvertOption{{u"flat"_s},
+                           Kind::Switch,
+                           {},
+                           u"Put every PDF's folder right in DIR; without it, the PDFs found in a "
+                           "folder PATH keep their sub-folders under DIR (DIR/a/b/doc/)."_s,
+                           Group::Where,
+                           true,
+                           choiceSwitch(&BatchChoices::flat),
+                           [](const BatchChoices &choices) {
+                               return QJsonValue(choices.flat);
+                           }};
+    table << ConvertOption{{u"skip-existing"_s},
+                           Kind::Switch,
+                           {},
+                           u"Skip a PDF whose folder already holds its complete images of these "
+                           "options, as recorded by an earlier run; a PDF changed since (size, "
+                           "modification time) is converted again into a folder of its own."_s,
+                           Group::Where,
+                           true,
+                           choiceSwitch(&BatchChoices::skipExisting),
+                           [](const BatchChoices &choices) {
+                               return QJsonValue(choices.skipExisting);
+                           }};
     table << ConvertOption{
         {u"naming"_s},
         Kind::Text,
         u"RULE"_s,
         u"Image names: source (report1.bmp ...), number (1.bmp ...), template:TEXT "
-        "(TEXT1.bmp ...) or page (report-003.bmp: page 3 of 120 pages); default: as set in "
-        "the window."_s,
+        "(TEXT1.bmp ...) or page (report-003.bmp: page 3 of 120 pages); default: page."_s,
         Group::Where,
         true,
         takeNaming,
@@ -298,6 +360,14 @@ QList<ConvertOption> declare()
                            Group::Passwords,
                            false,
                            path(&ConvertOptions::passwordFile),
+                           {}};
+    table << ConvertOption{{u"default-password"_s},
+                           Kind::Switch,
+                           {},
+                           u"Also try the default password set in the window, last."_s,
+                           Group::Passwords,
+                           false,
+                           flag(&ConvertOptions::defaultPassword),
                            {}};
     table << ConvertOption{{u"j"_s, u"jobs"_s},
                            Kind::Number,

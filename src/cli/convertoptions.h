@@ -15,9 +15,13 @@ struct BatchChoices
     QString colour; // empty: the format's default colour
     int dpi = 120;
     bool merge = false;
-    QString outputFolder; // absolute; empty: next to each PDF
-    QString naming;       // "source", "number", "template" or "page"; empty: the stored choice
+    QString outputFolder;                    // absolute; empty: next to each PDF
+    QString naming = QStringLiteral("page"); // "source", "number", "template" or "page"
     QString templateText;
+    bool smooth = false;
+    int jpegQuality = 100;
+    bool flat = false;         // every PDF's folder right in outputFolder, not mirrored
+    bool skipExisting = false; // a PDF whose folder holds this conversion already is skipped
 };
 
 // What `vezudiri --convert` was asked to do, checked as the window checks the same choices.
@@ -25,10 +29,11 @@ struct ConvertOptions
 {
     QStringList paths; // absolute
     BatchChoices choices;
-    QStringList passwords;  // tried in this order
-    QString passwordFile;   // read once every option is taken; "-": standard input
-    int jobs = 0;           // 0: the stored choice, else the number of cores
-    int timeoutSeconds = 0; // 0: the stored choice, else 300
+    QStringList passwords;        // tried in this order
+    QString passwordFile;         // read once every option is taken; "-": standard input
+    int jobs = 0;                 // 0: the stored choice, else the number of cores
+    int timeoutSeconds = 0;       // 0: the stored choice, else 300
+    bool defaultPassword = false; // also try the default password set in the window
     bool dryRun = false;
     bool force = false;
     enum class Verbosity { Quiet, Normal, Verbose };
@@ -47,12 +52,10 @@ struct ConvertOptions
     bool usesPlan() const { return planned() || json || !planOut.isEmpty(); }
 };
 
-// The choices the window stores, which a batch takes unless told otherwise.
+// What a batch takes when its options leave it open; never the window's conversion settings.
 struct BatchDefaults
 {
-    QString naming = QStringLiteral("source");
-    QString templateText;
-    QString password; // the default password of protected files, if one is set
+    QString password; // the window's default password, only with --default-password
     int jobs = 1;
     int timeoutSeconds = 300;
 };

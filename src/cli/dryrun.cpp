@@ -35,6 +35,7 @@ QString pixelSizes(const PlanEntry &entry)
         RenderJob render;
         render.format = entry.job.format;
         render.dpi = entry.job.dpi;
+        render.exactDpi = entry.job.exactDpi;
         const PdfInfo::PageBox &box = entry.boxes.at(page - 1);
         const QSize pixels = DiskSpace::pixelSize(box.points, box.rotation, render.resolution());
         const QString size = u"%1 x %2"_s.arg(pixels.width()).arg(pixels.height());
@@ -67,6 +68,12 @@ int DryRun::print(const Plan &plan, const RoomCheck &room, ConvertOptions::Verbo
         if (!entry.failure.isEmpty()) {
             failed = true;
             out << "failed  " << native(entry.source) << ": " << printable(entry.failure) << '\n';
+            continue;
+        }
+        if (!entry.skipped.isEmpty()) {
+            if (!quiet)
+                out << "skip    " << native(entry.source) << ": converted already in "
+                    << native(entry.skipped) << '\n';
             continue;
         }
         ++files;

@@ -70,6 +70,7 @@ private:
     QElapsedTimer elapsed;
     int converted = 0;
     int failed = 0;
+    int skipped = 0;
     int pages = 0;
     int imagesTotal = 0;
     QMap<int, int> imagesDone; // by file
@@ -104,14 +105,19 @@ int BatchRun::exec()
             line(Report::fileLine(u"failed"_s, entry.source, entry.failure));
             continue;
         }
+        if (!entry.skipped.isEmpty()) {
+            ++skipped;
+            line(Report::fileLine(u"skipped"_s, entry.source, entry.skipped), Verbosity::Normal);
+            continue;
+        }
         ConversionJob job = entry.job;
         job.password = entry.password;
         imagesOf[job.row] = int(job.pages.size());
         imagesTotal += int(job.pages.size());
         queue.enqueue(job);
     }
-    // Nothing to convert: every PDF failed before it could render.
-    int status = queue.isRunning() ? -1 : 1;
+    // Nothing to convert: every PDF failed before it could render, or was skipped.
+    int status = queue.isRunning() ? -1 : (failed > 0 ? 1 : 0);
     QObject::connect(&queue, &ConversionQueue::fileProgress, this, [this](int row, int percent) {
         imagesDone[row] = imagesOf.value(row) * percent / 100;
         drawProgress();
@@ -150,7 +156,7 @@ int BatchRun::exec()
     QObject::connect(&queue, &ConversionQueue::runStopped, this, [&](const QString &reason) {
         line(u"stopped %1 The files not converted can be converted again once there is room."_s.arg(
             reason));
-        failed += int(plan.entries.size()) - converted - failed;
+        failed += int(plan.entries.size()) - converted - failed - skipped;
         status = 1;
         QCoreApplication::exit(status);
     });
@@ -159,7 +165,7 @@ int BatchRun::exec()
         queue.stop();
         line(u"stopped by signal %1; the files being converted were stopped and their images "
              u"deleted, the files not begun were left as they were."_s.arg(signalNumber));
-        failed += int(plan.entries.size()) - converted - failed;
+        failed += int(plan.entries.size()) - converted - failed - skipped;
         status = 128 + signalNumber;
         QCoreApplication::exit(status);
     });
@@ -190,9 +196,10 @@ int BatchRun::exec()
     whenOutputLost = nullptr;
     // The bar has done its work: the summary is the last line.
     imagesTotal = 0;
-    line(u"%1 converted, %2 failed, %3"_s.arg(counted(converted, u"file"_s))
+    line(u"%1 converted, %2 failed, %3%4"_s.arg(counted(converted, u"file"_s))
              .arg(failed)
-             .arg(counted(pages, u"page"_s)));
+             .arg(counted(pages, u"page"_s),
+                  skipped > 0 ? u", %1 skipped"_s.arg(skipped) : QString()));
     return outputLost ? outputClosedStatus : status;
 }
 

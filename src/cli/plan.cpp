@@ -1,5 +1,7 @@
 #include "cli/plan.h"
 
+#include "cli/outputlayout.h"
+
 #include <QFileInfo>
 
 using namespace Qt::Literals::StringLiterals;
@@ -16,13 +18,16 @@ QString PlanEntry::changedSince() const
 }
 
 ConversionJob Plans::jobFor(const BatchChoices &choices, const QString &source, int pageCount,
-                            int row)
+                            int row, const QString &tree)
 {
     FileChoices file;
     file.sourcePath = source;
     file.pageCount = pageCount;
     file.pages = choices.pages;
-    file.outputFolder = choices.outputFolder;
+    file.outputFolder =
+        choices.outputFolder.isEmpty()
+            ? QString()
+            : OutputLayout::parentFolder(choices.outputFolder, tree, source, choices.flat);
     file.naming = choices.naming;
     file.namingTemplate = choices.templateText;
     file.namesByPage = choices.naming == u"page";
@@ -30,5 +35,9 @@ ConversionJob Plans::jobFor(const BatchChoices &choices, const QString &source, 
     file.colour = choices.colour;
     file.dpi = choices.dpi;
     file.merge = choices.merge;
-    return ConversionJob::from(row, file);
+    file.smooth = choices.smooth;
+    ConversionJob job = ConversionJob::from(row, file);
+    job.exactDpi = true;
+    job.jpegQuality = choices.jpegQuality;
+    return job;
 }

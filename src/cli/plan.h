@@ -14,9 +14,11 @@
 struct PlanEntry
 {
     QString source;
+    QString tree;     // the folder given on the command line the PDF was found in, if any
     qint64 size = -1; // when planned; -1: there was no such file
     QDateTime modified;
     QString failure; // why it will not be converted; empty when it will
+    QString skipped; // the folder that holds this conversion already (--skip-existing)
     int pageCount = 0;
     bool isProtected = false;
     QString password;              // the one that opens it, while this run holds it
@@ -26,6 +28,8 @@ struct PlanEntry
     qint64 bytes = -1;             // the room its images take; -1 when unknown
     QList<PdfInfo::PageBox> boxes; // as probed, for the dry run; never part of a plan
 
+    // Neither failed nor skipped.
+    bool runs() const { return failure.isEmpty() && skipped.isEmpty(); }
     // Why the PDF is not what it was when planned, or nothing.
     QString changedSince() const;
 };
@@ -47,6 +51,8 @@ namespace Plans {
 constexpr int maximumPageCount = 8388607;
 
 // The job of one PDF of pageCount pages under the choices, before its numbers are known.
-ConversionJob jobFor(const BatchChoices &choices, const QString &source, int pageCount, int row);
+// tree: the folder given on the command line the PDF was found in (see OutputLayout).
+ConversionJob jobFor(const BatchChoices &choices, const QString &source, int pageCount, int row,
+                     const QString &tree);
 
 } // namespace Plans

@@ -37,12 +37,18 @@ QJsonObject choicesJson(const BatchChoices &choices)
 QJsonObject entryJson(const PlanEntry &entry)
 {
     QJsonObject object{{u"path"_s, entry.source}};
+    if (!entry.tree.isEmpty())
+        object.insert(u"tree"_s, entry.tree);
     if (entry.size >= 0) {
         object.insert(u"size"_s, entry.size);
         object.insert(u"modified"_s, entry.modified.toUTC().toString(Qt::ISODateWithMs));
     }
     if (!entry.failure.isEmpty()) {
         object.insert(u"failure"_s, entry.failure);
+        return object;
+    }
+    if (!entry.skipped.isEmpty()) {
+        object.insert(u"skipped"_s, entry.skipped);
         return object;
     }
     QJsonArray pages;
@@ -66,7 +72,7 @@ QJsonObject body(const Plan &plan)
     qint64 bytes = 0;
     for (const PlanEntry &entry : plan.entries) {
         files.append(entryJson(entry));
-        if (entry.failure.isEmpty()) {
+        if (entry.runs()) {
             images += entry.images.size();
             bytes = DiskSpace::sum(bytes, qMax<qint64>(0, entry.bytes));
         }
@@ -164,8 +170,20 @@ std::optional<Fault> Reader::readEntry(const QJsonObject &object, int index, Pla
     if (!path.isString() || !QDir::isAbsolutePath(entry.source) ||
         QDir::cleanPath(entry.source) != entry.source || entry.source.contains(QChar()))
         return Fault{u"path"_s, u"must be an absolute path without . or .. in it"_s};
+    QStringList optional;
+    if (object.contains(u"tree"_s)) {
+        const QJsonValue tree = object.value(u"tree"_s);
+        entry.tree = tree.toString();
+        if (!tree.isString() || !QDir::isAbsolutePath(entry.tree) ||
+            QDir::cleanPath(entry.tree) != entry.tree ||
+            !entry.source.startsWith(entry.tree + u'/'))
+            return Fault{u"tree"_s, u"must be an absolute folder without . or .. that holds the "
+                                    "file"_s};
+        optional << u"tree"_s;
+    }
     const bool existed = object.contains(u"size"_s) || object.contains(u"modified"_s);
-    if (existed || !object.contains(u"failure"_s)) {
+    const bool ends = object.contains(u"failure"_s) || object.contains(u"skipped"_s);
+    if (existed || !ends) {
         const std::optional<qint64> size =
             whole(object.value(u"size"_s), 0, PlanCodec::largestBytes);
         if (!size)
@@ -177,8 +195,21 @@ std::optional<Fault> Reader::readEntry(const QJsonObject &object, int index, Pla
             return Fault{u"modified"_s, u"must be a date and time such as "
                                         "2025-02-08T12:23:13.000Z"_s};
     }
+    if (object.contains(u"skipped"_s)) {
+        QStringList keys = QStringList{u"path"_s, u"skipped"_s} + optional;
+        if (existed)
+            keys << u"size"_s << u"modified"_s;
+        if (std::optional<Fault> fault = onlyKeys(object, keys))
+            return fault;
+        entry.skipped = object.value(u"skipped"_s).toString();
+        if (!plan.choices.skipExisting || !QDir::isAbsolutePath(entry.skipped) ||
+            QDir::cleanPath(entry.skipped) != entry.skipped)
+            return Fault{u"skipped"_s, u"must be the absolute folder of an earlier run, with "
+                                       "--skip-existing"_s};
+        return std::nullopt;
+    }
     if (object.contains(u"failure"_s)) {
-        QStringList keys = {u"path"_s, u"failure"_s};
+        QStringList keys = QStringList{u"path"_s, u"failure"_s} + optional;
         if (existed)
             keys << u"size"_s << u"modified"_s;
         if (std::optional<Fault> fault = onlyKeys(object, keys))
@@ -189,8 +220,10 @@ std::optional<Fault> Reader::readEntry(const QJsonObject &object, int index, Pla
         return std::nullopt;
     }
     if (std::optional<Fault> fault =
-            onlyKeys(object, {u"path"_s, u"size"_s, u"modified"_s, u"pageCount"_s, u"protected"_s,
-                              u"pages"_s, u"firstNumber"_s, u"folder"_s, u"images"_s, u"bytes"_s}))
+            onlyKeys(object, QStringList{u"path"_s, u"size"_s, u"modified"_s, u"pageCount"_s,
+                                         u"protected"_s, u"pages"_s, u"firstNumber"_s, u"folder"_s,
+                                         u"images"_s, u"bytes"_s} +
+                                 optional))
         return fault;
     const std::optional<qint64> pageCount =
         whole(object.value(u"pageCount"_s), 1, Plans::maximumPageCount);
@@ -214,7 +247,7 @@ std::optional<Fault> Reader::readEntry(const QJsonObject &object, int index, Pla
 std::optional<Fault> Reader::checkLayout(const QJsonObject &object, PlanEntry &entry, int index)
 {
     ConversionJob &job = entry.job;
-    job = Plans::jobFor(plan.choices, entry.source, entry.pageCount, index);
+    job = Plans::jobFor(plan.choices, entry.source, entry.pageCount, index, entry.tree);
     const QJsonArray pages = object.value(u"pages"_s).toArray();
     bool samePages = object.value(u"pages"_s).isArray() && pages.size() == job.pages.size();
     for (qsizetype page = 0; samePages && page < job.pages.size(); ++page)
@@ -350,6 +383,14 @@ std::optional<Plan> PlanCodec::read(const QByteArray &json, PlanError *error)
 QString PlanCodec::idOf(const Plan &plan)
 {
     return digest(body(plan));
+}
+
+QString PlanCodec::optionsKey(const BatchChoices &choices)
+{
+    QJsonObject shaping = choicesJson(choices);
+    for (const QString &where : {u"output"_s, u"flat"_s, u"skip-existing"_s})
+        shaping.remove(where);
+    return digest(shaping);
 }
 
 QString PlanCodec::folderMark(const Plan &plan, int index, const PlanEntry &entry)

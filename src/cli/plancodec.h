@@ -37,4 +37,8 @@ QString idOf(const Plan &plan);
 // folders are fixed.
 QString folderMark(const Plan &plan, int index, const PlanEntry &entry);
 
+// Made from the choices that shape the images, where they go left out: the key of the
+// completion record a run leaves.
+QString optionsKey(const BatchChoices &choices);
+
 } // namespace PlanCodec

@@ -157,7 +157,7 @@ int Run::exec()
     QList<int> images;
     QList<bool> whole;
     for (const PlanEntry &entry : plan.entries) {
-        images << (entry.failure.isEmpty() ? int(entry.job.pages.size()) : 0);
+        images << (entry.runs() ? int(entry.job.pages.size()) : 0);
         // Copies of a page named by its number are told apart by their order in the file.
         const QList<int> &pages = entry.job.pages;
         whole << (entry.job.merge ||
@@ -176,6 +176,14 @@ int Run::exec()
         slice.source = entry.source;
         slice.folder = entry.folder;
         slice.reason = entry.failure;
+        if (!entry.skipped.isEmpty()) {
+            slice.folder = entry.skipped;
+            slice.status = u"skipped"_s;
+            slice.reason = u"converted already in %1"_s.arg(native(entry.skipped));
+            slices << slice;
+            pendingOf << QList<ConversionJob>();
+            continue;
+        }
         if (slice.reason.isEmpty() && options.planned())
             slice.reason = entry.changedSince();
         ConversionJob job = entry.job;
@@ -226,7 +234,8 @@ int Run::exec()
             jobs << run;
         }
         if (slice.pending == 0) {
-            slice.status = slice.reason.isEmpty() ? u"skipped"_s : u"failed"_s;
+            if (slice.status.isEmpty())
+                slice.status = slice.reason.isEmpty() ? u"skipped"_s : u"failed"_s;
             if (slice.reason.isEmpty())
                 slice.reason = u"converted by an earlier run of this plan"_s;
             report(slice);

@@ -2,6 +2,7 @@
 
 #include "cli/plancodec.h"
 #include "cli/probing.h"
+#include "core/engine/completionrecord.h"
 #include "core/engine/diskspace.h"
 #include "core/engine/imagenumbers.h"
 #include "core/engine/outputfolder.h"
@@ -12,6 +13,7 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFileInfo>
+#include <QSet>
 #include <QThreadPool>
 #include <QtConcurrent>
 
@@ -42,25 +44,36 @@ const auto unreadableFolder =
 QList<PlanEntry> collect(const QStringList &paths)
 {
     QList<PlanEntry> entries;
+    // A PDF named twice, or also found in a folder, is converted once, where it came first.
+    QSet<QString> seen;
+    const auto add = [&entries, &seen](PlanEntry entry) {
+        const QString file = QFileInfo(entry.source).canonicalFilePath();
+        if (file.isEmpty() || !seen.contains(file)) {
+            seen.insert(file);
+            entries.append(entry);
+        }
+    };
     for (const QString &path : paths) {
         const QFileInfo info(path);
         if (info.isDir()) {
             const QList<FolderScan::Entry> below = FolderScan::entriesBelow(path);
             qsizetype found = 0;
             for (const FolderScan::Entry &entry : below) {
-                if (!entry.readable && (entry.folder || isPdfName(entry.path))) {
-                    entries.append(
-                        planned(entry.path, entry.folder ? unreadableFolder : unreadable));
-                    ++found;
-                } else if (entry.readable && isPdfName(entry.path)) {
-                    entries.append(planned(entry.path));
-                    ++found;
-                }
+                PlanEntry file;
+                if (!entry.readable && (entry.folder || isPdfName(entry.path)))
+                    file = planned(entry.path, entry.folder ? unreadableFolder : unreadable);
+                else if (entry.readable && isPdfName(entry.path))
+                    file = planned(entry.path);
+                else
+                    continue;
+                file.tree = path;
+                add(file);
+                ++found;
             }
             if (found == 0)
                 entries.append(planned(path, u"no PDF file in this folder"_s));
         } else if (info.isFile()) {
-            entries.append(planned(path));
+            add(planned(path));
         } else {
             entries.append(planned(path, u"no such file or folder"_s));
         }
@@ -89,6 +102,22 @@ QString folderFor(const QString &parent, const QString &name, const QStringList 
     return {};
 }
 
+// The folder name, name(1), ... in the job's parent that holds its conversion already, up to the
+// first name not taken, where a run would make the next one.
+QString completedFolder(const ConversionJob &job, const PdfIdentity &pdf)
+{
+    const FolderHandle parent = FolderHandle::open(job.parentFolder);
+    for (int attempt = 0; parent.isOpen() && attempt < 1000; ++attempt) {
+        const QString name =
+            attempt == 0 ? job.baseName : job.baseName + u'(' + QString::number(attempt) + u')';
+        if (parent.kindOf(name) == FolderHandle::Kind::Missing)
+            break;
+        if (CompletionRecord::isCurrent(parent, name, pdf, job.completionKey))
+            return parent.filePath(name);
+    }
+    return {};
+}
+
 // The job, names, folder and room of an entry that will run; its failure otherwise.
 void layOut(Plan &plan, int index, ImageNumbers &numbers, QStringList &folders,
             const ConvertOptions &options, const QDeadlineTimer &markWait)
@@ -106,7 +135,15 @@ void layOut(Plan &plan, int index, ImageNumbers &numbers, QStringList &folders,
         return;
     }
     ConversionJob &job = entry.job;
-    job = Plans::jobFor(plan.choices, entry.source, entry.pageCount, index);
+    job = Plans::jobFor(plan.choices, entry.source, entry.pageCount, index, entry.tree);
+    job.completionKey = PlanCodec::optionsKey(plan.choices);
+    if (plan.choices.skipExisting) {
+        entry.skipped = completedFolder(job, PdfIdentity::of(entry.source));
+        if (!entry.skipped.isEmpty()) {
+            job = ConversionJob();
+            return;
+        }
+    }
     // Numbers go only to files that will run, as the run hands them out.
     job.firstNumber = numbers.next();
     if (qint64(job.firstNumber) + job.pages.size() - 1 > INT_MAX) {
@@ -149,11 +186,6 @@ Plan Planner::plan(const ConvertOptions &options, const BatchDefaults &defaults)
 {
     Plan plan;
     plan.choices = options.choices;
-    // What the window stores is the plan's own from here on, so that every machine agrees.
-    if (plan.choices.naming.isEmpty()) {
-        plan.choices.naming = defaults.naming;
-        plan.choices.templateText = defaults.templateText;
-    }
     plan.entries = collect(options.paths);
     // The file as it was before it was probed: a change while it is probed shows later.
     for (PlanEntry &entry : plan.entries) {

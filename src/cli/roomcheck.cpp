@@ -27,7 +27,7 @@ RoomCheck RoomCheck::applied(QList<PlanEntry> &entries, bool force)
     QList<std::pair<QString, qint64>> needs;
     QList<PlanEntry *> running;
     for (PlanEntry &entry : entries) {
-        if (entry.failure.isEmpty()) {
+        if (entry.runs()) {
             needs.append({entry.job.parentFolder, entry.bytes});
             running << &entry;
         }

@@ -27,7 +27,7 @@ PlanEntry entryFor(const Plan &plan, const QString &source, int pageCount, int f
     entry.size = 600;
     entry.modified = QDateTime(QDate(2025, 2, 8), QTime(12, 23, 13), Qt::UTC);
     entry.pageCount = pageCount;
-    entry.job = Plans::jobFor(plan.choices, source, pageCount, int(plan.entries.size()));
+    entry.job = Plans::jobFor(plan.choices, source, pageCount, int(plan.entries.size()), {});
     entry.job.firstNumber = first;
     entry.images = entry.job.imageNames();
     entry.folder = folder;
@@ -182,10 +182,15 @@ void tst_Plan::planFileOfTheUserOnly()
 // Every option a plan holds, each away from its default, comes back from the plan as given.
 void tst_Plan::everyOptionSurvivesThePlan()
 {
-    const QStringList given = {u"--pages"_s,       u"2-3"_s,      u"--format"_s, u"TIFF"_s,
-                               u"--colour"_s,      u"g4"_s,       u"--dpi"_s,    u"300"_s,
-                               u"--merge"_s,       u"--output"_s, u"/out"_s,     u"--naming"_s,
-                               u"template:Scan "_s};
+    const QStringList given = {u"--pages"_s,  u"2-3"_s,
+                               u"--format"_s, u"TIFF"_s,
+                               u"--colour"_s, u"g4"_s,
+                               u"--dpi"_s,    u"300"_s,
+                               u"--smooth"_s, u"--jpeg-quality"_s,
+                               u"80"_s,       u"--merge"_s,
+                               u"--output"_s, u"/out"_s,
+                               u"--flat"_s,   u"--skip-existing"_s,
+                               u"--naming"_s, u"template:Scan "_s};
     // What follows an option's name, or whether it is there at all.
     const auto valueOf = [](const QStringList &arguments, const QString &name) {
         const qsizetype at = arguments.indexOf(name);

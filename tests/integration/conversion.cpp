@@ -1,4 +1,5 @@
 #include "conversion.h"
+#include "core/engine/completionrecord.h"
 
 #include <QDir>
 #include <QFile>
@@ -85,5 +86,8 @@ bool Conversion::processGone(const QString &pidFile)
 
 QStringList Conversion::filesIn(const QString &folder)
 {
-    return QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+    // The completion record is the run's note, not an image.
+    QStringList files = QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+    files.removeAll(CompletionRecord::fileName);
+    return files;
 }

@@ -42,6 +42,8 @@ struct ConversionJob
     bool namesByPage = false; // images are named after the PDF and their page number
     int pageCount = 0;        // the document's, whose width pads the page numbers in names
     bool smooth = false;      // antialiased text (RenderJob::smooth)
+    bool exactDpi = false;    // RenderJob::exactDpi
+    int jpegQuality = 100;    // RenderJob::jpegQuality
     // Named by page: the copies of the first page made before this job, when it goes on from the
     // middle of a page selected twice (the rest of a planned slice).
     int firstCopy = 0;
@@ -50,6 +52,9 @@ struct ConversionJob
     // folder.
     QString plannedFolder;
     QString planId;
+    // Not empty: once complete, the folder gets a CompletionRecord under this key of the options
+    // that shaped its images, unless the PDF changed while it was converted. A plain job's only.
+    QString completionKey;
 
     // The one way both front ends turn a file's choices into a job.
     static ConversionJob from(int row, const FileChoices &choices);

@@ -142,6 +142,7 @@ qint64 jobBytes(const ConversionJob &job, const QList<PdfInfo::PageBox> &boxes)
     render.format = job.format;
     render.colour = job.colour;
     render.dpi = job.dpi;
+    render.exactDpi = job.exactDpi;
     const QString device = render.device();
     const bool gif = Formats::named(job.format).gif;
     qint64 bytes = 0;

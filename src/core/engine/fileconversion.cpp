@@ -227,6 +227,8 @@ void FileConversion::start(int renderers)
     render.format = input.format;
     render.colour = input.colour;
     render.dpi = input.dpi;
+    render.exactDpi = input.exactDpi;
+    render.jpegQuality = input.jpegQuality;
     render.smooth = input.smooth;
     render.pages = distinctPages;
     // The renderer works in the rendering folder itself, whatever happens to its path.
@@ -237,6 +239,7 @@ void FileConversion::start(int renderers)
     render.imageName = u'.' + (gif ? u"png"_s : extension);
     render.countPages = true;
     render.sourcePath = QFileInfo(input.sourcePath).absoluteFilePath();
+    sourceIdentity = PdfIdentity::of(render.sourcePath);
 
     const QString program = Tools::locate(RenderJob::toolName());
     if (program.isEmpty()) {
@@ -766,6 +769,13 @@ void FileConversion::mergeFinished(int exitCode, QProcess::ExitStatus exitStatus
 
 void FileConversion::finish()
 {
+    // A PDF changed while it was rendered gets no record: the next run converts it again.
+    if (!input.completionKey.isEmpty() && !planned() &&
+        PdfIdentity::of(render.sourcePath) == sourceIdentity &&
+        !CompletionRecord::write(folderHandle, sourceIdentity, input.completionKey, written)) {
+        fail(tr("The record of the complete images in %1 cannot be written.").arg(native(folder)));
+        return;
+    }
     stage = Stage::Ended;
     // The journal goes last: until then a crash leaves work a later run recognises.
     removeRenderFolder();

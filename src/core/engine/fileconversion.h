@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/engine/completionrecord.h"
 #include "core/engine/conversionjob.h"
 #include "core/engine/folderhandle.h"
 #include "core/engine/ghostscript.h"
@@ -110,7 +111,8 @@ private:
     // its final name once it is complete.
     QString renderFolderName;
     Journal journal;
-    SliceRecord sliceRecord; // a planned job's
+    SliceRecord sliceRecord;    // a planned job's
+    PdfIdentity sourceIdentity; // as the renderer began, for the completion record
     QString extension;
     RenderJob render; // what every renderer run shares
     std::vector<std::unique_ptr<RenderRun>> runs;

@@ -47,7 +47,7 @@ bool RenderJob::smoothText() const
 
 int RenderJob::resolution() const
 {
-    return dpi >= Formats::named(format).oneDotMoreFrom ? dpi + 1 : dpi;
+    return !exactDpi && dpi >= Formats::named(format).oneDotMoreFrom ? dpi + 1 : dpi;
 }
 
 QStringList RenderJob::deviceOptions() const
@@ -55,7 +55,7 @@ QStringList RenderJob::deviceOptions() const
     QStringList options = {u"-sDEVICE="_s + device(), u"-dSAFER"_s, u"-dBATCH"_s, u"-dNOPROMPT"_s,
                            u"-dNOPAUSE"_s};
     if (device() == u"jpeg")
-        options << u"-dJPEGQ=100"_s;
+        options << u"-dJPEGQ="_s + QString::number(qBound(1, jpegQuality, 100));
     options << u"-r"_s + QString::number(resolution());
     // Text only: -dGraphicsAlphaBits also smooths lines, but it draws seams between shapes that
     // meet (a chart's or a map's fills) and is a poor fit for the PDF transparency model in this

@@ -27,6 +27,9 @@ public:
     // Antialiased text. Devices that draw only black and white ignore it: their images stay as
     // they always were.
     bool smooth = false;
+    // Renders at dpi itself, as pdftoppm does, never one dot more (the command line's way).
+    bool exactDpi = false;
+    int jpegQuality = 100; // 1 to 100
 
     QString device() const;
     int resolution() const;
