@@ -79,7 +79,8 @@ int watch(const QString &workingFolder, QIODevice *standardInput, QTextStream &o
         break;
     }
     selectSettings();
-    return WatchRun::exec(command.options, command.settings, storedDefaults(), out, err);
+    return WatchRun::exec(command.options, command.settings, defaultsFor(command.options), out,
+                          err);
 }
 
 } // namespace

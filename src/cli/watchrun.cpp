@@ -1,10 +1,14 @@
 #include "cli/watchrun.h"
 
 #include "cli/dropcheck.h"
+#include "cli/outputlayout.h"
 #include "cli/outputswap.h"
+#include "cli/plan.h"
+#include "cli/plancodec.h"
 #include "cli/planner.h"
 #include "cli/printable.h"
 #include "cli/report.h"
+#include "core/engine/completionrecord.h"
 #include "core/engine/conversionqueue.h"
 #include "core/engine/folderhandle.h"
 #include "core/platform/folderevents_inotify.h"
@@ -57,6 +61,7 @@ public:
         , out(out)
         , err(err)
         , jobs(options.jobs > 0 ? options.jobs : defaults.jobs)
+        , completionKey(PlanCodec::optionsKey(options.choices))
     {}
 
     int exec();
@@ -101,6 +106,7 @@ private:
     void summary();
     void stop(int signalNumber);
     QString parentFor(const QString &source) const;
+    bool isConverted(const QString &source) const;
 
     const ConvertOptions &options;
     const WatchSettings &settings;
@@ -108,6 +114,7 @@ private:
     QTextStream &out;
     QTextStream &err;
     const int jobs;
+    const QString completionKey;
     QElapsedTimer clock;
     QTimer looker;
     QHash<QString, Seen> pending;
@@ -117,6 +124,7 @@ private:
     QHash<QString, Converting *> active;
     QHash<QString, qint64> refused; // by path: the modification time it was refused at
     int done = 0;
+    int current = 0;
     int failures = 0;
     int refusals = 0;
     int exitStatus = -1;
@@ -312,24 +320,42 @@ void Watch::startWaiting()
         readySet.remove(source);
         // Looked at again: it may have changed or gone while it waited.
         const DropCheck::Verdict verdict = DropCheck::examine(source, settings.largestBytes);
-        if (verdict.kind == DropCheck::Verdict::Take)
-            start(source, verdict);
-        else
+        if (verdict.kind != DropCheck::Verdict::Take) {
             consider(source);
+        } else if (isConverted(source)) {
+            // Converted by an earlier run, or a touch that changed nothing the record names.
+            ++current;
+            if (options.verbosity == ConvertOptions::Verbosity::Verbose)
+                report(u"current"_s, source, parentFor(source));
+        } else {
+            start(source, verdict);
+        }
     }
 }
 
 QString Watch::parentFor(const QString &source) const
 {
     const QString folder = QFileInfo(source).path();
+    QString tree;
     for (const QString &root : options.paths) {
-        if (folder == root)
-            return options.choices.outputFolder;
         const QString prefix = root.endsWith(u'/') ? root : root + u'/';
-        if (folder.startsWith(prefix))
-            return options.choices.outputFolder + u'/' + folder.mid(prefix.size());
+        if (folder == QDir::cleanPath(root) || folder.startsWith(prefix)) {
+            tree = root;
+            break;
+        }
     }
-    return options.choices.outputFolder;
+    return OutputLayout::parentFolder(options.choices.outputFolder, tree, source,
+                                      options.choices.flat);
+}
+
+// Whether its folder holds a record of this very PDF converted with these options: what makes a
+// watch started again convert each PDF once.
+bool Watch::isConverted(const QString &source) const
+{
+    const QString name = Plans::jobFor(options.choices, source, 0, 0, QString()).baseName;
+    const FolderHandle parent = FolderHandle::open(parentFor(source));
+    return parent.isOpen() &&
+           CompletionRecord::isCurrent(parent, name, PdfIdentity::of(source), completionKey);
 }
 
 void Watch::start(const QString &source, const DropCheck::Verdict &verdict)
@@ -446,15 +472,19 @@ void Watch::summary()
 {
     const int waiting = int(pending.size() + ready.size());
     if (options.json) {
-        const QJsonObject object{{u"summary"_s, true},    {u"ok"_s, done},
-                                 {u"failed"_s, failures}, {u"refused"_s, refusals},
-                                 {u"waiting"_s, waiting}, {u"converting"_s, active.size()}};
+        const QJsonObject object{{u"summary"_s, true},
+                                 {u"ok"_s, done},
+                                 {u"current"_s, current},
+                                 {u"failed"_s, failures},
+                                 {u"refused"_s, refusals},
+                                 {u"waiting"_s, waiting},
+                                 {u"converting"_s, active.size()}};
         out << QJsonDocument(object).toJson(QJsonDocument::Compact) << Qt::endl;
         return;
     }
-    out << "summary " << Report::counted(done, u"file"_s) << " converted, " << failures
-        << " failed, " << refusals << " refused, " << waiting << " waiting, " << active.size()
-        << " converting" << Qt::endl;
+    out << "summary " << Report::counted(done, u"file"_s) << " converted, " << current
+        << " already converted, " << failures << " failed, " << refusals << " refused, " << waiting
+        << " waiting, " << active.size() << " converting" << Qt::endl;
 }
 
 // The files being converted are stopped and what they wrote aside removed; they are converted

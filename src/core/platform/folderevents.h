@@ -3,8 +3,8 @@
 #include <QObject>
 #include <QString>
 
-// What happens in watched folder trees, as the kernel tells it: a file closed after writing or
-// moved in, a folder made or moved in (watched from then on), an entry gone, and the moment the
+// What happens in watched folder trees, as the kernel tells it: a file made, closed after writing
+// or moved in, a folder made or moved in (watched from then on), an entry gone, and the moment the
 // kernel's queue overflowed, after which only a full look at the trees tells what changed. A
 // folder is watched through a handle opened without following a link, so a folder swapped for a
 // link is never watched through it.

@@ -130,7 +130,9 @@ void InotifyEvents::readEvents()
                     watchFolder(AT_FDCWD, QFile::encodeName(path), path, 1);
                     emit folderAdded(path);
                 }
-            } else if (event->mask & (IN_CLOSE_WRITE | IN_MOVED_TO)) {
+            } else if (event->mask & (IN_CLOSE_WRITE | IN_MOVED_TO | IN_CREATE)) {
+                // A file linked into place (O_TMPFILE and linkat, as QFile::copy does) is only
+                // ever created: its settling tells whether it is complete.
                 emit fileWritten(path);
             }
         }
