@@ -7,6 +7,8 @@
 #include "cli/planner.h"
 #include "cli/printable.h"
 #include "cli/roomcheck.h"
+#include "cli/watchoptions.h"
+#include "cli/watchrun.h"
 #include "core/platform/versionrecord.h"
 #include "core/settings/settings.h"
 #include "core/settings/settingsfile.h"
@@ -79,11 +81,45 @@ int execute(const ConvertOptions &options, QTextStream &out, QTextStream &err)
     return out.status() == QTextStream::Ok ? status : outputClosedStatus;
 }
 
+void selectSettings()
+{
+    // config.ini and bundled tools lie beside the executable, as for the window.
+    QDir::setCurrent(QCoreApplication::applicationDirPath());
+    const QString installedSettings = QDir::current().absoluteFilePath(u"config.ini"_s);
+    SettingsFile::select(installedSettings, SettingsFile::keepsOwnFile(installedSettings));
+}
+
+int watch(const QString &workingFolder, QIODevice *standardInput, QTextStream &out,
+          QTextStream &err)
+{
+    const ParsedWatch command =
+        WatchArguments::parse(QCoreApplication::arguments(), workingFolder, standardInput);
+    switch (command.kind) {
+    case ParsedWatch::Help:
+        out << command.text << Qt::endl;
+        return 0;
+    case ParsedWatch::UsageError:
+        err << "vezudiri: " << printable(command.text) << "\nTry 'vezudiri --watch --help'."
+            << Qt::endl;
+        return 2;
+    case ParsedWatch::Run:
+        break;
+    }
+    selectSettings();
+    return WatchRun::exec(command.options, command.settings, defaultsFor(command.options), out,
+                          err);
+}
+
 } // namespace
 
 bool ConvertCommand::requested(const QStringList &arguments)
 {
-    return arguments.mid(1).contains(u"--convert"_s);
+    return arguments.mid(1).contains(u"--convert"_s) || watchRequested(arguments);
+}
+
+bool ConvertCommand::watchRequested(const QStringList &arguments)
+{
+    return arguments.mid(1).contains(u"--watch"_s);
 }
 
 int ConvertCommand::run(int argc, char *argv[])
@@ -99,6 +135,8 @@ int ConvertCommand::run(int argc, char *argv[])
     QFile standardInput;
     standardInput.open(stdin, QIODevice::ReadOnly);
 
+    if (watchRequested(QCoreApplication::arguments()))
+        return watch(workingFolder, &standardInput, out, err);
     const ParsedCommand command =
         ConvertArguments::parse(QCoreApplication::arguments(), workingFolder, &standardInput);
     switch (command.kind) {
@@ -113,9 +151,6 @@ int ConvertCommand::run(int argc, char *argv[])
     case ParsedCommand::Run:
         break;
     }
-    // config.ini and bundled tools lie beside the executable, as for the window.
-    QDir::setCurrent(QCoreApplication::applicationDirPath());
-    const QString installedSettings = QDir::current().absoluteFilePath(u"config.ini"_s);
-    SettingsFile::select(installedSettings, SettingsFile::keepsOwnFile(installedSettings));
+    selectSettings();
     return execute(command.options, out, err);
 }

@@ -8,8 +8,9 @@
 // (128 + SIGPIPE) when its output was closed before the end.
 namespace ConvertCommand {
 
-// Whether the program was started for a batch conversion.
+// Whether the program was started for a batch conversion or a watch (`--watch`, see WatchRun).
 bool requested(const QStringList &arguments);
+bool watchRequested(const QStringList &arguments);
 
 // Runs the whole batch; call it instead of starting the window, before any application object
 // exists.

@@ -54,6 +54,18 @@ diff -u "$work/expected" "$work/installed" || fail "the installation folder diff
 cmp -s "$lib/config.ini" "$(dirname "$0")/../../resources/config.ini" ||
     fail "config.ini is not the delivered one"
 
+# The watch folder's service, for the system and for users, verified as systemd reads them.
+for unit in system user; do
+    file="$root/usr/lib/systemd/$unit/vezudiri-watch@.service"
+    [ -f "$file" ] || fail "missing usr/lib/systemd/$unit/vezudiri-watch@.service"
+    if command -v systemd-analyze > /dev/null; then
+        mkdir -p "$work/$unit"
+        sed "s#/usr/bin/vezudiri#$lib/vezudiri#" "$file" > "$work/$unit/vezudiri-watch@check.service"
+        systemd-analyze verify --man=no "$work/$unit/vezudiri-watch@check.service" ||
+            fail "systemd-analyze verify finds fault with the $unit unit"
+    fi
+done
+
 share="$root/usr/share"
 for file in "applications/$app_id.desktop" "metainfo/$app_id.metainfo.xml" \
     "icons/hicolor/scalable/apps/$app_id.svg"; do

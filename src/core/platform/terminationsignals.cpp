@@ -8,7 +8,6 @@
 
 namespace {
 
-constexpr int handled[] = {SIGTERM, SIGINT, SIGHUP};
 int writeEnd = -1;
 
 // Only async-signal-safe work here: one byte into the socket, read by the event loop.
@@ -20,8 +19,9 @@ void forward(int signalNumber)
 
 } // namespace
 
-TerminationSignals::TerminationSignals(QObject *parent)
+TerminationSignals::TerminationSignals(QObject *parent, QList<int> signalNumbers)
     : QObject(parent)
+    , handled(std::move(signalNumbers))
 {
     // Never blocking: a byte that does not fit is a signal the loop has yet to read anyway.
     if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0, fds) != 0)
