@@ -7,6 +7,8 @@
 #include "core/engine/diskspace.h"
 #include "core/engine/ghostscript.h"
 #include "core/engine/gifwriter.h"
+#include "core/engine/pngwriter.h"
+#include "core/engine/rawimage.h"
 #include "pdfs.h"
 #include "testenvironment.h"
 
@@ -106,20 +108,26 @@ QByteArray onePageRun(const ConversionJob &file, int page, const QString &folder
     render.dpi = file.dpi;
     render.pages = {page};
     render.outputFolder = folder;
-    render.imageName = u"page%1.%2"_s.arg(page).arg(
-        file.format == u"GIF" ? u"png"_s : RenderJob::extension(file.format));
+    render.imageName = u"page%1.%2"_s.arg(page).arg(render.renderedExtension());
     render.sourcePath = file.sourcePath;
     QProcess gs;
     gs.start(u"gs"_s, render.arguments());
     if (!gs.waitForFinished(60000) || gs.exitCode() != 0)
         return {};
-    QString image = folder + u'/' + render.imageName;
-    if (file.format == u"GIF") {
-        const QString gif = image.chopped(3) + u"gif"_s;
-        if (!GifWriter::convertFile(image, gif))
-            return {};
-        image = gif;
-    }
+    const QString raw = folder + u'/' + render.imageName;
+    if (!render.encodedByProgram())
+        return contents(raw);
+    const QString image = raw + u'.' + RenderJob::extension(file.format);
+    if (file.format == u"GIF")
+        return GifWriter::convertFile(raw, image) ? contents(image) : QByteArray();
+    QFile in(raw);
+    QFile out(image);
+    RawImage pixels;
+    if (!in.open(QIODevice::ReadOnly) || !RawImage::read(in.handle(), raw, &pixels, nullptr) ||
+        !out.open(QIODevice::WriteOnly) ||
+        !PngWriter::write(pixels, render.resolution(), out.handle(), image))
+        return {};
+    out.close();
     return contents(image);
 }
 

@@ -1,5 +1,7 @@
 #include "core/engine/diskspace.h"
 
+#include "core/engine/encodestage.h"
+
 #include "core/engine/ghostscript.h"
 #include "core/options/formats.h"
 
@@ -103,6 +105,9 @@ qint64 imageBytes(const QString &device, const QSize &pixels)
         return pcxBound(w, h, 1, 1, false);
     if (device == u"pcxcmyk")
         return pcxBound(w, h, 4, 1, false);
+    // The raw pixels the program encodes, behind a header of a few dozen bytes.
+    if (device == u"ppmraw" || device == u"pgmraw")
+        return area * (device == u"ppmraw" ? 3 : 1) + headerRoom;
     // Deflate adds at most a few bytes a block; each line carries a filter byte.
     if (device == u"png16m" || device == u"pnggray") {
         const qint64 raw = h * (1 + w * (device == u"png16m" ? 3 : 1));
@@ -144,6 +149,7 @@ qint64 jobBytes(const ConversionJob &job, const QList<PdfInfo::PageBox> &boxes)
     render.dpi = job.dpi;
     render.exactDpi = job.exactDpi;
     const QString device = render.device();
+    const QString encoded = Formats::named(job.format).device;
     const bool gif = Formats::named(job.format).gif;
     qint64 bytes = 0;
     qint64 largest = 0;
@@ -154,17 +160,22 @@ qint64 jobBytes(const ConversionJob &job, const QList<PdfInfo::PageBox> &boxes)
         const QSize pixels = pixelSize(box.points, box.rotation, render.resolution());
         const qint64 rendered = imageBytes(device, pixels);
         // A GIF page: LZW codes of at most 12 bits for at least one pixel each.
-        const qint64 image = !gif ? rendered
-                             : rendered == unbounded
-                                 ? unbounded
-                                 : 3 * qint64(pixels.width()) * pixels.height() / 2 + headerRoom;
+        const qint64 image = !render.encodedByProgram() ? rendered
+                             : rendered == unbounded    ? unbounded
+                             : gif ? 3 * qint64(pixels.width()) * pixels.height() / 2 + headerRoom
+                                   : imageBytes(encoded, pixels);
         bytes = sum(bytes, image);
         largest = qMax(largest, rendered);
     }
     if (job.merge)
         return sum(bytes, bytes); // the joined file is written before its pages go
-    // A GIF page is encoded from the rendered PNG, which goes once it is done.
-    return gif ? sum(bytes, largest) : bytes;
+    // An encoded page comes from raw pixels, which go once it is done: those under way and the
+    // next one rendered are on the disk beside the images.
+    if (!render.encodedByProgram())
+        return bytes;
+    for (int raw = 0; raw <= EncodeStage::pagesAtOnce(); ++raw)
+        bytes = sum(bytes, largest);
+    return bytes;
 }
 
 qint64 available(const QString &path)

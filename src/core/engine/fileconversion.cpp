@@ -1,7 +1,6 @@
 #include "core/engine/fileconversion.h"
 
 #include "core/engine/diskspace.h"
-#include "core/engine/gifwriter.h"
 #include "core/engine/outputfolder.h"
 #include "core/engine/planfolder.h"
 #include "core/engine/tiffpages.h"
@@ -10,7 +9,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QtConcurrent>
 
 #include <algorithm>
 #include <cerrno>
@@ -136,7 +134,6 @@ FileConversion::FileConversion(const ConversionJob &job, int timeoutSeconds, QOb
         if (error == QProcess::FailedToStart && stage == Stage::Merging)
             mergeFinished(-1, QProcess::CrashExit);
     });
-    connect(&gifWatcher, &QFutureWatcher<QString>::finished, this, &FileConversion::gifEncoded);
 }
 
 FileConversion::~FileConversion()
@@ -234,9 +231,15 @@ void FileConversion::start(int renderers)
     // The renderer works in the rendering folder itself, whatever happens to its path.
     render.outputFolder = u"."_s;
     render.shownFolder = folder + u'/' + renderFolderName;
-    // GIF pages come from the renderer as PNG and are encoded once complete.
-    const bool gif = Formats::named(input.format).gif;
-    render.imageName = u'.' + (gif ? u"png"_s : extension);
+    // PNG and GIF pages come from the renderer as raw pixels and are encoded once complete.
+    render.imageName = u'.' + render.renderedExtension();
+    if (render.encodedByProgram()) {
+        encoder = std::make_unique<EncodeStage>(Formats::named(input.format).gif
+                                                    ? EncodeStage::Encoder::Gif
+                                                    : EncodeStage::Encoder::Png,
+                                                render.resolution());
+        connect(encoder.get(), &EncodeStage::encoded, this, &FileConversion::pageEncoded);
+    }
     render.countPages = true;
     render.sourcePath = QFileInfo(input.sourcePath).absoluteFilePath();
     sourceIdentity = PdfIdentity::of(render.sourcePath);
@@ -498,9 +501,9 @@ bool FileConversion::completePage(RenderRun &run)
         }
     }
     ++run.completed;
-    if (Formats::named(input.format).gif) {
-        gifQueue << index;
-        encodeNextGif();
+    if (encoder) {
+        encodeQueue << index;
+        encodeNext();
         return stage != Stage::Ended;
     }
     return placeImage(index, true);
@@ -531,7 +534,7 @@ bool FileConversion::putInPlace(const FolderHandle &from, const QString &fromNam
 }
 
 // Gives a complete page its final names: the first by moving it out of the rendering folder
-// (an encoded GIF is already in place), the others as copies.
+// (an encoded one is already in place), the others as copies.
 bool FileConversion::placeImage(int index, bool fromRenderer)
 {
     const QStringList &names = imageNames.at(index);
@@ -576,55 +579,57 @@ bool FileConversion::placeImage(int index, bool fromRenderer)
     return true;
 }
 
-void FileConversion::encodeNextGif()
+QString FileConversion::encodedName(int index) const
 {
-    if (encodingPage >= 0 || gifQueue.isEmpty())
-        return;
-    encodingPage = gifQueue.takeFirst();
-    const QString source = renderedName(encodingPage);
-    const QString target = QString::number(encodingPage + 1) + u".gif"_s;
-    const int in = renderHandle.openFile(source, O_RDONLY);
-    const int out = in < 0 ? -1 : renderHandle.openFile(target, O_WRONLY | O_CREAT, fileMode());
-    if (out < 0) {
-        if (in >= 0)
-            ::close(in);
-        const int page = distinctPages.at(std::exchange(encodingPage, -1));
-        fail(tr("Page %1 could not be written as GIF: %2")
-                 .arg(page)
-                 .arg(QString::fromLocal8Bit(std::strerror(renderHandle.error()))));
-        return;
-    }
-    const QString shownSource = render.shownFolder + u'/' + source;
-    const QString shownTarget = folder + u'/' + imageNames.at(encodingPage).first();
-    std::atomic_bool *cancel = &cancelGif;
-    gifWatcher.setFuture(QtConcurrent::run([in, out, shownSource, shownTarget, cancel] {
-        QString error;
-        const bool ok = GifWriter::convert(in, shownSource, out, shownTarget, &error, cancel);
-        ::close(in);
-        ::close(out);
-        return ok ? QString() : error;
-    }));
+    return QString::number(index + 1) + u'.' + extension;
 }
 
-void FileConversion::gifEncoded()
+QString FileConversion::encodingFailure(int index, const QString &error) const
 {
-    const int index = encodingPage;
-    encodingPage = -1;
-    if (stage == Stage::Ended || index < 0)
+    const int page = distinctPages.at(index);
+    return Formats::named(input.format).gif
+               ? tr("Page %1 could not be written as GIF: %2").arg(page).arg(error)
+               : tr("Page %1 could not be written as PNG: %2").arg(page).arg(error);
+}
+
+// Complete pages go to the encoders as they have room, each to a name of its own in the rendering
+// folder until it is complete.
+void FileConversion::encodeNext()
+{
+    while (stage != Stage::Ended && encoder->hasRoom() && !encodeQueue.isEmpty()) {
+        const int index = encodeQueue.takeFirst();
+        const QString source = renderedName(index);
+        const QString target = encodedName(index);
+        const int in = renderHandle.openFile(source, O_RDONLY);
+        const int out = in < 0 ? -1 : renderHandle.openFile(target, O_WRONLY | O_CREAT, fileMode());
+        if (out < 0) {
+            const QString error = QString::fromLocal8Bit(std::strerror(renderHandle.error()));
+            if (in >= 0)
+                ::close(in);
+            fail(encodingFailure(index, error));
+            return;
+        }
+        encoder->start({index, in, out, render.shownFolder + u'/' + source,
+                        folder + u'/' + imageNames.at(index).first()});
+    }
+}
+
+void FileConversion::pageEncoded(int index, const QString &error)
+{
+    if (stage == Stage::Ended)
         return;
-    const QString error = gifWatcher.result();
     if (!error.isEmpty()) {
-        fail(tr("Page %1 could not be written as GIF: %2").arg(distinctPages.at(index)).arg(error));
+        fail(encodingFailure(index, error));
         return;
     }
-    if (!stillInPlace() || !putInPlace(renderHandle, QString::number(index + 1) + u".gif"_s,
-                                       imageNames.at(index).first()))
+    if (!stillInPlace() ||
+        !putInPlace(renderHandle, encodedName(index), imageNames.at(index).first()))
         return;
     renderHandle.remove(renderedName(index));
     if (!placeImage(index, false))
         return;
-    encodeNextGif();
-    if (stage == Stage::Encoding && encodingPage < 0)
+    encodeNext();
+    if (stage == Stage::Encoding && encodeQueue.isEmpty() && encoder->idle())
         afterPages();
 }
 
@@ -690,7 +695,7 @@ void FileConversion::runEnded(RenderRun &run)
         return;
     }
     stage = Stage::Encoding;
-    if (encodingPage < 0)
+    if (!encoder || (encodeQueue.isEmpty() && encoder->idle()))
         afterPages();
 }
 
@@ -854,8 +859,8 @@ void FileConversion::endTools()
     }
     for (QProcess *tool : std::as_const(tools))
         tool->waitForFinished(5000);
-    cancelGif = true;
-    gifWatcher.waitForFinished();
+    if (encoder)
+        encoder->cancel();
 }
 
 void FileConversion::removeRenderFolder()

@@ -2,24 +2,23 @@
 
 #include "core/engine/completionrecord.h"
 #include "core/engine/conversionjob.h"
+#include "core/engine/encodestage.h"
 #include "core/engine/folderhandle.h"
 #include "core/engine/ghostscript.h"
 #include "core/engine/journal.h"
 #include "core/engine/slicerecord.h"
 
-#include <QFutureWatcher>
 #include <QObject>
 #include <QProcess>
 #include <QStringList>
 #include <QTimer>
 
-#include <atomic>
 #include <memory>
 #include <vector>
 
 // One PDF's way through the engine: a fresh folder, its pages rendered by one renderer run, or by
 // several runs of contiguous page ranges side by side, each page named as soon as it is complete,
-// GIF encoding off the GUI thread, the TIFF join. It ends in exactly one of finished() or
+// PNG and GIF encoding off the GUI thread, the TIFF join. It ends in exactly one of finished() or
 // failed(), or silently in abort().
 class FileConversion final : public QObject
 {
@@ -76,8 +75,8 @@ private:
                     bool replace = false, const QString &failure = QString());
     bool stillInPlace();
     bool record(const QString &name);
-    void encodeNextGif();
-    void gifEncoded();
+    void encodeNext();
+    void pageEncoded(int index, const QString &error);
     void afterPages();
     void startMerge();
     void mergeFinished(int exitCode, QProcess::ExitStatus exitStatus);
@@ -92,6 +91,8 @@ private:
     mode_t fileMode() const;
     const RenderRun &runOf(int index) const;
     QString renderedName(int index) const;
+    QString encodedName(int index) const;
+    QString encodingFailure(int index, const QString &error) const;
     QStringList separationsOf(const QString &rendered) const;
 
     ConversionJob input;
@@ -125,8 +126,6 @@ private:
     QString mergeTarget; // a name in the folder
     QTimer watchdog;     // the join's
 
-    QList<int> gifQueue; // distinct pages waiting for their GIF
-    int encodingPage = -1;
-    QFutureWatcher<QString> gifWatcher;
-    std::atomic_bool cancelGif{false};
+    QList<int> encodeQueue;               // distinct pages waiting for the encoders
+    std::unique_ptr<EncodeStage> encoder; // for the formats the program encodes
 };

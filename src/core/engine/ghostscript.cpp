@@ -29,10 +29,28 @@ QString deviceColour(const QString &colour)
 QString RenderJob::device() const
 {
     const Formats::Format &entry = Formats::named(format);
+    // The renderer's own PNG encoder is most of its time on such a page: it draws the same
+    // pixels raw and the program encodes them (EncodeStage).
+    if (entry.device == u"png16m")
+        return u"ppmraw"_s;
+    if (entry.device == u"pnggray")
+        return u"pgmraw"_s;
     if (entry.colours.isEmpty())
         return entry.device;
     // The renderer has no device without a colour, so an unset colour is the format's default.
     return entry.device + deviceColour(colour.isEmpty() ? entry.colours.constFirst() : colour);
+}
+
+bool RenderJob::encodedByProgram() const
+{
+    return device() == u"ppmraw" || device() == u"pgmraw";
+}
+
+QString RenderJob::renderedExtension() const
+{
+    if (device() == u"ppmraw")
+        return u"ppm"_s;
+    return device() == u"pgmraw" ? u"pgm"_s : extension(format);
 }
 
 bool RenderJob::smoothText() const

@@ -32,6 +32,10 @@ public:
     int jpegQuality = 100; // 1 to 100
 
     QString device() const;
+    // PNG, PNGGRAY and GIF: the renderer writes raw pixels, which the program encodes.
+    bool encodedByProgram() const;
+    // The extension of what the renderer writes: the format's own, or that of the raw pixels.
+    QString renderedExtension() const;
     int resolution() const;
     // Whether the command asks for smooth text: chosen, and a device with shades to draw it in.
     bool smoothText() const;

@@ -1,5 +1,7 @@
 #include "core/engine/gifwriter.h"
 
+#include "core/engine/rawimage.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -7,7 +9,6 @@
 
 #include <gif_lib.h>
 #include <libimagequant.h>
-#include <png.h>
 
 #include <cerrno>
 #include <climits>
@@ -76,12 +77,10 @@ std::vector<unsigned char> opaque(const GifWriter::Rgba &image)
     return flat;
 }
 
-bool quantize(const GifWriter::Rgba &image, Indexed *indexed, QString *error,
-              const std::atomic_bool *cancel)
+// rgba: the opaque pixels.
+bool quantize(std::vector<unsigned char> rgba, int width, int height, Indexed *indexed,
+              QString *error, const std::atomic_bool *cancel)
 {
-    std::vector<unsigned char> rgba = opaque(image);
-    const int width = image.width;
-    const int height = image.height;
 
     std::unique_ptr<liq_attr, LiqAttrDeleter> attr(liq_attr_create());
     if (!attr)
@@ -206,42 +205,18 @@ bool tooLarge(int width, int height, QString *error)
     return false;
 }
 
-// The PNG's pixels as RGBA, whatever its colour type and depth. A page too large for a GIF is
-// refused from its header, before its pixels take any memory.
-bool readPng(FILE *source, const QString &path, GifWriter::Rgba *image, QString *error)
+// A rendered page's pixels as opaque RGBA.
+std::vector<unsigned char> rgbaOf(const RawImage &image)
 {
-    const auto unreadable = [&](const QString &why) {
-        return fail(error, QCoreApplication::translate("GifWriter", "Cannot read the image %1: %2")
-                               .arg(QDir::toNativeSeparators(path), why));
-    };
-    png_image png;
-    std::memset(&png, 0, sizeof png);
-    png.version = PNG_IMAGE_VERSION;
-    if (!source || !png_image_begin_read_from_stdio(&png, source))
-        return unreadable(source ? QString::fromLocal8Bit(png.message)
-                                 : QString::fromLocal8Bit(std::strerror(errno)));
-    if (tooLarge(int(qMin<png_uint_32>(png.width, INT_MAX)),
-                 int(qMin<png_uint_32>(png.height, INT_MAX)), error)) {
-        png_image_free(&png);
-        return false;
+    const size_t count = size_t(image.width) * size_t(image.height);
+    std::vector<unsigned char> rgba(count * 4, 255);
+    const unsigned char *from = image.pixels.data();
+    for (size_t at = 0; at < count; ++at) {
+        for (int c = 0; c < 3; ++c)
+            rgba[at * 4 + size_t(c)] = from[image.channels == 3 ? c : 0];
+        from += image.channels;
     }
-    png.format = PNG_FORMAT_RGBA;
-    image->width = int(png.width);
-    image->height = int(png.height);
-    image->pixels.resize(size_t(png.width) * size_t(png.height) * 4);
-    const bool read = png_image_finish_read(&png, nullptr, image->pixels.data(), 0, nullptr);
-    const QString message = QString::fromLocal8Bit(png.message);
-    png_image_free(&png);
-    return read ? true : unreadable(message);
-}
-
-bool readPng(const QString &path, GifWriter::Rgba *image, QString *error)
-{
-    FILE *source = std::fopen(QFile::encodeName(path).constData(), "rbe");
-    const bool read = readPng(source, path, image, error);
-    if (source)
-        std::fclose(source);
-    return read;
+    return rgba;
 }
 
 bool cannotWrite(const QString &path, const QString &why, QString *error)
@@ -250,17 +225,31 @@ bool cannotWrite(const QString &path, const QString &why, QString *error)
                            .arg(QDir::toNativeSeparators(path), why));
 }
 
+bool noImage(const QString &path, QString *error)
+{
+    return fail(error, QCoreApplication::translate("GifWriter", "There is no image to write to %1.")
+                           .arg(QDir::toNativeSeparators(path)));
+}
+
 // Checks and reduces the image; the caller writes it.
 bool prepare(const GifWriter::Rgba &image, const QString &path, Indexed *indexed, QString *error,
              const std::atomic_bool *cancel)
 {
     if (image.width <= 0 || image.height <= 0 ||
-        image.pixels.size() != size_t(image.width) * size_t(image.height) * 4) {
-        return fail(error,
-                    QCoreApplication::translate("GifWriter", "There is no image to write to %1.")
-                        .arg(QDir::toNativeSeparators(path)));
-    }
-    return !tooLarge(image.width, image.height, error) && quantize(image, indexed, error, cancel);
+        image.pixels.size() != size_t(image.width) * size_t(image.height) * 4)
+        return noImage(path, error);
+    return !tooLarge(image.width, image.height, error) &&
+           quantize(opaque(image), image.width, image.height, indexed, error, cancel);
+}
+
+bool prepare(const RawImage &image, const QString &path, Indexed *indexed, QString *error,
+             const std::atomic_bool *cancel)
+{
+    if (image.width <= 0 || image.height <= 0 || (image.channels != 1 && image.channels != 3) ||
+        image.pixels.size() != size_t(image.width) * size_t(image.height) * size_t(image.channels))
+        return noImage(path, error);
+    return !tooLarge(image.width, image.height, error) &&
+           quantize(rgbaOf(image), image.width, image.height, indexed, error, cancel);
 }
 
 } // namespace
@@ -287,26 +276,33 @@ bool write(const Rgba &image, const QString &path, QString *error, const std::at
     return true;
 }
 
-bool convertFile(const QString &pngPath, const QString &gifPath, QString *error,
+bool convertFile(const QString &rawPath, const QString &gifPath, QString *error,
                  const std::atomic_bool *cancel)
 {
-    Rgba image;
-    return readPng(pngPath, &image, error) && write(image, gifPath, error, cancel);
+    QFile source(rawPath);
+    if (!source.open(QIODevice::ReadOnly))
+        return fail(error, QCoreApplication::translate("GifWriter", "Cannot read the image %1: %2")
+                               .arg(QDir::toNativeSeparators(rawPath), source.errorString()));
+    RawImage image;
+    Indexed indexed;
+    if (!RawImage::read(source.handle(), rawPath, &image, error) ||
+        !prepare(image, gifPath, &indexed, error, cancel))
+        return false;
+    QSaveFile file(gifPath);
+    if (!file.open(QIODevice::WriteOnly))
+        return cannotWrite(gifPath, file.errorString(), error);
+    if (!encode(indexed, image.width, image.height, &file, error)) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit() || cannotWrite(gifPath, file.errorString(), error);
 }
 
-bool convert(int pngFd, const QString &pngName, int gifFd, const QString &gifName, QString *error,
-             const std::atomic_bool *cancel)
+bool write(const RawImage &image, int gifFd, const QString &gifName, QString *error,
+           const std::atomic_bool *cancel)
 {
-    Rgba image;
-    const int readFd = ::dup(pngFd);
-    FILE *source = readFd >= 0 ? ::fdopen(readFd, "rb") : nullptr;
-    if (!source && readFd >= 0)
-        ::close(readFd);
-    const bool read = readPng(source, pngName, &image, error);
-    if (source)
-        std::fclose(source);
     Indexed indexed;
-    if (!read || !prepare(image, gifName, &indexed, error, cancel))
+    if (!prepare(image, gifName, &indexed, error, cancel))
         return false;
     QFile file;
     if (!file.open(gifFd, QIODevice::WriteOnly, QFileDevice::DontCloseHandle))

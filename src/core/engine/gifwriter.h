@@ -2,6 +2,8 @@
 
 #include <QString>
 
+struct RawImage;
+
 #include <atomic>
 #include <vector>
 
@@ -22,14 +24,13 @@ struct Rgba
 bool write(const Rgba &image, const QString &path, QString *error = nullptr,
            const std::atomic_bool *cancel = nullptr);
 
-// Reads a PNG file (the renderer's output) and writes it as GIF. The source and the target may
-// be the same file.
-bool convertFile(const QString &pngPath, const QString &gifPath, QString *error = nullptr,
+// Reads a rendered page (raw PNM, see RawImage) and writes it as GIF.
+bool convertFile(const QString &rawPath, const QString &gifPath, QString *error = nullptr,
                  const std::atomic_bool *cancel = nullptr);
 
-// The same between open files: the engine reaches both through its folders' handles. The names
-// are for messages. The target is written from its start; the caller names it once complete.
-bool convert(int pngFd, const QString &pngName, int gifFd, const QString &gifName,
-             QString *error = nullptr, const std::atomic_bool *cancel = nullptr);
+// A rendered page to the open file gifFd from its start; the engine reaches it through its
+// folder's handle. The name is for messages; the caller names the file once complete.
+bool write(const RawImage &image, int gifFd, const QString &gifName, QString *error = nullptr,
+           const std::atomic_bool *cancel = nullptr);
 
 } // namespace GifWriter

@@ -24,7 +24,7 @@ struct Format
     // The colour keywords the option table offers, the default first; none: no colour row.
     QStringList colours;
     bool merge = false; // its pages can be joined into one TIFF
-    bool gif = false;   // rendered as PNG, then encoded as GIF
+    bool gif = false;   // encoded as GIF by the program
     // From this resolution on, the renderer is asked for one dot per inch more, as the images have
     // always been made.
     int oneDotMoreFrom = never;

@@ -1,0 +1,74 @@
+#include "core/engine/encodestage.h"
+
+#include "core/engine/gifwriter.h"
+#include "core/engine/pngwriter.h"
+#include "core/engine/rawimage.h"
+
+#include <QThread>
+#include <QtConcurrent>
+
+#include <algorithm>
+
+#include <unistd.h>
+
+EncodeStage::EncodeStage(Encoder encoder, int resolution, QObject *parent)
+    : QObject(parent)
+    , encoder(encoder)
+    , resolution(resolution)
+{}
+
+EncodeStage::~EncodeStage()
+{
+    cancel();
+}
+
+int EncodeStage::pagesAtOnce()
+{
+    return qMax(1, QThread::idealThreadCount());
+}
+
+bool EncodeStage::hasRoom() const
+{
+    return !cancelled && int(underWay.size()) < pagesAtOnce();
+}
+
+void EncodeStage::start(const Page &page)
+{
+    auto watcher = std::make_unique<QFutureWatcher<QString>>();
+    QFutureWatcher<QString> *running = watcher.get();
+    connect(running, &QFutureWatcher<QString>::finished, this, [this, running, index = page.index] {
+        const auto at = std::find_if(underWay.begin(), underWay.end(),
+                                     [running](const auto &each) { return each.get() == running; });
+        if (at == underWay.end())
+            return;
+        const QString error = running->result();
+        at->release()->deleteLater();
+        underWay.erase(at);
+        if (!cancelled)
+            emit encoded(index, error);
+    });
+    const Encoder kind = encoder;
+    const int dpi = resolution;
+    const std::atomic_bool *cancel = &cancelled;
+    running->setFuture(QtConcurrent::run([page, kind, dpi, cancel] {
+        QString error;
+        RawImage image;
+        const bool ok =
+            RawImage::read(page.source, page.sourceName, &image, &error) &&
+            (kind == Encoder::Png
+                 ? PngWriter::write(image, dpi, page.target, page.targetName, &error, cancel)
+                 : GifWriter::write(image, page.target, page.targetName, &error, cancel));
+        ::close(page.source);
+        ::close(page.target);
+        return ok ? QString() : error;
+    }));
+    underWay.push_back(std::move(watcher));
+}
+
+void EncodeStage::cancel()
+{
+    cancelled = true;
+    for (const auto &watcher : underWay)
+        watcher->waitForFinished();
+    underWay.clear();
+}
