@@ -1,5 +1,7 @@
 #include "core/engine/conversionqueue.h"
 
+#include "core/engine/rendertasks.h"
+
 #include <QThread>
 
 #include <numeric>
@@ -105,12 +107,11 @@ void ConversionQueue::startWaiting()
     }
     // A worker no file waits for takes pages from the file with the most left.
     while (running && waiting.isEmpty() && busyWorkers() < parallelJobs) {
-        FileConversion *most = nullptr;
-        for (FileConversion *conversion : std::as_const(active)) {
-            if (!most || conversion->pagesNotBegun() > most->pagesNotBegun())
-                most = conversion;
-        }
-        if (!most || !most->addRenderer())
+        QList<int> left;
+        for (const FileConversion *conversion : std::as_const(active))
+            left << conversion->pagesNotBegun();
+        const int most = RenderTasks::mostLeft(left);
+        if (most < 0 || !active.at(most)->addRenderer())
             break;
     }
     if (running && active.isEmpty() && waiting.isEmpty()) {

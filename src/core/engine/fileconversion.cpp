@@ -36,25 +36,11 @@ QString native(const QString &path)
     return QDir::toNativeSeparators(path);
 }
 
-// The last line a tool wrote to its error output, to tell the user why it failed.
-QString lastLine(const QString &text)
-{
-    const QStringList lines = text.split(u'\n', Qt::SkipEmptyParts);
-    for (auto it = lines.crbegin(); it != lines.crend(); ++it) {
-        if (const QString line = it->trimmed(); !line.isEmpty())
-            return line;
-    }
-    return {};
-}
-
 // Ghostscript's separated TIFF writes "<stem>(<colour>).tiff" beside "<stem>.tiff".
 QString separationStem(const QString &fileName)
 {
     return fileName.left(fileName.lastIndexOf(u'.'));
 }
-
-// Fewer pages than this are not worth another renderer's start.
-constexpr int leastPagesPerRun = 4;
 
 // The file closed to others' writing and on the disk: a planned image, before it gets its name.
 bool settled(const FolderHandle &folder, const QString &name)
@@ -89,21 +75,13 @@ bool linkedPage(const FolderHandle &folder, const QString &page, const FolderHan
 
 } // namespace
 
-// One renderer run: a contiguous range of the file's distinct pages.
+// One renderer run: the range of the file's distinct pages the tasks give it.
 struct FileConversion::RenderRun
 {
-    QProcess process;
-    QTimer watchdog; // no new page for too long
+    int range = 0; // in the tasks
+    ToolRun tool;  // its watchdog: no new page for too long
     RenderJob render;
-    int first = 0;     // the index of its first distinct page
-    int count = 0;     // the distinct pages it renders
-    int markers = 0;   // "Page " lines seen
-    int completed = 0; // its pages given their final names
     QString outputTail;
-    QString errorTail;
-    bool timedOut = false;
-    bool cut = false;   // another run took its later pages: it is stopped after its own
-    bool ended = false; // exited well, or was cut, with every page named
 
     // The name its local-th page (from 0) is written under in the rendering folder.
     QString rendered(int local) const
@@ -117,21 +95,9 @@ FileConversion::FileConversion(const ConversionJob &job, int timeoutSeconds, QOb
     , input(job)
     , timeoutMs(qMax(1, timeoutSeconds) * 1000)
 {
-    watchdog.setSingleShot(true);
-    connect(&watchdog, &QTimer::timeout, this, [this] {
-        timedOut = true;
+    connect(&merger, &ToolRun::ended, this, &FileConversion::mergeFinished);
+    connect(&merger, &ToolRun::failedToStart, this, [this] {
         if (stage == Stage::Merging)
-            Tools::kill(merger);
-    });
-    merger.setStandardInputFile(QProcess::nullDevice());
-    Tools::endWithParent(merger);
-    connect(&merger, &QProcess::readyReadStandardError, this, [this] {
-        errorTail =
-            QString(errorTail + QString::fromLocal8Bit(merger.readAllStandardError())).right(2000);
-    });
-    connect(&merger, &QProcess::finished, this, &FileConversion::mergeFinished);
-    connect(&merger, &QProcess::errorOccurred, this, [this](QProcess::ProcessError error) {
-        if (error == QProcess::FailedToStart && stage == Stage::Merging)
             mergeFinished(-1, QProcess::CrashExit);
     });
 }
@@ -249,15 +215,13 @@ void FileConversion::start(int renderers)
         fail(tr("The renderer (Ghostscript) was not found."));
         return;
     }
+    for (const QStringList &pageNames : std::as_const(imageNames))
+        imagesOf << int(pageNames.size());
     // Contiguous ranges of nearly equal length, each run with names of its own.
-    const int distinct = int(distinctPages.size());
-    const int count = qBound(1, qMin(renderers, distinct / leastPagesPerRun), distinct);
+    tasks.split(int(distinctPages.size()), renderers);
     QStringList commands;
-    for (int at = 0; at < count; ++at) {
-        RenderRun &run = newRun(int(qint64(distinct) * at / count),
-                                int(qint64(distinct) * (at + 1) / count), count > 1);
-        commands << run.render.text();
-    }
+    for (int range = 0; range < tasks.size(); ++range)
+        commands << newRun(range, tasks.size() > 1).render.text();
     emit started(folder, commands.join(u'\n'));
     for (const auto &run : runs) {
         if (stage != Stage::Rendering || !startRun(*run, program))
@@ -267,28 +231,15 @@ void FileConversion::start(int renderers)
 
 bool FileConversion::startRun(RenderRun &run, const QString &program)
 {
-    QProcess &process = run.process;
-    process.setStandardInputFile(QProcess::nullDevice());
-    connect(&process, &QProcess::readyReadStandardOutput, this,
-            [this, &run] { readOutput(run, false); });
-    connect(&process, &QProcess::readyReadStandardError, this, [&run] {
-        run.errorTail =
-            QString(run.errorTail + QString::fromLocal8Bit(run.process.readAllStandardError()))
-                .right(2000);
-    });
-    connect(&process, &QProcess::finished, this,
+    connect(&run.tool, &ToolRun::output, this, [this, &run] { readOutput(run, false); });
+    connect(&run.tool, &ToolRun::ended, this,
             [this, &run](int exitCode, QProcess::ExitStatus exitStatus) {
                 rendererFinished(run, exitCode, exitStatus);
             });
-    connect(&process, &QProcess::errorOccurred, this, [this, &run](QProcess::ProcessError error) {
-        if (error == QProcess::FailedToStart && stage == Stage::Rendering)
-            fail(tr("The renderer could not be started: %1").arg(run.process.errorString()));
-    });
-    run.watchdog.setSingleShot(true);
-    connect(&run.watchdog, &QTimer::timeout, this, [this, &run] {
-        run.timedOut = true;
+    connect(&run.tool, &ToolRun::stalled, this, [this, &run] { tasks[run.range].timedOut = true; });
+    connect(&run.tool, &ToolRun::failedToStart, this, [this](const QString &why) {
         if (stage == Stage::Rendering)
-            Tools::kill(run.process);
+            fail(tr("The renderer could not be started: %1").arg(why));
     });
 
     // The password reaches the renderer through a pipe, never its command line.
@@ -308,81 +259,52 @@ bool FileConversion::startRun(RenderRun &run, const QString &program)
         ::close(secret[1]);
         run.render.passwordFile = u"/dev/fd/"_s + QString::number(secret[0]);
     }
-    Tools::endWithParent(process,
-                         {renderHandle.descriptor(), secret[0], !input.password.isEmpty()});
-    process.start(program, run.render.arguments(), QIODevice::ReadOnly);
+    run.tool.start(program, run.render.arguments(),
+                   {renderHandle.descriptor(), secret[0], !input.password.isEmpty()});
     if (secret[0] >= 0)
         ::close(secret[0]);
-    run.watchdog.start(timeoutMs);
+    run.tool.watch(timeoutMs);
     return stage == Stage::Rendering;
 }
 
-FileConversion::RenderRun &FileConversion::newRun(int first, int end, bool prefixed)
+FileConversion::RenderRun &FileConversion::newRun(int range, bool prefixed)
 {
-    auto run = std::make_unique<RenderRun>();
-    run->first = first;
-    run->count = end - first;
-    run->render = render;
-    run->render.pages = distinctPages.mid(first, run->count);
+    const RenderTasks::Range &pages = tasks[range];
+    runs.push_back(std::make_unique<RenderRun>());
+    RenderRun &run = *runs.back();
+    run.range = range;
+    run.render = render;
+    run.render.pages = distinctPages.mid(pages.first, pages.count);
     if (prefixed)
-        run->render.countPrefix = QString::number(runs.size() + 1) + u'-';
-    runs.push_back(std::move(run));
-    return *runs.back();
+        run.render.countPrefix = QString::number(range + 1) + u'-';
+    return run;
 }
 
 int FileConversion::pagesNotBegun() const
 {
-    if (stage != Stage::Rendering)
-        return 0;
-    int most = 0;
-    for (const auto &run : runs) {
-        if (!run->ended && !run->timedOut)
-            most = qMax(most, run->count - run->markers);
-    }
-    return most;
+    return stage == Stage::Rendering ? tasks.pagesNotBegun() : 0;
 }
 
 bool FileConversion::addRenderer()
 {
-    const int left = pagesNotBegun();
-    if (left < 2 * leastPagesPerRun)
+    if (stage != Stage::Rendering)
         return false;
-    const auto longest =
-        std::find_if(runs.cbegin(), runs.cend(), [left](const std::unique_ptr<RenderRun> &run) {
-            return !run->ended && !run->timedOut && run->count - run->markers == left;
-        });
-    RenderRun &giving = **longest;
-    const int end = giving.first + giving.count;
-    giving.count = giving.markers + left / 2;
-    giving.cut = true;
+    const int taken = tasks.takeLaterHalf();
+    if (taken < 0)
+        return false;
     // Every run so far has names of its own, the first one's without a prefix included.
-    RenderRun &taking = newRun(giving.first + giving.count, end, true);
-    return startRun(taking, Tools::locate(RenderJob::toolName()));
+    return startRun(newRun(taken, true), Tools::locate(RenderJob::toolName()));
 }
 
 int FileConversion::workers() const
 {
-    if (stage != Stage::Rendering)
-        return 1;
-    const auto going =
-        std::count_if(runs.cbegin(), runs.cend(),
-                      [](const std::unique_ptr<RenderRun> &run) { return !run->ended; });
-    return qMax(1, int(going));
-}
-
-const FileConversion::RenderRun &FileConversion::runOf(int index) const
-{
-    for (const auto &run : runs) {
-        if (index >= run->first && index < run->first + run->count)
-            return *run;
-    }
-    return *runs.back();
+    return stage == Stage::Rendering ? qMax(1, tasks.going()) : 1;
 }
 
 QString FileConversion::renderedName(int index) const
 {
-    const RenderRun &run = runOf(index);
-    return run.rendered(index - run.first);
+    const RenderRun &run = *runs.at(size_t(tasks.rangeOf(index)));
+    return run.rendered(index - tasks[run.range].first);
 }
 
 mode_t FileConversion::fileMode() const
@@ -429,7 +351,7 @@ bool FileConversion::record(const QString &name)
 
 void FileConversion::readOutput(RenderRun &run, bool atEnd)
 {
-    run.outputTail += QString::fromLocal8Bit(run.process.readAllStandardOutput());
+    run.outputTail += QString::fromLocal8Bit(run.tool.readOutput());
     if (atEnd)
         run.outputTail += u'\n';
     const qsizetype lineEnd = run.outputTail.lastIndexOf(u'\n');
@@ -437,41 +359,37 @@ void FileConversion::readOutput(RenderRun &run, bool atEnd)
         return;
     const QStringList lines = run.outputTail.left(lineEnd).split(u'\n');
     run.outputTail = run.outputTail.mid(lineEnd + 1);
-    const int markersBefore = run.markers;
+    RenderTasks::Range &range = tasks[run.range];
+    const int begunBefore = range.begun;
     for (const QString &line : lines) {
         // The renderer goes on with the next page, but this one is missing or cut short (a full
         // disk, say).
         const RenderJob::OutputLine said = RenderJob::classify(line);
         // A cut run's pages beyond its own are not its to report.
-        if (said == RenderJob::OutputLine::PageDrawingError && run.markers > 0 &&
-            (!run.cut || run.markers <= run.count)) {
-            const int page = distinctPages.at(run.first + qMin(run.markers, run.count) - 1);
+        if (said == RenderJob::OutputLine::PageDrawingError && range.begun > 0 &&
+            (!range.cut || range.begun <= range.count)) {
+            const int page = distinctPages.at(range.first + qMin(range.begun, range.count) - 1);
             fail(tr("The renderer could not draw page %1.").arg(page));
             return;
         }
         if (said != RenderJob::OutputLine::PageBegins)
             continue;
-        ++run.markers;
+        ++range.begun;
         // A new page begins: the one before it is complete.
-        if (run.markers >= 2 && run.completed == run.markers - 2 && run.completed < run.count &&
-            !completePage(run))
+        if (range.begun >= 2 && range.completed == range.begun - 2 &&
+            range.completed < range.count && !completePage(run))
             return;
     }
-    if (run.cut && run.completed == run.count && run.process.state() != QProcess::NotRunning) {
+    if (range.ownPagesDone() && run.tool.running()) {
         // Its own pages are done; another run renders the rest.
-        run.watchdog.stop();
-        Tools::kill(run.process);
+        run.tool.kill();
         return;
     }
-    if (run.markers == markersBefore)
+    if (range.begun == begunBefore)
         return;
-    run.watchdog.start(timeoutMs);
+    run.tool.watch(timeoutMs);
     // The pages begun by every run, as one bar for the row.
-    int images = 0;
-    for (const auto &each : runs) {
-        for (int local = 0; local < qMin(each->markers, each->count); ++local)
-            images += int(imageNames.at(each->first + local).size());
-    }
+    const int images = tasks.imagesBegun(imagesOf);
     const int percent = int(qint64(images) * 100 / input.pages.size());
     if (percent > lastPercent) {
         lastPercent = percent;
@@ -481,7 +399,7 @@ void FileConversion::readOutput(RenderRun &run, bool atEnd)
 
 bool FileConversion::completePage(RenderRun &run)
 {
-    const int index = run.first + run.completed;
+    const int index = tasks[run.range].first + tasks[run.range].completed;
     const int page = distinctPages.at(index);
     const QString rendered = renderedName(index);
     if (!stillInPlace())
@@ -500,7 +418,7 @@ bool FileConversion::completePage(RenderRun &run)
             }
         }
     }
-    ++run.completed;
+    ++tasks[run.range].completed;
     if (encoder) {
         encodeQueue << index;
         encodeNext();
@@ -635,51 +553,52 @@ void FileConversion::pageEncoded(int index, const QString &error)
 
 void FileConversion::rendererFinished(RenderRun &run, int exitCode, QProcess::ExitStatus exitStatus)
 {
-    run.watchdog.stop();
+    RenderTasks::Range &range = tasks[run.range];
     if (stage != Stage::Rendering)
         return;
     readOutput(run, true);
     if (stage != Stage::Rendering)
         return;
-    if (run.cut && run.completed == run.count) {
+    if (range.cut && range.completed == range.count) {
         // Stopped after its own pages, which were all complete.
         runEnded(run);
         return;
     }
-    if (run.timedOut) {
+    if (run.tool.timedOut()) {
         fail(tr("The renderer reported no new page for %1 seconds and was stopped.")
                  .arg(timeoutMs / 1000),
              Failure::Timeout);
         return;
     }
-    const int page = distinctPages.at(run.first + qBound(0, run.markers - 1, run.count - 1));
+    const int page = distinctPages.at(range.first + qBound(0, range.begun - 1, range.count - 1));
     if (exitStatus == QProcess::CrashExit) {
         fail(tr("The renderer ended abnormally."), Failure::Crash);
         return;
     }
     if (exitCode != 0) {
-        const QString detail = lastLine(run.errorTail);
+        const QString detail = run.tool.lastErrorLine();
         fail(detail.isEmpty()
                  ? tr("The renderer stopped at page %1 (exit code %2).").arg(page).arg(exitCode)
                  : tr("The renderer stopped at page %1: %2").arg(page).arg(detail));
         return;
     }
     // The renderer is done: every page still unnamed must be there, and nothing beyond.
-    for (int local = run.completed; local < run.count; ++local) {
+    for (int local = range.completed; local < range.count; ++local) {
         if (renderHandle.kindOf(run.rendered(local)) != FolderHandle::Kind::File) {
-            const int missing = distinctPages.at(run.first + local);
-            const QString detail = lastLine(run.errorTail);
+            const int missing = distinctPages.at(range.first + local);
+            const QString detail = run.tool.lastErrorLine();
             fail(detail.isEmpty()
                      ? tr("The renderer wrote no image for page %1.").arg(missing)
                      : tr("The renderer wrote no image for page %1: %2").arg(missing).arg(detail));
             return;
         }
     }
-    if (!run.cut && renderHandle.kindOf(run.rendered(run.count)) != FolderHandle::Kind::Missing) {
+    if (!range.cut &&
+        renderHandle.kindOf(run.rendered(range.count)) != FolderHandle::Kind::Missing) {
         fail(tr("The renderer wrote more images than pages were selected."));
         return;
     }
-    while (run.completed < run.count) {
+    while (range.completed < range.count) {
         if (!completePage(run))
             return;
     }
@@ -688,9 +607,8 @@ void FileConversion::rendererFinished(RenderRun &run, int exitCode, QProcess::Ex
 
 void FileConversion::runEnded(RenderRun &run)
 {
-    run.ended = true;
-    if (std::any_of(runs.cbegin(), runs.cend(),
-                    [](const std::unique_ptr<RenderRun> &other) { return !other->ended; })) {
+    tasks[run.range].ended = true;
+    if (tasks.going() > 0) {
         emit workerFreed();
         return;
     }
@@ -737,22 +655,20 @@ void FileConversion::startMerge()
                 "files were kept."));
         return;
     }
-    errorTail.clear();
-    Tools::endWithParent(merger, {renderHandle.descriptor(), -1, !input.password.isEmpty()});
-    merger.start(program, join.arguments, QIODevice::ReadOnly);
-    watchdog.start(timeoutMs);
+    merger.start(program, join.arguments,
+                 {renderHandle.descriptor(), -1, !input.password.isEmpty()});
+    merger.watch(timeoutMs);
 }
 
 void FileConversion::mergeFinished(int exitCode, QProcess::ExitStatus exitStatus)
 {
-    watchdog.stop();
     if (stage != Stage::Merging)
         return;
-    const QString detail = lastLine(errorTail);
+    const QString detail = merger.lastErrorLine();
     const QString notJoined =
         tr("The pages could not be joined into one TIFF file; the page files were kept.") +
         (detail.isEmpty() ? QString() : u' ' + detail);
-    if (timedOut || exitStatus != QProcess::NormalExit || exitCode != 0 ||
+    if (merger.timedOut() || exitStatus != QProcess::NormalExit || exitCode != 0 ||
         renderHandle.sizeOf(joinedName) <= 0) {
         fail(notJoined);
         return;
@@ -847,18 +763,13 @@ void FileConversion::discard()
 
 void FileConversion::endTools()
 {
-    watchdog.stop();
-    QList<QProcess *> tools = {&merger};
-    for (const auto &run : runs) {
-        run->watchdog.stop();
-        tools << &run->process;
-    }
-    for (QProcess *tool : std::as_const(tools)) {
-        if (tool->state() != QProcess::NotRunning)
-            Tools::kill(*tool);
-    }
-    for (QProcess *tool : std::as_const(tools))
-        tool->waitForFinished(5000);
+    QList<ToolRun *> tools = {&merger};
+    for (const auto &run : runs)
+        tools << &run->tool;
+    for (ToolRun *tool : std::as_const(tools))
+        tool->kill();
+    for (ToolRun *tool : std::as_const(tools))
+        tool->waitForEnd(5000);
     if (encoder)
         encoder->cancel();
 }

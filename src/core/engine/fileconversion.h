@@ -6,12 +6,13 @@
 #include "core/engine/folderhandle.h"
 #include "core/engine/ghostscript.h"
 #include "core/engine/journal.h"
+#include "core/engine/rendertasks.h"
 #include "core/engine/slicerecord.h"
+#include "core/platform/toolrun.h"
 
 #include <QObject>
 #include <QProcess>
 #include <QStringList>
-#include <QTimer>
 
 #include <memory>
 #include <vector>
@@ -64,7 +65,7 @@ private:
     enum class Stage { Waiting, Rendering, Encoding, Merging, Ended };
     struct RenderRun;
 
-    RenderRun &newRun(int first, int end, bool prefixed);
+    RenderRun &newRun(int range, bool prefixed);
     bool startRun(RenderRun &run, const QString &program);
     void runEnded(RenderRun &run);
     void readOutput(RenderRun &run, bool atEnd);
@@ -89,7 +90,6 @@ private:
     bool planned() const { return !input.plannedFolder.isEmpty(); }
     bool diskFull() const;
     mode_t fileMode() const;
-    const RenderRun &runOf(int index) const;
     QString renderedName(int index) const;
     QString encodedName(int index) const;
     QString encodingFailure(int index, const QString &error) const;
@@ -116,15 +116,14 @@ private:
     PdfIdentity sourceIdentity; // as the renderer began, for the completion record
     QString extension;
     RenderJob render; // what every renderer run shares
-    std::vector<std::unique_ptr<RenderRun>> runs;
+    RenderTasks tasks;
+    std::vector<std::unique_ptr<RenderRun>> runs; // one for each of the tasks' ranges
+    QList<int> imagesOf;                          // the images of each distinct page
     QStringList written; // every image placed in the folder, separations included
     int lastPercent = 0;
-    QString errorTail; // the join's
-    bool timedOut = false;
 
-    QProcess merger;
+    ToolRun merger;
     QString mergeTarget; // a name in the folder
-    QTimer watchdog;     // the join's
 
     QList<int> encodeQueue;               // distinct pages waiting for the encoders
     std::unique_ptr<EncodeStage> encoder; // for the formats the program encodes
