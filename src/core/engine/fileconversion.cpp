@@ -537,7 +537,8 @@ void FileConversion::pageEncoded(int index, const QString &error)
     if (stage == Stage::Ended)
         return;
     if (!error.isEmpty()) {
-        fail(encodingFailure(index, error));
+        fail(failureAfterEncoding ? failureAfterEncoding->first : encodingFailure(index, error),
+             failureAfterEncoding ? failureAfterEncoding->second : Failure::Error);
         return;
     }
     if (!stillInPlace() ||
@@ -547,7 +548,11 @@ void FileConversion::pageEncoded(int index, const QString &error)
     if (!placeImage(index, false))
         return;
     encodeNext();
-    if (stage == Stage::Encoding && encodeQueue.isEmpty() && encoder->idle())
+    if (stage != Stage::Encoding || !encodeQueue.isEmpty() || !encoder->idle())
+        return;
+    if (failureAfterEncoding)
+        fail(failureAfterEncoding->first, failureAfterEncoding->second);
+    else
         afterPages();
 }
 
@@ -716,6 +721,8 @@ void FileConversion::fail(const QString &reason, Failure kind)
                     Failure::DiskFull);
         return;
     }
+    if (failAfterEncoding(reason, kind))
+        return;
     stage = Stage::Ended;
     endTools();
     // What was complete stays; the page under way and a half-joined file go.
@@ -759,6 +766,19 @@ void FileConversion::discard()
     // Only the folder this run made, and only when nothing else is in it.
     if (folderHandle.isAt(parentHandle, folderName))
         parentHandle.removeFolder(folderName);
+}
+
+bool FileConversion::failAfterEncoding(const QString &reason, Failure kind)
+{
+    if (stage != Stage::Rendering || !encoder || (encodeQueue.isEmpty() && encoder->idle()))
+        return false;
+    failureAfterEncoding = std::make_pair(reason, kind);
+    stage = Stage::Encoding;
+    for (const auto &run : runs)
+        run->tool.kill();
+    for (const auto &run : runs)
+        run->tool.waitForEnd(5000);
+    return true;
 }
 
 void FileConversion::endTools()

@@ -15,6 +15,7 @@
 #include <QStringList>
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 // One PDF's way through the engine: a fresh folder, its pages rendered by one renderer run, or by
@@ -83,6 +84,7 @@ private:
     void mergeFinished(int exitCode, QProcess::ExitStatus exitStatus);
     void finish();
     void fail(const QString &reason, Failure kind = Failure::Error);
+    bool failAfterEncoding(const QString &reason, Failure kind);
     void discard();
     void endTools();
     void removeRenderFolder();
@@ -98,6 +100,9 @@ private:
     ConversionJob input;
     const int timeoutMs;
     Stage stage = Stage::Waiting;
+    // A renderer failed while complete pages still waited for their encoding: they are finished
+    // first, so that they stay as they would have without the encode stage.
+    std::optional<std::pair<QString, Failure>> failureAfterEncoding;
 
     QList<int> distinctPages;      // what the renderer renders, ascending, each once
     QList<QStringList> imageNames; // the final image names of each distinct page
