@@ -79,7 +79,7 @@ wait_job() { # job id: waits until all its tasks ended
     fail "job $1 did not end: $(states "$1")"
 }
 same_as_one() { # every image one machine wrote, byte for byte, and nothing else
-    diff -r -x .vezudiri-plan -x '.vezudiri-done-*' "$work/one" "$work/out" || fail "the parts differ from one machine"
+    diff -r -x .vezudiri-plan -x '.vezudiri-done-*' -x .vezudiri-complete "$work/one" "$work/out" || fail "the parts differ from one machine"
 }
 parses() { # JSON lines of the files given, one object a line, a summary last
     python3 -c '
@@ -113,7 +113,7 @@ wait_job "$job"
 scontrol show job "${job}_1" | grep -q 'JobState=CANCELLED' || fail "shard 1 was not cancelled"
 images() { find "$work/out" -type f ! -name .vezudiri-plan ! -name '.vezudiri-done-*' ! -path '*/.rendering*' -printf '%P %i %T@\n' | sort; }
 images >"$work/kept"
-expected=$(find "$work/one" -type f | wc -l)
+expected=$(find "$work/one" -type f ! -name .vezudiri-complete | wc -l)
 missing=$((expected - $(wc -l <"$work/kept")))
 ((missing > 0)) || fail "shard 1 was not cancelled in the middle"
 mv "$work/rendered" "$work/rendered-before"

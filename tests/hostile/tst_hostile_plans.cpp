@@ -209,9 +209,9 @@ void TestHostilePlans::waitingForMarksIsBoundedPerRun()
     QElapsedTimer clock;
     clock.start();
     QProcess batch;
-    startBatch(
-        batch, env,
-        {u"-f"_s, u"PNG"_s, u"-r"_s, u"70"_s, u"-o"_s, u"out"_s, u"--shard"_s, u"0/1"_s, u"in"_s});
+    startBatch(batch, env,
+               {u"-f"_s, u"PNG"_s, u"-r"_s, u"70"_s, u"--naming"_s, u"source"_s, u"-o"_s, u"out"_s,
+                u"--shard"_s, u"0/1"_s, u"in"_s});
     // Kept young all along, as a change of their mode does.
     while (!batch.waitForFinished(200) && clock.elapsed() < 60000) {
         for (int file = 0; file < 10; ++file)
