@@ -138,8 +138,9 @@ void layOut(Plan &plan, int index, ImageNumbers &numbers, QStringList &folders,
     }
     ConversionJob &job = entry.job;
     job = Plans::jobFor(plan.choices, entry.source, entry.pageCount, index, entry.tree);
-    job.completionKey = PlanCodec::optionsKey(plan.choices);
     if (plan.choices.skipExisting) {
+        // Only incremental runs pay for the record's flushes; the next one of them trusts it.
+        job.completionKey = PlanCodec::optionsKey(plan.choices);
         entry.skipped = completedFolder(job, PdfIdentity::of(entry.source));
         if (!entry.skipped.isEmpty()) {
             job = ConversionJob();

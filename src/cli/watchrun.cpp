@@ -383,6 +383,7 @@ void Watch::start(const QString &source, const DropCheck::Verdict &verdict)
     if (!entry.failure.isEmpty())
         return failed(conversion, entry.failure);
     ConversionJob job = entry.job;
+    job.completionKey = completionKey; // every watched PDF is kept track of, for restarts
     job.password = entry.password;
     conversion->target = job.baseName;
     conversion->images = int(entry.images.size());
