@@ -23,8 +23,6 @@ using namespace Qt::Literals::StringLiterals;
 namespace {
 
 const QString joinedName = u"joined.tiff"_s;
-// A planned copy is made in the rendering folder before it gets its name.
-const QString copyName = u"copy"_s;
 // A name in the folder the run works in, safe from being read as a tool's option.
 QString relative(const QString &name)
 {
@@ -40,20 +38,6 @@ QString native(const QString &path)
 QString separationStem(const QString &fileName)
 {
     return fileName.left(fileName.lastIndexOf(u'.'));
-}
-
-// The file closed to others' writing and on the disk: a planned image, before it gets its name.
-bool settled(const FolderHandle &folder, const QString &name)
-{
-    const int fd = folder.openFile(name, O_RDONLY | O_NONBLOCK);
-    struct stat status = {};
-    const bool ok =
-        fd >= 0 && ::fstat(fd, &status) == 0 &&
-        ((status.st_mode & (S_IWGRP | S_IWOTH)) == 0 || ::fchmod(fd, status.st_mode & 0755) == 0) &&
-        ::fdatasync(fd) == 0;
-    if (fd >= 0)
-        ::close(fd);
-    return ok;
 }
 
 // A second name in the rendering folder for a page of the join, which only this run can write:
@@ -94,7 +78,9 @@ FileConversion::FileConversion(const ConversionJob &job, int timeoutSeconds, QOb
     : QObject(parent)
     , input(job)
     , timeoutMs(qMax(1, timeoutSeconds) * 1000)
+    , placer(folderHandle, renderHandle, journal, sliceRecord)
 {
+    connect(&placer, &PagePlacer::imageWritten, this, &FileConversion::imageWritten);
     connect(&merger, &ToolRun::ended, this, &FileConversion::mergeFinished);
     connect(&merger, &ToolRun::failedToStart, this, [this] {
         if (stage == Stage::Merging)
@@ -170,6 +156,7 @@ void FileConversion::start(int renderers)
     folderHandle = std::move(created.folder);
     folderName = created.name;
     folder = QDir::cleanPath(input.parentFolder + u'/' + folderName);
+    placer.aim({folder, planned(), fileMode()});
     renderFolderName = input.renderFolderName();
     renderHandle = folderHandle.makeFolder(renderFolderName, 0700);
     QStringList journaled;
@@ -341,14 +328,6 @@ bool FileConversion::stillInPlace()
     return false;
 }
 
-bool FileConversion::record(const QString &name)
-{
-    if (journal.record(name))
-        return true;
-    fail(tr("The image %1 could not be written.").arg(native(folderHandle.filePath(name))));
-    return false;
-}
-
 void FileConversion::readOutput(RenderRun &run, bool atEnd)
 {
     run.outputTail += QString::fromLocal8Bit(run.tool.readOutput());
@@ -427,74 +406,17 @@ bool FileConversion::completePage(RenderRun &run)
     return placeImage(index, true);
 }
 
-// Gives a complete file its final name in the folder, journaled first. A planned job's file
-// reaches the disk before it has its name, closed to others' writing, and the slice's record
-// lists it after, so a resumed run keeps it even after a power cut; whatever is in the way of a
-// planned name, which the record does not list, is replaced.
-bool FileConversion::putInPlace(const FolderHandle &from, const QString &fromName,
-                                const QString &target, bool replace, const QString &failure)
-{
-    if (!record(target))
-        return false;
-    if ((planned() && !settled(from, fromName)) ||
-        !from.rename(fromName, folderHandle, target, replace || planned())) {
-        fail(failure.isEmpty()
-                 ? tr("The image %1 could not be written.").arg(native(folder + u'/' + target))
-                 : failure);
-        return false;
-    }
-    written << target;
-    if (planned() && !sliceRecord.add(folderHandle, target)) {
-        fail(tr("The record of the complete images in %1 cannot be written.").arg(native(folder)));
-        return false;
-    }
-    return true;
-}
-
-// Gives a complete page its final names: the first by moving it out of the rendering folder
-// (an encoded one is already in place), the others as copies.
+// Gives a complete page its final names: the first by moving it out of the rendering folder,
+// the others as copies.
 bool FileConversion::placeImage(int index, bool fromRenderer)
 {
-    const QStringList &names = imageNames.at(index);
-    const QString first = names.first();
     const QString rendered = renderedName(index);
-    const QStringList separations = fromRenderer ? separationsOf(rendered) : QStringList();
-    const QString renderedStem = separationStem(rendered);
-    // The first image's files and the names of each of its copies' files.
-    QStringList firstFiles = {first};
-    for (const QString &separation : separations)
-        firstFiles << separationStem(first) + separation.mid(renderedStem.size());
-    if (fromRenderer) {
-        // The image itself comes last: once it is there, its separations are too.
-        for (qsizetype at = firstFiles.size() - 1; at >= 0; --at) {
-            if (!putInPlace(renderHandle, at == 0 ? rendered : separations.at(at - 1),
-                            firstFiles.at(at)))
-                return false;
-        }
-    }
-    emit imageWritten(folder + u'/' + first);
-    for (qsizetype copy = 1; copy < names.size(); ++copy) {
-        for (const QString &source : std::as_const(firstFiles)) {
-            const QString target =
-                separationStem(names.at(copy)) + source.mid(separationStem(first).size());
-            if (planned()) {
-                if (folderHandle.copy(source, renderHandle, copyName, fileMode())) {
-                    if (!putInPlace(renderHandle, copyName, target))
-                        return false;
-                    continue;
-                }
-            } else if (!record(target)) {
-                return false;
-            } else if (folderHandle.copy(source, folderHandle, target, fileMode())) {
-                written << target;
-                continue;
-            }
-            fail(tr("The image %1 could not be written.").arg(native(folder + u'/' + target)));
-            return false;
-        }
-        emit imageWritten(folder + u'/' + names.at(copy));
-    }
-    return true;
+    const QStringList &names = imageNames.at(index);
+    if (fromRenderer ? placer.placeRendered(rendered, separationsOf(rendered), names)
+                     : placer.placeEncoded(encodedName(index), rendered, names))
+        return true;
+    fail(placer.failure());
+    return false;
 }
 
 QString FileConversion::encodedName(int index) const
@@ -541,11 +463,7 @@ void FileConversion::pageEncoded(int index, const QString &error)
              failureAfterEncoding ? failureAfterEncoding->second : Failure::Error);
         return;
     }
-    if (!stillInPlace() ||
-        !putInPlace(renderHandle, encodedName(index), imageNames.at(index).first()))
-        return;
-    renderHandle.remove(renderedName(index));
-    if (!placeImage(index, false))
+    if (!stillInPlace() || !placeImage(index, false))
         return;
     encodeNext();
     if (stage != Stage::Encoding || !encodeQueue.isEmpty() || !encoder->idle())
@@ -634,8 +552,12 @@ void FileConversion::startMerge()
 {
     stage = Stage::Merging;
     mergeTarget = input.mergedName();
-    if (!stillInPlace() || !record(mergeTarget))
+    if (!stillInPlace())
         return;
+    if (!placer.record(mergeTarget)) {
+        fail(placer.failure());
+        return;
+    }
     // tiffcp works in the rendering folder, which only this run can write, and reads and writes
     // only there: no link someone put in the output folder can give it another page or take its
     // output elsewhere. The joined file may carry the name of one of its own pages, so it moves
@@ -678,15 +600,17 @@ void FileConversion::mergeFinished(int exitCode, QProcess::ExitStatus exitStatus
         fail(notJoined);
         return;
     }
-    if (!stillInPlace() || !putInPlace(renderHandle, joinedName, mergeTarget, true, notJoined))
+    if (!stillInPlace())
         return;
+    if (!placer.put(renderHandle, joinedName, mergeTarget, true, notJoined)) {
+        fail(placer.failure());
+        return;
+    }
     // The joined file is in place: only now do its pages go.
     for (const QStringList &names : std::as_const(imageNames)) {
         for (const QString &name : names) {
-            if (name == mergeTarget)
-                continue;
-            folderHandle.remove(name);
-            written.removeAll(name);
+            if (name != mergeTarget)
+                placer.remove(name);
         }
     }
     emit imageWritten(folder + u'/' + mergeTarget);
@@ -698,7 +622,8 @@ void FileConversion::finish()
     // A PDF changed while it was rendered gets no record: the next run converts it again.
     if (!input.completionKey.isEmpty() && !planned() &&
         PdfIdentity::of(render.sourcePath) == sourceIdentity &&
-        !CompletionRecord::write(folderHandle, sourceIdentity, input.completionKey, written)) {
+        !CompletionRecord::write(folderHandle, sourceIdentity, input.completionKey,
+                                 placer.placed())) {
         fail(tr("The record of the complete images in %1 cannot be written.").arg(native(folder)));
         return;
     }
@@ -735,7 +660,7 @@ bool FileConversion::diskFull() const
     if (!folderHandle.isOpen())
         return false;
     qint64 largest = 0;
-    for (const QString &image : written)
+    for (const QString &image : placer.placed())
         largest = qMax(largest, folderHandle.sizeOf(image));
     const QStringList rendered = renderHandle.entries();
     for (const QString &name : rendered)
@@ -757,11 +682,8 @@ void FileConversion::discard()
 {
     endTools();
     // A planned slice keeps its complete images, for a resumed run to go on from.
-    if (!planned()) {
-        for (const QString &image : std::as_const(written))
-            folderHandle.remove(image);
-    }
-    written.clear();
+    if (!planned())
+        placer.removeAll();
     removeRenderFolder();
     // Only the folder this run made, and only when nothing else is in it.
     if (folderHandle.isAt(parentHandle, folderName))

@@ -6,6 +6,7 @@
 #include "core/engine/folderhandle.h"
 #include "core/engine/ghostscript.h"
 #include "core/engine/journal.h"
+#include "core/engine/pageplacer.h"
 #include "core/engine/rendertasks.h"
 #include "core/engine/slicerecord.h"
 #include "core/platform/toolrun.h"
@@ -73,10 +74,7 @@ private:
     void rendererFinished(RenderRun &run, int exitCode, QProcess::ExitStatus exitStatus);
     bool completePage(RenderRun &run);
     bool placeImage(int index, bool fromRenderer);
-    bool putInPlace(const FolderHandle &from, const QString &fromName, const QString &target,
-                    bool replace = false, const QString &failure = QString());
     bool stillInPlace();
-    bool record(const QString &name);
     void encodeNext();
     void pageEncoded(int index, const QString &error);
     void afterPages();
@@ -119,12 +117,12 @@ private:
     Journal journal;
     SliceRecord sliceRecord;    // a planned job's
     PdfIdentity sourceIdentity; // as the renderer began, for the completion record
+    PagePlacer placer;          // every image placed in the folder, separations included
     QString extension;
     RenderJob render; // what every renderer run shares
     RenderTasks tasks;
     std::vector<std::unique_ptr<RenderRun>> runs; // one for each of the tasks' ranges
     QList<int> imagesOf;                          // the images of each distinct page
-    QStringList written; // every image placed in the folder, separations included
     int lastPercent = 0;
 
     ToolRun merger;
