@@ -1,5 +1,7 @@
 #include "core/platform/tools.h"
 
+#include "core/platform/toolrun.h"
+
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFileInfo>
@@ -84,45 +86,29 @@ Tools::Result Tools::run(const Command &command, const Limits &limits, const QBy
     if (program.isEmpty())
         return result;
 
-    QProcess process;
+    // Waited for without an event loop: the deadline, not the watchdog, ends a tool that hangs.
+    const QDeadlineTimer deadline(limits.timeoutMs);
+    ToolRun tool;
+    tool.collect(limits.outputBytes);
     Setup setup;
     setup.memoryLimit = limits.memoryBytes;
-    endWithParent(process, setup);
-    // Taken as it comes, so that a tool that writes without end is stopped at its limit instead
-    // of filling this process's memory.
-    const auto take = [&process, &result, &limits] {
-        const QByteArray out = process.readAllStandardOutput();
-        const QByteArray err = process.readAllStandardError();
-        if (result.tooMuchOutput)
-            return;
-        result.standardOutput += out;
-        result.standardError += err;
-        if (result.standardOutput.size() + result.standardError.size() > limits.outputBytes) {
-            result.tooMuchOutput = true;
-            result.standardOutput.clear();
-            result.standardError.clear();
-            kill(process);
-        }
-    };
-    QObject::connect(&process, &QProcess::readyReadStandardOutput, &process, take);
-    QObject::connect(&process, &QProcess::readyReadStandardError, &process, take);
-
-    const QDeadlineTimer deadline(limits.timeoutMs);
-    process.start(program, command.arguments);
-    result.started = process.waitForStarted();
+    tool.start(program, command.arguments, setup, QIODevice::ReadWrite);
+    result.started = tool.waitForStarted();
     if (!result.started)
         return result;
-    process.write(input);
-    process.closeWriteChannel();
-    result.finished = process.waitForFinished(int(qMax<qint64>(0, deadline.remainingTime())));
+    tool.tool().write(input);
+    tool.tool().closeWriteChannel();
+    result.finished = tool.waitForEnd(int(qMax<qint64>(0, deadline.remainingTime())));
+    result.tooMuchOutput = tool.tooMuchOutput();
     if (!result.finished) {
-        kill(process);
-        process.waitForFinished(1000);
+        tool.kill();
+        tool.waitForEnd(1000);
         return result;
     }
-    take();
     result.finished = !result.tooMuchOutput;
-    result.exitStatus = process.exitStatus();
-    result.exitCode = process.exitCode();
+    result.exitStatus = tool.tool().exitStatus();
+    result.exitCode = tool.tool().exitCode();
+    result.standardOutput = tool.readOutput();
+    result.standardError = tool.errorOutput();
     return result;
 }
