@@ -19,6 +19,7 @@
 #include <QTest>
 
 #include <algorithm>
+#include <functional>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -288,16 +289,23 @@ void tst_Engine::splitFileMatchesOneRenderer()
 }
 
 // A worker that comes free while one file renders takes the later half of its pages not begun;
-// the first renderer stops after its own. The images are still those of one renderer.
+// the first renderer stops after its own, having begun at most the one page after them that told
+// it its last was complete. The images are still those of one renderer, and the row's bar counts
+// each image once.
 void tst_Engine::freedWorkerTakesPagesNotBegun()
 {
     TestEnvironment env;
     const QString log = env.scratch(u"runs.log"_s);
-    // Slow enough that the big file has most of its pages ahead when the small one ends.
+    const QString drawn = env.scratch(u"pages.log"_s);
+    // Slow enough that the big file has most of its pages ahead when the small one ends, and
+    // that a stopped renderer passes on no page after the one it is stopped at.
     env.installTool(u"P2I.exe"_s, u"echo \"$*\" >> '%1'\ngs \"$@\" | while IFS= read -r line; do\n"
                                   "  printf '%s\\n' \"$line\"\n"
-                                  "  case $line in Page*) sleep 0.1 ;; esac\n"
-                                  "done"_s.arg(log));
+                                  "  case $line in Page*)\n"
+                                  "    case \"$*\" in *big.pdf*) echo \"$line\" >> '%2' ;; esac\n"
+                                  "    sleep 0.1 ;;\n"
+                                  "  esac\n"
+                                  "done"_s.arg(log, drawn));
     const QString big = env.scratch(u"big.pdf"_s);
     const QString small = env.scratch(u"small.pdf"_s);
     QVERIFY(Pdfs::write(big, 24));
@@ -308,11 +316,29 @@ void tst_Engine::freedWorkerTakesPagesNotBegun()
     ConversionJob file = job(0, big, pages, u"TIFF"_s, u"sep"_s);
 
     Runner two(2);
+    QSignalSpy progress(&two.queue, &ConversionQueue::fileProgress);
     QVERIFY(two.run({file, job(1, small, {1})}));
     QCOMPARE(two.outcome.finished.size(), 2);
     QFile runs(log);
     QVERIFY(runs.open(QIODevice::ReadOnly));
     QCOMPARE(runs.readAll().count("big.pdf"), 2);
+    QFile pagesLog(drawn);
+    QVERIFY(pagesLog.open(QIODevice::ReadOnly));
+    const QList<QByteArray> begun = pagesLog.readAll().split('\n');
+    for (int page = 1; page <= 24; ++page)
+        QVERIFY2(begun.contains("Page " + QByteArray::number(page)),
+                 qPrintable(QString::number(page)));
+    // One cut: one page more than the file's, at most.
+    QVERIFY2(begun.size() - 1 <= 24 + 1, begun.join(' ').constData());
+    QList<int> percents;
+    for (const QList<QVariant> &report : std::as_const(progress)) {
+        if (report.at(0).toInt() == 0)
+            percents << report.at(1).toInt();
+    }
+    QVERIFY(!percents.isEmpty());
+    QCOMPARE(percents.last(), 100);
+    QVERIFY(std::adjacent_find(percents.cbegin(), percents.cend(), std::greater_equal<int>()) ==
+            percents.cend());
     env.installTool(u"P2I.exe"_s, u"exec gs \"$@\""_s);
     Runner one(1);
     QVERIFY(one.run({file}));
