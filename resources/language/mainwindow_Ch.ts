@@ -391,6 +391,10 @@
         <source>The output folder %1 was moved or replaced during the conversion; the file was stopped.</source>
         <translation>输出文件夹 %1 在转换期间被移动或替换；该文件已停止转换。</translation>
     </message>
+    <message>
+        <source>Page %1 could not be written as PNG: %2</source>
+        <translation>无法将第 %1 页写为 PNG：%2</translation>
+    </message>
 </context>
 <context>
     <name>GifWriter</name>
@@ -884,6 +888,25 @@ The output folder must be a full path, such as /home/me/images.</source>
     </message>
 </context>
 <context>
+    <name>PngWriter</name>
+    <message>
+        <source>cancelled</source>
+        <translation>已取消</translation>
+    </message>
+    <message>
+        <source>Cannot write %1: %2</source>
+        <translation>无法写入 %1：%2</translation>
+    </message>
+    <message>
+        <source>there is no image to write.</source>
+        <translation>没有可写入的图像。</translation>
+    </message>
+    <message>
+        <source>not enough memory.</source>
+        <translation>内存不足。</translation>
+    </message>
+</context>
+<context>
     <name>ProDlg</name>
     <message>
         <source>ProDlg</source>
@@ -896,6 +919,41 @@ The output folder must be a full path, such as /home/me/images.</source>
     <message>
         <source>Close</source>
         <translation>关闭</translation>
+    </message>
+</context>
+<context>
+    <name>RawImage</name>
+    <message>
+        <source>Cannot read the image %1: %2</source>
+        <translation>无法读取图像 %1：%2</translation>
+    </message>
+    <message>
+        <source>it is not a regular file.</source>
+        <translation>它不是普通文件。</translation>
+    </message>
+    <message>
+        <source>it is not a raw PNM image.</source>
+        <translation>它不是原始 PNM 图像。</translation>
+    </message>
+    <message>
+        <source>its header is damaged.</source>
+        <translation>其文件头已损坏。</translation>
+    </message>
+    <message>
+        <source>it has %1 levels a sample, not 256.</source>
+        <translation>每个采样有 %1 级，而不是 256 级。</translation>
+    </message>
+    <message>
+        <source>it is %1 x %2 pixels; at most %3 million are read.</source>
+        <translation>它为 %1 x %2 像素；最多读取 %3 百万像素。</translation>
+    </message>
+    <message>
+        <source>it holds %1 bytes of pixels instead of %2.</source>
+        <translation>它包含 %1 字节的像素数据，而不是 %2 字节。</translation>
+    </message>
+    <message>
+        <source>it changed while it was read.</source>
+        <translation>读取期间它已被更改。</translation>
     </message>
 </context>
 <context>

@@ -391,6 +391,10 @@
         <source>The output folder %1 was moved or replaced during the conversion; the file was stopped.</source>
         <translation>Der Ausgabeordner %1 wurde während der Umwandlung verschoben oder ersetzt; die Datei wurde angehalten.</translation>
     </message>
+    <message>
+        <source>Page %1 could not be written as PNG: %2</source>
+        <translation>Seite %1 konnte nicht als PNG geschrieben werden: %2</translation>
+    </message>
 </context>
 <context>
     <name>GifWriter</name>
@@ -884,6 +888,25 @@ Der Ausgabeordner muss ein vollständiger Pfad sein, etwa /home/me/images.</tran
     </message>
 </context>
 <context>
+    <name>PngWriter</name>
+    <message>
+        <source>cancelled</source>
+        <translation>abgebrochen</translation>
+    </message>
+    <message>
+        <source>Cannot write %1: %2</source>
+        <translation>%1 kann nicht geschrieben werden: %2</translation>
+    </message>
+    <message>
+        <source>there is no image to write.</source>
+        <translation>es gibt kein Bild zum Schreiben.</translation>
+    </message>
+    <message>
+        <source>not enough memory.</source>
+        <translation>nicht genügend Speicher.</translation>
+    </message>
+</context>
+<context>
     <name>ProDlg</name>
     <message>
         <source>ProDlg</source>
@@ -896,6 +919,41 @@ Der Ausgabeordner muss ein vollständiger Pfad sein, etwa /home/me/images.</tran
     <message>
         <source>Close</source>
         <translation>Schließen</translation>
+    </message>
+</context>
+<context>
+    <name>RawImage</name>
+    <message>
+        <source>Cannot read the image %1: %2</source>
+        <translation>Das Bild %1 kann nicht gelesen werden: %2</translation>
+    </message>
+    <message>
+        <source>it is not a regular file.</source>
+        <translation>es ist keine reguläre Datei.</translation>
+    </message>
+    <message>
+        <source>it is not a raw PNM image.</source>
+        <translation>es ist kein rohes PNM-Bild.</translation>
+    </message>
+    <message>
+        <source>its header is damaged.</source>
+        <translation>sein Dateikopf ist beschädigt.</translation>
+    </message>
+    <message>
+        <source>it has %1 levels a sample, not 256.</source>
+        <translation>es hat %1 Stufen je Abtastwert, nicht 256.</translation>
+    </message>
+    <message>
+        <source>it is %1 x %2 pixels; at most %3 million are read.</source>
+        <translation>es hat %1 x %2 Pixel; höchstens %3 Millionen werden gelesen.</translation>
+    </message>
+    <message>
+        <source>it holds %1 bytes of pixels instead of %2.</source>
+        <translation>es enthält %1 Bytes Pixeldaten statt %2.</translation>
+    </message>
+    <message>
+        <source>it changed while it was read.</source>
+        <translation>es wurde während des Lesens verändert.</translation>
     </message>
 </context>
 <context>

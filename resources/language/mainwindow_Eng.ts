@@ -391,6 +391,10 @@
         <source>The output folder %1 was moved or replaced during the conversion; the file was stopped.</source>
         <translation>The output folder %1 was moved or replaced during the conversion; the file was stopped.</translation>
     </message>
+    <message>
+        <source>Page %1 could not be written as PNG: %2</source>
+        <translation>Page %1 could not be written as PNG: %2</translation>
+    </message>
 </context>
 <context>
     <name>GifWriter</name>
@@ -884,6 +888,25 @@ The output folder must be a full path, such as /home/me/images.</translation>
     </message>
 </context>
 <context>
+    <name>PngWriter</name>
+    <message>
+        <source>cancelled</source>
+        <translation>cancelled</translation>
+    </message>
+    <message>
+        <source>Cannot write %1: %2</source>
+        <translation>Cannot write %1: %2</translation>
+    </message>
+    <message>
+        <source>there is no image to write.</source>
+        <translation>there is no image to write.</translation>
+    </message>
+    <message>
+        <source>not enough memory.</source>
+        <translation>not enough memory.</translation>
+    </message>
+</context>
+<context>
     <name>ProDlg</name>
     <message>
         <source>ProDlg</source>
@@ -896,6 +919,41 @@ The output folder must be a full path, such as /home/me/images.</translation>
     <message>
         <source>Close</source>
         <translation>Close</translation>
+    </message>
+</context>
+<context>
+    <name>RawImage</name>
+    <message>
+        <source>Cannot read the image %1: %2</source>
+        <translation>Cannot read the image %1: %2</translation>
+    </message>
+    <message>
+        <source>it is not a regular file.</source>
+        <translation>it is not a regular file.</translation>
+    </message>
+    <message>
+        <source>it is not a raw PNM image.</source>
+        <translation>it is not a raw PNM image.</translation>
+    </message>
+    <message>
+        <source>its header is damaged.</source>
+        <translation>its header is damaged.</translation>
+    </message>
+    <message>
+        <source>it has %1 levels a sample, not 256.</source>
+        <translation>it has %1 levels a sample, not 256.</translation>
+    </message>
+    <message>
+        <source>it is %1 x %2 pixels; at most %3 million are read.</source>
+        <translation>it is %1 x %2 pixels; at most %3 million are read.</translation>
+    </message>
+    <message>
+        <source>it holds %1 bytes of pixels instead of %2.</source>
+        <translation>it holds %1 bytes of pixels instead of %2.</translation>
+    </message>
+    <message>
+        <source>it changed while it was read.</source>
+        <translation>it changed while it was read.</translation>
     </message>
 </context>
 <context>

@@ -391,6 +391,10 @@
         <source>The output folder %1 was moved or replaced during the conversion; the file was stopped.</source>
         <translation>Le dossier de sortie %1 a été déplacé ou remplacé pendant la conversion ; le fichier a été arrêté.</translation>
     </message>
+    <message>
+        <source>Page %1 could not be written as PNG: %2</source>
+        <translation>La page %1 n’a pas pu être écrite en PNG : %2</translation>
+    </message>
 </context>
 <context>
     <name>GifWriter</name>
@@ -884,6 +888,25 @@ Le dossier de sortie doit être un chemin complet, par exemple /home/me/images.<
     </message>
 </context>
 <context>
+    <name>PngWriter</name>
+    <message>
+        <source>cancelled</source>
+        <translation>annulé</translation>
+    </message>
+    <message>
+        <source>Cannot write %1: %2</source>
+        <translation>Impossible d’écrire %1 : %2</translation>
+    </message>
+    <message>
+        <source>there is no image to write.</source>
+        <translation>aucune image à écrire.</translation>
+    </message>
+    <message>
+        <source>not enough memory.</source>
+        <translation>mémoire insuffisante.</translation>
+    </message>
+</context>
+<context>
     <name>ProDlg</name>
     <message>
         <source>ProDlg</source>
@@ -896,6 +919,41 @@ Le dossier de sortie doit être un chemin complet, par exemple /home/me/images.<
     <message>
         <source>Close</source>
         <translation>Fermer</translation>
+    </message>
+</context>
+<context>
+    <name>RawImage</name>
+    <message>
+        <source>Cannot read the image %1: %2</source>
+        <translation>Impossible de lire l’image %1 : %2</translation>
+    </message>
+    <message>
+        <source>it is not a regular file.</source>
+        <translation>ce n’est pas un fichier ordinaire.</translation>
+    </message>
+    <message>
+        <source>it is not a raw PNM image.</source>
+        <translation>ce n’est pas une image PNM brute.</translation>
+    </message>
+    <message>
+        <source>its header is damaged.</source>
+        <translation>son en-tête est endommagé.</translation>
+    </message>
+    <message>
+        <source>it has %1 levels a sample, not 256.</source>
+        <translation>elle a %1 niveaux par échantillon, et non 256.</translation>
+    </message>
+    <message>
+        <source>it is %1 x %2 pixels; at most %3 million are read.</source>
+        <translation>elle fait %1 x %2 pixels ; au plus %3 millions sont lus.</translation>
+    </message>
+    <message>
+        <source>it holds %1 bytes of pixels instead of %2.</source>
+        <translation>elle contient %1 octets de pixels au lieu de %2.</translation>
+    </message>
+    <message>
+        <source>it changed while it was read.</source>
+        <translation>elle a changé pendant sa lecture.</translation>
     </message>
 </context>
 <context>

@@ -391,6 +391,10 @@
         <source>The output folder %1 was moved or replaced during the conversion; the file was stopped.</source>
         <translation>出力フォルダー %1 が変換中に移動または置き換えられたため、このファイルの変換を中止しました。</translation>
     </message>
+    <message>
+        <source>Page %1 could not be written as PNG: %2</source>
+        <translation>%1 ページを PNG として書き込めませんでした: %2</translation>
+    </message>
 </context>
 <context>
     <name>GifWriter</name>
@@ -884,6 +888,25 @@ The output folder must be a full path, such as /home/me/images.</source>
     </message>
 </context>
 <context>
+    <name>PngWriter</name>
+    <message>
+        <source>cancelled</source>
+        <translation>中止されました</translation>
+    </message>
+    <message>
+        <source>Cannot write %1: %2</source>
+        <translation>%1 に書き込めません：%2</translation>
+    </message>
+    <message>
+        <source>there is no image to write.</source>
+        <translation>書き込む画像がありません。</translation>
+    </message>
+    <message>
+        <source>not enough memory.</source>
+        <translation>メモリが不足しています。</translation>
+    </message>
+</context>
+<context>
     <name>ProDlg</name>
     <message>
         <source>ProDlg</source>
@@ -896,6 +919,41 @@ The output folder must be a full path, such as /home/me/images.</source>
     <message>
         <source>Close</source>
         <translation>閉じる</translation>
+    </message>
+</context>
+<context>
+    <name>RawImage</name>
+    <message>
+        <source>Cannot read the image %1: %2</source>
+        <translation>画像 %1 を読み込めません：%2</translation>
+    </message>
+    <message>
+        <source>it is not a regular file.</source>
+        <translation>通常のファイルではありません。</translation>
+    </message>
+    <message>
+        <source>it is not a raw PNM image.</source>
+        <translation>raw 形式の PNM 画像ではありません。</translation>
+    </message>
+    <message>
+        <source>its header is damaged.</source>
+        <translation>ヘッダーが壊れています。</translation>
+    </message>
+    <message>
+        <source>it has %1 levels a sample, not 256.</source>
+        <translation>1 サンプルあたり %1 段階で、256 段階ではありません。</translation>
+    </message>
+    <message>
+        <source>it is %1 x %2 pixels; at most %3 million are read.</source>
+        <translation>%1 x %2 ピクセルです。読み込めるのは最大 %3 百万ピクセルです。</translation>
+    </message>
+    <message>
+        <source>it holds %1 bytes of pixels instead of %2.</source>
+        <translation>ピクセルデータが %2 バイトではなく %1 バイトです。</translation>
+    </message>
+    <message>
+        <source>it changed while it was read.</source>
+        <translation>読み込み中に変更されました。</translation>
     </message>
 </context>
 <context>
