@@ -10,8 +10,8 @@
 
 // One run of an external tool: its own process group, ended with the program, a watchdog that
 // kills it when it is quiet too long, the tail of its error output for the user, and a stop
-// that takes whatever it started itself along. The renderer, the TIFF join and the probes all
-// run their tools through it, watched from the event loop or waited for.
+// that takes whatever it started itself along. The renderer, the preview, the TIFF join and the
+// probes all run their tools through it, watched from the event loop or waited for.
 class ToolRun final : public QObject
 {
     Q_OBJECT

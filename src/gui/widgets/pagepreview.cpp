@@ -3,12 +3,11 @@
 #include "core/engine/diskspace.h"
 #include "core/engine/folderhandle.h"
 #include "core/engine/ghostscript.h"
+#include "core/platform/toolrun.h"
 #include "core/platform/tools.h"
 
 #include <QImageReader>
-#include <QProcess>
 #include <QTemporaryDir>
-#include <QTimer>
 
 #include <cmath>
 #include <fcntl.h>
@@ -51,8 +50,7 @@ struct PagePreview::Render
 {
     QTemporaryDir folder; // mkdtemp: the user's alone
     FolderHandle handle;
-    QProcess process;
-    QTimer watchdog;
+    ToolRun tool; // ended before the folder goes
     QString imageName;
     QSize pixels;
     quint64 serial = 0;
@@ -71,9 +69,9 @@ void PagePreview::cancel()
 {
     if (!render)
         return;
-    render->process.disconnect(this);
-    Tools::kill(render->process);
-    render->process.waitForFinished(2000);
+    render->tool.disconnect(this);
+    render->tool.kill();
+    render->tool.waitForEnd(2000);
     render.reset();
 }
 
@@ -127,35 +125,27 @@ void PagePreview::show(const Request &request)
 
     made->serial = ++renders;
     render = std::move(made);
-    // Queued, so the process and its timer are never deleted inside their own signals; the
+    // Queued, so the tool run is never deleted inside its own signals; the
     // serial tells a report of a render since cancelled from one of the render under way.
     const quint64 serial = render->serial;
-    QProcess &process = render->process;
-    process.setProcessChannelMode(QProcess::MergedChannels);
-    process.setStandardOutputFile(QProcess::nullDevice());
+    ToolRun &tool = render->tool;
+    // The renderer's page lines are not read here; they go nowhere instead of piling up.
+    tool.tool().setStandardOutputFile(QProcess::nullDevice());
     connect(
-        &process, &QProcess::finished, this,
+        &tool, &ToolRun::ended, this,
         [this, serial](int exitCode, QProcess::ExitStatus status) {
             finish(serial, status == QProcess::NormalExit && exitCode == 0);
         },
         Qt::QueuedConnection);
     connect(
-        &process, &QProcess::errorOccurred, this,
-        [this, serial](QProcess::ProcessError error) {
-            if (error == QProcess::FailedToStart)
-                finish(serial, false);
-        },
-        Qt::QueuedConnection);
-    render->watchdog.setSingleShot(true);
-    connect(
-        &render->watchdog, &QTimer::timeout, this, [this, serial] { finish(serial, false); },
+        &tool, &ToolRun::failedToStart, this, [this, serial] { finish(serial, false); },
         Qt::QueuedConnection);
 
-    Tools::endWithParent(process, {render->handle.descriptor(), secret, true});
-    process.start(program, job.arguments(), QIODevice::ReadOnly);
+    tool.start(program, job.arguments(), {render->handle.descriptor(), secret, true});
     if (secret >= 0)
         ::close(secret);
-    render->watchdog.start(timeoutMs);
+    // Killed when the time is up: it ends as a failure.
+    tool.watch(timeoutMs);
 }
 
 void PagePreview::finish(quint64 serial, bool drawn)
