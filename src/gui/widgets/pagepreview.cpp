@@ -125,8 +125,8 @@ void PagePreview::show(const Request &request)
 
     made->serial = ++renders;
     render = std::move(made);
-    // Queued, so the tool run is never deleted inside its own signals; the
-    // serial tells a report of a render since cancelled from one of the render under way.
+    // Queued, so the tool run is never deleted inside its own signals; the serial tells a report
+    // of a render since cancelled from one of the render under way.
     const quint64 serial = render->serial;
     ToolRun &tool = render->tool;
     // The renderer's page lines are not read here; they go nowhere instead of piling up.
