@@ -177,7 +177,9 @@ void TestHostilePlans::liveRunIsNeverCleaned()
     startBatch(first, env, work, otherNamespace);
     QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(env.scratch(u"held"_s)), 60000);
     const QString folder = env.scratch(u"out/doc/"_s);
-    QVERIFY(QFileInfo::exists(folder + u"2.png"_s));
+    // Page 2 is complete once page 3 begins, and placed once its PNG is encoded, off the thread
+    // that read the line.
+    QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(folder + u"2.png"_s), 10000);
 
     QString said;
     const int second = runBatch(env, resume ? work + QStringList{u"--resume"_s} : work, &said);
