@@ -297,15 +297,22 @@ void tst_Engine::freedWorkerTakesPagesNotBegun()
     TestEnvironment env;
     const QString log = env.scratch(u"runs.log"_s);
     const QString drawn = env.scratch(u"pages.log"_s);
-    // Slow enough that the big file has most of its pages ahead when the small one ends, and
-    // that a stopped renderer passes on no page after the one it is stopped at.
-    env.installTool(u"P2I.exe"_s, u"echo \"$*\" >> '%1'\ngs \"$@\" | while IFS= read -r line; do\n"
-                                  "  printf '%s\\n' \"$line\"\n"
-                                  "  case $line in Page*)\n"
-                                  "    case \"$*\" in *big.pdf*) echo \"$line\" >> '%2' ;; esac\n"
-                                  "    sleep 0.1 ;;\n"
-                                  "  esac\n"
-                                  "done"_s.arg(log, drawn));
+    // Slow enough that the big file has most of its pages ahead when the small one ends. Each
+    // page line waits until the page before it has left the rendering folder: a renderer stopped
+    // there is stopped before it can pass on another.
+    env.installTool(u"P2I.exe"_s, uR"sh(echo "$*" >> '%1'
+for arg; do case $arg in -sOutputFile=*) out=${arg#-sOutputFile=} ;; esac; done
+gs "$@" | { pages=0; while IFS= read -r line; do
+  printf '%s\n' "$line"
+  case $line in Page*)
+    case "$*" in *big.pdf*) echo "$line" >> '%2' ;; esac
+    pages=$((pages + 1)) tries=0
+    while [ $pages -gt 1 ] && [ -e "$(printf "$out" $((pages - 1)))" ] && [ $tries -lt 100 ]; do
+      sleep 0.02; tries=$((tries + 1))
+    done
+    sleep 0.1 ;;
+  esac
+done; })sh"_s.arg(log, drawn));
     const QString big = env.scratch(u"big.pdf"_s);
     const QString small = env.scratch(u"small.pdf"_s);
     QVERIFY(Pdfs::write(big, 24));
