@@ -10,10 +10,9 @@
 #include "pdfs.h"
 #include "testenvironment.h"
 
-#include <QCollator>
 #include <QCommandLineParser>
-#include <QCoreApplication>
 #include <QDir>
+#include <QGuiApplication>
 #include <QImage>
 #include <QProcess>
 #include <QStandardPaths>
@@ -28,14 +27,21 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-void run(const QString &program, const QStringList &arguments)
+// Whether the tool ran to a good end; mutool's warnings about colour profiles are left out.
+bool run(const QString &program, const QStringList &arguments, bool quiet = false)
 {
     QProcess process;
-    process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    process.setStandardOutputFile(QProcess::nullDevice());
+    if (quiet)
+        process.setStandardErrorFile(QProcess::nullDevice());
+    else
+        process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     process.start(program, arguments);
-    if (!process.waitForFinished(3600000) || process.exitStatus() != QProcess::NormalExit ||
-        process.exitCode() != 0)
-        qFatal("%s failed: %s", qPrintable(program), process.readAllStandardOutput().constData());
+    const bool ok = process.waitForFinished(3600000) &&
+                    process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
+    if (!ok)
+        QTextStream(stderr) << program << " " << arguments.value(0) << " failed\n";
+    return ok;
 }
 
 // A fresh, empty folder for one round's images.
@@ -46,13 +52,11 @@ QString emptied(const QString &folder)
     return folder;
 }
 
-// Every PNG below folder, the files in name order and their pages in number order.
+// Every PNG below folder, in name order: the page numbers are zero-padded.
 QStringList pngsBelow(const QString &folder)
 {
-    QCollator numeric;
-    numeric.setNumericMode(true);
-    const auto sorted = [&numeric](QStringList names) {
-        std::sort(names.begin(), names.end(), numeric);
+    const auto sorted = [](QStringList names) {
+        names.sort();
         return names;
     };
     QStringList files;
@@ -94,7 +98,9 @@ bool samePixels(const QString &one, const QString &other)
 
 int main(int argc, char *argv[])
 {
-    QCoreApplication application(argc, argv);
+    // The PDFs are drawn with Qt's painter.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication application(argc, argv);
     QCommandLineParser parser;
     parser.addHelpOption();
     const QCommandLineOption filesOption(u"files"_s, u"PDFs (default 12)."_s, u"N"_s, u"12"_s);
@@ -124,59 +130,71 @@ int main(int argc, char *argv[])
         if (!Pdfs::write(pdfs.last(), pageCount))
             qFatal("could not write the PDFs");
     }
-    // What the program asks the renderer for at 150 DPI, given to the others alike.
+    // What the command line asks the renderer for at 150 DPI, given to the others alike.
     RenderJob job;
     job.format = u"PNG"_s;
     job.dpi = 150;
+    job.exactDpi = true;
     const QString resolution = QString::number(job.resolution());
+    const QString digits = QString::number(QString::number(pageCount).size());
     const QString ours = memory.filePath(u"vezudiri"_s);
     const QString theirs = memory.filePath(u"gs"_s);
     const QString mutools = memory.filePath(u"mutool"_s);
     const QStringList convert =
         QStringList{u"--convert"_s, u"-f"_s, u"PNG"_s, u"-r"_s, u"150"_s, u"-o"_s, ours} + pdfs;
-    const QStringList gs = QStringList{u"--will-cite"_s,
-                                       u"-j2"_s,
-                                       u"gs"_s,
-                                       u"-q"_s,
-                                       u"-sDEVICE=png16m"_s,
-                                       u"-dSAFER"_s,
-                                       u"-dBATCH"_s,
-                                       u"-dNOPAUSE"_s,
-                                       u"-r"_s + resolution,
-                                       u"-sOutputFile="_s + theirs + u"/{/.}-%d.png"_s,
-                                       u"{}"_s,
-                                       u":::"_s} +
-                           pdfs;
+    const QStringList gs =
+        QStringList{u"--will-cite"_s,
+                    u"-j2"_s,
+                    u"gs"_s,
+                    u"-q"_s,
+                    u"-sDEVICE=png16m"_s,
+                    u"-dSAFER"_s,
+                    u"-dBATCH"_s,
+                    u"-dNOPAUSE"_s,
+                    u"-r"_s + resolution,
+                    u"-sOutputFile="_s + theirs + u"/{/.}-%0"_s + digits + u"d.png"_s,
+                    u"{}"_s,
+                    u":::"_s} +
+        pdfs;
     const QStringList mutool = QStringList{u"--will-cite"_s, u"-j2"_s, u"mutool"_s,
                                            u"draw"_s,        u"-q"_s,  u"-r"_s,
                                            resolution,       u"-o"_s,  mutools + u"/{/.}-%d.png"_s,
                                            u"{}"_s,          u":::"_s} +
                                pdfs;
 
+    // A failure returns rather than aborts, so that the folder on /dev/shm goes with it.
+    bool ran = true;
     QList<double> program_, gs_, mutool_, gsRatio, mutoolRatio;
-    for (int round = 0; round < rounds; ++round) {
+    for (int round = 0; ran && round < rounds; ++round) {
         emptied(ours);
         emptied(theirs);
         emptied(mutools);
-        gs_ << Bench::seconds([&] { run(parallel, gs); });
-        program_ << Bench::seconds([&] { run(program, convert); });
+        gs_ << Bench::seconds([&] { ran = run(parallel, gs) && ran; });
+        program_ << Bench::seconds([&] { ran = run(program, convert) && ran; });
         gsRatio << program_.last() / gs_.last();
         if (haveMutool) {
-            mutool_ << Bench::seconds([&] { run(parallel, mutool); });
+            mutool_ << Bench::seconds([&] { ran = run(parallel, mutool, true) && ran; });
             mutoolRatio << program_.last() / mutool_.last();
         }
     }
+    if (!ran)
+        return 1;
 
     const QStringList ourImages = pngsBelow(ours);
     const QStringList theirImages = pngsBelow(theirs);
     const qsizetype expected = qsizetype(fileCount) * pageCount;
-    if (ourImages.size() != expected || theirImages.size() != expected)
-        qFatal("%d and %d images instead of %d", int(ourImages.size()), int(theirImages.size()),
-               int(expected));
+    QTextStream errors(stderr);
+    if (ourImages.size() != expected || theirImages.size() != expected) {
+        errors << ourImages.size() << " and " << theirImages.size() << " images instead of "
+               << expected << "\n";
+        return 1;
+    }
     for (qsizetype at = 0; at < expected; ++at) {
-        if (!samePixels(ourImages.at(at), theirImages.at(at)))
-            qFatal("the pixels of %s are not those of %s", qPrintable(ourImages.at(at)),
-                   qPrintable(theirImages.at(at)));
+        if (!samePixels(ourImages.at(at), theirImages.at(at))) {
+            errors << "the pixels of " << ourImages.at(at) << " are not those of "
+                   << theirImages.at(at) << "\n";
+            return 1;
+        }
     }
     const double bytesRatio = double(totalBytes(ourImages)) / double(totalBytes(theirImages));
 
