@@ -13,6 +13,7 @@
 #include "testenvironment.h"
 
 #include <QElapsedTimer>
+#include <QImage>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QSignalSpy>
@@ -131,6 +132,26 @@ QByteArray onePageRun(const ConversionJob &file, int page, const QString &folder
     return contents(image);
 }
 
+// The renderer's own PNG of the page: the device the program's encoder stands in for.
+QImage renderersPng(const ConversionJob &file, int page, const QString &folder)
+{
+    RenderJob render;
+    render.format = file.format;
+    render.dpi = file.dpi;
+    render.pages = {page};
+    render.outputFolder = folder;
+    render.imageName = u"own%1.png"_s.arg(page);
+    render.sourcePath = file.sourcePath;
+    QStringList arguments = render.arguments();
+    arguments.replaceInStrings(u"-sDEVICE=ppmraw"_s, u"-sDEVICE=png16m"_s);
+    arguments.replaceInStrings(u"-sDEVICE=pgmraw"_s, u"-sDEVICE=pnggray"_s);
+    QProcess gs;
+    gs.start(u"gs"_s, arguments);
+    if (!gs.waitForFinished(60000) || gs.exitCode() != 0)
+        return {};
+    return QImage(folder + u'/' + render.imageName);
+}
+
 } // namespace
 
 class tst_Engine : public QObject
@@ -140,6 +161,8 @@ class tst_Engine : public QObject
 private slots:
     void imagesMatchOnePageRuns_data();
     void imagesMatchOnePageRuns();
+    void pngHasTheRenderersPixels_data();
+    void pngHasTheRenderersPixels();
     void namesDoNotDependOnParallelJobs_data();
     void namesDoNotDependOnParallelJobs();
     void splitFileMatchesOneRenderer_data();
@@ -196,6 +219,40 @@ void tst_Engine::imagesMatchOnePageRuns()
         const QString image =
             folder + u'/' + RenderJob::imageFileName(u"report"_s, index + 1, format);
         QVERIFY2(contents(image) == alone, qPrintable(image));
+    }
+}
+
+void tst_Engine::pngHasTheRenderersPixels_data()
+{
+    QTest::addColumn<QString>("format");
+    QTest::addColumn<QImage::Format>("decoded");
+    QTest::newRow("PNG") << u"PNG"_s << QImage::Format_RGB32;
+    QTest::newRow("PNGGRAY") << u"PNGGRAY"_s << QImage::Format_Grayscale8;
+}
+
+// The program's PNG decodes to the renderer's own PNG of the page: pixels, colour type and
+// resolution.
+void tst_Engine::pngHasTheRenderersPixels()
+{
+    QFETCH(QString, format);
+    QFETCH(QImage::Format, decoded);
+    TestEnvironment env;
+    const QString pdf = env.scratch(u"report.pdf"_s);
+    QVERIFY(Pdfs::write(pdf, 3));
+    ConversionJob file = job(0, pdf, {1, 2, 3}, format);
+    file.dpi = 150;
+
+    Runner runner;
+    QVERIFY(runner.run({file}));
+    QCOMPARE(runner.outcome.finished, QList<int>{0});
+    const QString folder = runner.outcome.folders.value(0);
+    for (int page = 1; page <= 3; ++page) {
+        const QImage own = renderersPng(file, page, env.scratch());
+        const QImage ours(folder + u'/' + RenderJob::imageFileName(u"report"_s, page, format));
+        QVERIFY(!own.isNull());
+        QCOMPARE(ours.format(), decoded);
+        QCOMPARE(ours.dotsPerMeterX(), own.dotsPerMeterX());
+        QVERIFY2(ours.convertToFormat(own.format()) == own, qPrintable(QString::number(page)));
     }
 }
 
