@@ -18,8 +18,10 @@
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 
 #include <algorithm>
+#include <numeric>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -168,6 +170,9 @@ private slots:
     void splitFileMatchesOneRenderer_data();
     void splitFileMatchesOneRenderer();
     void freedWorkerTakesPagesNotBegun();
+    void rawPagesWaitingAreBounded_data();
+    void rawPagesWaitingAreBounded();
+    void stopEndsAWaitingRenderer();
     void stopEndsEveryRenderer();
     void hangingRendererIsStopped();
     void rendererDrawingPagesIsNotStopped();
@@ -327,7 +332,10 @@ void tst_Engine::splitFileMatchesOneRenderer()
     QSignalSpy progress(&three.queue, &ConversionQueue::fileProgress);
     QVERIFY(three.run({file}));
     QCOMPARE(three.outcome.finished, QList<int>{0});
-    QCOMPARE(started.first().at(2).toString().count(u'\n'), 2);
+    // Renderers of raw pages for the encoders are fewer than the raw pages that may wait.
+    const bool encoded = format == u"PNG" || format == u"GIF";
+    QCOMPARE(started.first().at(2).toString().count(u'\n') + 1,
+             encoded ? qMin(3, EncodeStage::pagesAtOnce()) : 3);
     QList<int> percents;
     for (const QList<QVariant> &report : std::as_const(progress))
         percents << report.at(1).toInt();
@@ -383,6 +391,73 @@ void tst_Engine::freedWorkerTakesPagesNotBegun()
     for (const QString &name : names)
         QVERIFY2(contents(split + u'/' + name) == contents(expected + u'/' + name),
                  qPrintable(name));
+}
+
+void tst_Engine::rawPagesWaitingAreBounded_data()
+{
+    QTest::addColumn<QString>("format");
+    QTest::newRow("PNG") << u"PNG"_s;
+    QTest::newRow("GIF") << u"GIF"_s;
+}
+
+// A renderer faster than the encoders waits for them: the raw pages in the rendering folder never
+// outnumber those the room estimate counts, and the images are those of one renderer run a page.
+void tst_Engine::rawPagesWaitingAreBounded()
+{
+    QFETCH(QString, format);
+    TestEnvironment env;
+    const QString pdf = env.scratch(u"long.pdf"_s);
+    QVERIFY(Pdfs::write(pdf, 30));
+    QList<int> pages(30);
+    std::iota(pages.begin(), pages.end(), 1);
+    ConversionJob file = job(0, pdf, pages, format);
+    file.dpi = 150;
+
+    const QDir rendering(env.scratch(u"long/.rendering"_s));
+    qsizetype most = 0;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout,
+                     [&] { most = qMax(most, rendering.entryList({u"*.ppm"_s}).size()); });
+    poll.start(1);
+    Runner runner(1);
+    QVERIFY(runner.run({file}));
+    poll.stop();
+    QCOMPARE(runner.outcome.finished, QList<int>{0});
+    QVERIFY2(most <= EncodeStage::pagesAtOnce() + 1, qPrintable(QString::number(most)));
+
+    const QString folder = runner.outcome.folders.value(0);
+    QCOMPARE(Conversion::filesIn(folder).size(), 30);
+    QVERIFY(QDir().mkpath(env.scratch(u"alone"_s)));
+    for (const int page : {1, 17, 30}) {
+        const QString image = folder + u'/' + RenderJob::imageFileName(u"long"_s, page, format);
+        QVERIFY2(contents(image) == onePageRun(file, page, env.scratch(u"alone"_s)),
+                 qPrintable(image));
+    }
+}
+
+// Stop ends a renderer that waits for the encoders, and leaves nothing of the file.
+void tst_Engine::stopEndsAWaitingRenderer()
+{
+    TestEnvironment env;
+    const QString pid = env.scratch(u"gs.pid"_s);
+    env.installTool(u"P2I.exe"_s, u"echo $$ > '%1'\nexec gs \"$@\""_s.arg(pid));
+    const QString pdf = env.scratch(u"long.pdf"_s);
+    QVERIFY(Pdfs::write(pdf, 30));
+    QList<int> pages(30);
+    std::iota(pages.begin(), pages.end(), 1);
+    ConversionJob file = job(0, pdf, pages, u"GIF"_s);
+    file.dpi = 150;
+
+    Runner runner(1);
+    runner.queue.enqueue(file);
+    const QDir rendering(env.scratch(u"long/.rendering"_s));
+    QTRY_VERIFY_WITH_TIMEOUT(
+        rendering.entryList({u"*.ppm"_s}).size() == EncodeStage::pagesAtOnce() + 1, 60000);
+    QVERIFY(!Conversion::processGone(pid));
+    runner.queue.stop();
+    QVERIFY(!runner.queue.isRunning());
+    QTRY_VERIFY(Conversion::processGone(pid));
+    QVERIFY(!QFileInfo::exists(env.scratch(u"long"_s)));
 }
 
 // Stop ends the renderers of every range and leaves nothing of the file.

@@ -79,6 +79,8 @@ private:
     bool record(const QString &name);
     void encodeNext();
     void pageEncoded(int index, const QString &error);
+    int rawPagesHeld() const;
+    void pace();
     void afterPages();
     void startMerge();
     void mergeFinished(int exitCode, QProcess::ExitStatus exitStatus);
