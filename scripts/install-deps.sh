@@ -18,6 +18,8 @@ packages=(
   # tests: encrypted PDFs, a display, screenshots, a private D-Bus with a mock logind,
   # and clang for the fuzz target
   qpdf xvfb xauth x11-utils xdotool imagemagick dbus python3-dbusmock clang libclang-rt-14-dev
+  # the benchmarks' peers: what a user would run instead, two at a time
+  mupdf-tools parallel
   # the window on Wayland: Qt's platform and a headless compositor for its test
   qt6-wayland weston
   # the cluster test: a one-node Slurm cluster of this machine

@@ -163,9 +163,11 @@ void tst_Conversion::everyFormatAndColour()
     // The renderer writes under temporary names; each page is renamed once complete.
     const QString raw = device == u"ppmraw" ? u"ppm"_s : device == u"pgmraw" ? u"pgm"_s : QString();
     const QString rendered = folder + u"/.rendering/%d."_s + (raw.isEmpty() ? extension : raw);
+    // Raw pages wait for the encoders: the renderer pauses after each until it is let on.
+    const QString noPause = raw.isEmpty() ? u" -dNOPAUSE"_s : QString();
     QCOMPARE(probe.renderCommand(),
-             u"P2I.exe -sDEVICE=%1 -dSAFER -dBATCH -dNOPROMPT -dNOPAUSE%2 -r%3 -dFirstPage=1 "
-             "-dLastPage=1 -sOutputFile=\"%4\" \"%5\""_s.arg(device, jpegQuality)
+             u"P2I.exe -sDEVICE=%1 -dSAFER -dBATCH -dNOPROMPT%2 -r%3 -dFirstPage=1 "
+             "-dLastPage=1 -sOutputFile=\"%4\" \"%5\""_s.arg(device, noPause + jpegQuality)
                  .arg(resolution)
                  .arg(rendered, pdf));
     QCOMPARE(probe.outputFolders(), QStringList{folder});

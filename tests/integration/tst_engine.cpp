@@ -13,13 +13,16 @@
 #include "testenvironment.h"
 
 #include <QElapsedTimer>
+#include <QImage>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 
 #include <algorithm>
 #include <functional>
+#include <numeric>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -132,6 +135,26 @@ QByteArray onePageRun(const ConversionJob &file, int page, const QString &folder
     return contents(image);
 }
 
+// The renderer's own PNG of the page: the device the program's encoder stands in for.
+QImage renderersPng(const ConversionJob &file, int page, const QString &folder)
+{
+    RenderJob render;
+    render.format = file.format;
+    render.dpi = file.dpi;
+    render.pages = {page};
+    render.outputFolder = folder;
+    render.imageName = u"own%1.png"_s.arg(page);
+    render.sourcePath = file.sourcePath;
+    QStringList arguments = render.arguments();
+    arguments.replaceInStrings(u"-sDEVICE=ppmraw"_s, u"-sDEVICE=png16m"_s);
+    arguments.replaceInStrings(u"-sDEVICE=pgmraw"_s, u"-sDEVICE=pnggray"_s);
+    QProcess gs;
+    gs.start(u"gs"_s, arguments);
+    if (!gs.waitForFinished(60000) || gs.exitCode() != 0)
+        return {};
+    return QImage(folder + u'/' + render.imageName);
+}
+
 } // namespace
 
 class tst_Engine : public QObject
@@ -141,11 +164,16 @@ class tst_Engine : public QObject
 private slots:
     void imagesMatchOnePageRuns_data();
     void imagesMatchOnePageRuns();
+    void pngHasTheRenderersPixels_data();
+    void pngHasTheRenderersPixels();
     void namesDoNotDependOnParallelJobs_data();
     void namesDoNotDependOnParallelJobs();
     void splitFileMatchesOneRenderer_data();
     void splitFileMatchesOneRenderer();
     void freedWorkerTakesPagesNotBegun();
+    void rawPagesWaitingAreBounded_data();
+    void rawPagesWaitingAreBounded();
+    void stopEndsAWaitingRenderer();
     void stopEndsEveryRenderer();
     void hangingRendererIsStopped();
     void rendererDrawingPagesIsNotStopped();
@@ -197,6 +225,40 @@ void tst_Engine::imagesMatchOnePageRuns()
         const QString image =
             folder + u'/' + RenderJob::imageFileName(u"report"_s, index + 1, format);
         QVERIFY2(contents(image) == alone, qPrintable(image));
+    }
+}
+
+void tst_Engine::pngHasTheRenderersPixels_data()
+{
+    QTest::addColumn<QString>("format");
+    QTest::addColumn<QImage::Format>("decoded");
+    QTest::newRow("PNG") << u"PNG"_s << QImage::Format_RGB32;
+    QTest::newRow("PNGGRAY") << u"PNGGRAY"_s << QImage::Format_Grayscale8;
+}
+
+// The program's PNG decodes to the renderer's own PNG of the page: pixels, colour type and
+// resolution.
+void tst_Engine::pngHasTheRenderersPixels()
+{
+    QFETCH(QString, format);
+    QFETCH(QImage::Format, decoded);
+    TestEnvironment env;
+    const QString pdf = env.scratch(u"report.pdf"_s);
+    QVERIFY(Pdfs::write(pdf, 3));
+    ConversionJob file = job(0, pdf, {1, 2, 3}, format);
+    file.dpi = 150;
+
+    Runner runner;
+    QVERIFY(runner.run({file}));
+    QCOMPARE(runner.outcome.finished, QList<int>{0});
+    const QString folder = runner.outcome.folders.value(0);
+    for (int page = 1; page <= 3; ++page) {
+        const QImage own = renderersPng(file, page, env.scratch());
+        const QImage ours(folder + u'/' + RenderJob::imageFileName(u"report"_s, page, format));
+        QVERIFY(!own.isNull());
+        QCOMPARE(ours.format(), decoded);
+        QCOMPARE(ours.dotsPerMeterX(), own.dotsPerMeterX());
+        QVERIFY2(ours.convertToFormat(own.format()) == own, qPrintable(QString::number(page)));
     }
 }
 
@@ -271,7 +333,10 @@ void tst_Engine::splitFileMatchesOneRenderer()
     QSignalSpy progress(&three.queue, &ConversionQueue::fileProgress);
     QVERIFY(three.run({file}));
     QCOMPARE(three.outcome.finished, QList<int>{0});
-    QCOMPARE(started.first().at(2).toString().count(u'\n'), 2);
+    // Renderers of raw pages for the encoders are fewer than the raw pages that may wait.
+    const bool encoded = format == u"PNG" || format == u"GIF";
+    QCOMPARE(started.first().at(2).toString().count(u'\n') + 1,
+             encoded ? qMin(3, EncodeStage::pagesAtOnce()) : 3);
     QList<int> percents;
     for (const QList<QVariant> &report : std::as_const(progress))
         percents << report.at(1).toInt();
@@ -359,6 +424,73 @@ done; })sh"_s.arg(log, drawn));
     for (const QString &name : names)
         QVERIFY2(contents(split + u'/' + name) == contents(expected + u'/' + name),
                  qPrintable(name));
+}
+
+void tst_Engine::rawPagesWaitingAreBounded_data()
+{
+    QTest::addColumn<QString>("format");
+    QTest::newRow("PNG") << u"PNG"_s;
+    QTest::newRow("GIF") << u"GIF"_s;
+}
+
+// A renderer faster than the encoders waits for them: the raw pages in the rendering folder never
+// outnumber those the room estimate counts, and the images are those of one renderer run a page.
+void tst_Engine::rawPagesWaitingAreBounded()
+{
+    QFETCH(QString, format);
+    TestEnvironment env;
+    const QString pdf = env.scratch(u"long.pdf"_s);
+    QVERIFY(Pdfs::write(pdf, 30));
+    QList<int> pages(30);
+    std::iota(pages.begin(), pages.end(), 1);
+    ConversionJob file = job(0, pdf, pages, format);
+    file.dpi = 150;
+
+    const QDir rendering(env.scratch(u"long/.rendering"_s));
+    qsizetype most = 0;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout,
+                     [&] { most = qMax(most, rendering.entryList({u"*.ppm"_s}).size()); });
+    poll.start(1);
+    Runner runner(1);
+    QVERIFY(runner.run({file}));
+    poll.stop();
+    QCOMPARE(runner.outcome.finished, QList<int>{0});
+    QVERIFY2(most <= EncodeStage::pagesAtOnce() + 1, qPrintable(QString::number(most)));
+
+    const QString folder = runner.outcome.folders.value(0);
+    QCOMPARE(Conversion::filesIn(folder).size(), 30);
+    QVERIFY(QDir().mkpath(env.scratch(u"alone"_s)));
+    for (const int page : {1, 17, 30}) {
+        const QString image = folder + u'/' + RenderJob::imageFileName(u"long"_s, page, format);
+        QVERIFY2(contents(image) == onePageRun(file, page, env.scratch(u"alone"_s)),
+                 qPrintable(image));
+    }
+}
+
+// Stop ends a renderer that waits for the encoders, and leaves nothing of the file.
+void tst_Engine::stopEndsAWaitingRenderer()
+{
+    TestEnvironment env;
+    const QString pid = env.scratch(u"gs.pid"_s);
+    env.installTool(u"P2I.exe"_s, u"echo $$ > '%1'\nexec gs \"$@\""_s.arg(pid));
+    const QString pdf = env.scratch(u"long.pdf"_s);
+    QVERIFY(Pdfs::write(pdf, 30));
+    QList<int> pages(30);
+    std::iota(pages.begin(), pages.end(), 1);
+    ConversionJob file = job(0, pdf, pages, u"GIF"_s);
+    file.dpi = 150;
+
+    Runner runner(1);
+    runner.queue.enqueue(file);
+    const QDir rendering(env.scratch(u"long/.rendering"_s));
+    QTRY_VERIFY_WITH_TIMEOUT(
+        rendering.entryList({u"*.ppm"_s}).size() == EncodeStage::pagesAtOnce() + 1, 60000);
+    QVERIFY(!Conversion::processGone(pid));
+    runner.queue.stop();
+    QVERIFY(!runner.queue.isRunning());
+    QTRY_VERIFY(Conversion::processGone(pid));
+    QVERIFY(!QFileInfo::exists(env.scratch(u"long"_s)));
 }
 
 // Stop ends the renderers of every range and leaves nothing of the file.

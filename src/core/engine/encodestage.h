@@ -33,6 +33,7 @@ public:
     // Whether another page can start now.
     bool hasRoom() const;
     bool idle() const { return underWay.empty(); }
+    int pagesUnderWay() const { return int(underWay.size()); }
     void start(const Page &page);
     // Every page under way gives up; returns once none runs. No encoded() follows, and the
     // targets are left as they are for the caller to remove.

@@ -57,6 +57,20 @@ bool linkedPage(const FolderHandle &folder, const QString &page, const FolderHan
     return ok;
 }
 
+// The room a run needs counts the encoded images and this many raw pages beside them: those under
+// encoding and one more.
+int rawPagesAtMost()
+{
+    return EncodeStage::pagesAtOnce() + 1;
+}
+
+// Paced renderers that all wait, each after a page not known to be complete yet, leave room for
+// one more page only when there are fewer of them than raw pages may wait.
+int pacedRenderersAtMost()
+{
+    return rawPagesAtMost() - 1;
+}
+
 } // namespace
 
 // One renderer run: the range of the file's distinct pages the tasks give it.
@@ -66,6 +80,7 @@ struct FileConversion::RenderRun
     ToolRun tool;  // its watchdog: no new page for too long
     RenderJob render;
     QString outputTail;
+    int allowed = 1; // a paced run: the pages it may write in all, the first without asking
 
     // The name its local-th page (from 0) is written under in the rendering folder.
     QString rendered(int local) const
@@ -186,6 +201,7 @@ void FileConversion::start(int renderers)
     render.shownFolder = folder + u'/' + renderFolderName;
     // PNG and GIF pages come from the renderer as raw pixels and are encoded once complete.
     render.imageName = u'.' + render.renderedExtension();
+    render.paced = render.encodedByProgram();
     if (render.encodedByProgram()) {
         encoder = std::make_unique<EncodeStage>(Formats::named(input.format).gif
                                                     ? EncodeStage::Encoder::Gif
@@ -205,7 +221,8 @@ void FileConversion::start(int renderers)
     for (const QStringList &pageNames : std::as_const(imageNames))
         imagesOf << int(pageNames.size());
     // Contiguous ranges of nearly equal length, each run with names of its own.
-    tasks.split(int(distinctPages.size()), renderers);
+    tasks.split(int(distinctPages.size()),
+                render.paced ? qMin(renderers, pacedRenderersAtMost()) : renderers);
     QStringList commands;
     for (int range = 0; range < tasks.size(); ++range)
         commands << newRun(range, tasks.size() > 1).render.text();
@@ -247,10 +264,13 @@ bool FileConversion::startRun(RenderRun &run, const QString &program)
         run.render.passwordFile = u"/dev/fd/"_s + QString::number(secret[0]);
     }
     run.tool.start(program, run.render.arguments(),
-                   {renderHandle.descriptor(), secret[0], !input.password.isEmpty()});
+                   {renderHandle.descriptor(), secret[0], !input.password.isEmpty()},
+                   run.render.paced ? QIODevice::ReadWrite : QIODevice::ReadOnly);
     if (secret[0] >= 0)
         ::close(secret[0]);
     run.tool.watch(timeoutMs);
+    if (run.render.paced)
+        pace();
     return stage == Stage::Rendering;
 }
 
@@ -275,6 +295,10 @@ int FileConversion::pagesNotBegun() const
 bool FileConversion::addRenderer()
 {
     if (stage != Stage::Rendering)
+        return false;
+    // Another paced renderer needs room for its first page, which it writes without asking.
+    if (render.paced &&
+        (rawPagesHeld() >= rawPagesAtMost() || tasks.going() >= pacedRenderersAtMost()))
         return false;
     const int taken = tasks.takeLaterHalf();
     if (taken < 0)
@@ -466,12 +490,56 @@ void FileConversion::pageEncoded(int index, const QString &error)
     if (!stillInPlace() || !placeImage(index, false))
         return;
     encodeNext();
+    // A renderer that waits for room waits for the encoders, which are not stalled.
+    for (const auto &run : runs) {
+        if (run->tool.running())
+            run->tool.watch(timeoutMs);
+    }
+    pace();
     if (stage != Stage::Encoding || !encodeQueue.isEmpty() || !encoder->idle())
         return;
     if (failureAfterEncoding)
         fail(failureAfterEncoding->first, failureAfterEncoding->second);
     else
         afterPages();
+}
+
+// Raw pages on the disk, or soon: those waiting for the encoders or under encoding, and those each
+// paced renderer may write that are not known to be complete.
+int FileConversion::rawPagesHeld() const
+{
+    int held = int(encodeQueue.size()) + encoder->pagesUnderWay();
+    for (const auto &run : runs) {
+        if (run->tool.running())
+            held += qMax(0, run->allowed - tasks[run->range].completed);
+    }
+    return held;
+}
+
+// Lets the paced renderers on, a page at a time, while the raw pages stay within the room the run
+// counts on; one that may write all of its pages is told no more will come.
+void FileConversion::pace()
+{
+    while (stage == Stage::Rendering && rawPagesHeld() < rawPagesAtMost()) {
+        RenderRun *next = nullptr;
+        for (const auto &run : runs) {
+            const RenderTasks::Range &range = tasks[run->range];
+            if (run->tool.running() && run->allowed < range.count &&
+                (!next ||
+                 run->allowed - range.completed < next->allowed - tasks[next->range].completed))
+                next = run.get();
+        }
+        if (!next)
+            break;
+        ++next->allowed;
+        next->tool.tool().write("\n");
+    }
+    for (const auto &run : runs) {
+        QProcess &process = run->tool.tool();
+        if (run->tool.running() && run->allowed >= tasks[run->range].count &&
+            process.openMode() & QIODevice::WriteOnly)
+            process.closeWriteChannel();
+    }
 }
 
 void FileConversion::rendererFinished(RenderRun &run, int exitCode, QProcess::ExitStatus exitStatus)

@@ -77,6 +77,8 @@ private:
     bool stillInPlace();
     void encodeNext();
     void pageEncoded(int index, const QString &error);
+    int rawPagesHeld() const;
+    void pace();
     void afterPages();
     void startMerge();
     void mergeFinished(int exitCode, QProcess::ExitStatus exitStatus);

@@ -70,8 +70,9 @@ int RenderJob::resolution() const
 
 QStringList RenderJob::deviceOptions() const
 {
-    QStringList options = {u"-sDEVICE="_s + device(), u"-dSAFER"_s, u"-dBATCH"_s, u"-dNOPROMPT"_s,
-                           u"-dNOPAUSE"_s};
+    QStringList options = {u"-sDEVICE="_s + device(), u"-dSAFER"_s, u"-dBATCH"_s, u"-dNOPROMPT"_s};
+    if (!paced)
+        options << u"-dNOPAUSE"_s;
     if (device() == u"jpeg")
         options << u"-dJPEGQ="_s + QString::number(qBound(1, jpegQuality, 100));
     options << u"-r"_s + QString::number(resolution());

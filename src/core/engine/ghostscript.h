@@ -30,6 +30,9 @@ public:
     // Renders at dpi itself, as pdftoppm does, never one dot more (the command line's way).
     bool exactDpi = false;
     int jpegQuality = 100; // 1 to 100
+    // After each page the renderer waits for a line on its standard input, and runs on once that
+    // input ends: the program lets it write no more raw pages than its encoders can take.
+    bool paced = false;
 
     QString device() const;
     // PNG, PNGGRAY and GIF: the renderer writes raw pixels, which the program encodes.
