@@ -505,6 +505,13 @@ void tst_Engine::sharedRunFailsOneFileAlone_data()
         << u"n=0\ngs \"$@\" | while IFS= read -r line; do\n  printf '%s\\n' \"$line\"\n"
            "  case $line in Page*) n=$((n + 1)); [ $n != 3 ] || kill -SEGV 0 ;; esac\ndone"_s
         << false << FileConversion::Failure::Crash << 3;
+    // The second file's second page cannot be drawn: the run is ended there, and one more renderer
+    // renders the last two.
+    QTest::newRow("page drawing error in the middle")
+        << u"n=0\ngs \"$@\" | while IFS= read -r line; do\n"
+           "  case $line in Page*) n=$((n + 1)); [ $n != 3 ] || echo '**** Error: Page drawing "
+           "error occurred.' ;; esac\n  printf '%s\\n' \"$line\"\ndone"_s
+        << false << FileConversion::Failure::Error << 2;
 }
 
 // Small files share one renderer; the one that fails there fails alone, as in a run of its own,
