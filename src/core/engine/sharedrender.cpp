@@ -179,13 +179,16 @@ void SharedRender::readOutput(bool atEnd)
         said.clear();
     };
     for (const QString &line : lines) {
-        if (stopping)
+        // A file that failed on what it was handed may have ended the process meanwhile.
+        if (stopping || current < first)
             return;
         const QString boundary = marker + u' ' + QString::number(current) + u' ';
         bool counted = false;
         const int pagesWritten = line.mid(boundary.size()).toInt(&counted);
         if (current < last && line.startsWith(boundary) && counted && pagesWritten >= 0) {
             hand();
+            if (stopping || current < first)
+                return;
             reachedBoundary(current, pagesWritten);
             continue;
         }
