@@ -181,6 +181,9 @@ private slots:
     void stopEndsTheJoin();
     void pagesStayUntilTheJoinedFileIsInPlace();
     void fullDiskStopsTheRun();
+    void sharedRunFailsOneFileAlone_data();
+    void sharedRunFailsOneFileAlone();
+    void stopEndsTheSharedRenderer();
 };
 
 void tst_Engine::imagesMatchOnePageRuns_data()
@@ -633,8 +636,12 @@ void tst_Engine::fullDiskStopsTheRun()
     QSignalSpy interrupted(&runner.queue, &ConversionQueue::fileInterrupted);
     connect(&runner.queue, &ConversionQueue::fileFinished, this,
             [] { DiskSpace::setAvailableForTests([](const QString &) { return 0; }); });
-    for (int row = 0; row < 3; ++row)
-        runner.queue.enqueue(job(row, pdfs[row], {1, 2, 3}));
+    for (int row = 0; row < 3; ++row) {
+        ConversionJob file = job(row, pdfs[row], {1, 2, 3});
+        // Its renderer fails it wherever its page 2 comes: it renders alone.
+        file.dpi += row == 1;
+        runner.queue.enqueue(file);
+    }
     QTRY_COMPARE_WITH_TIMEOUT(stopped.size(), 1, 60000);
     QVERIFY(stopped.first().first().toString().contains(u"full"_s));
     QCOMPARE(interrupted.size(), 1);
@@ -646,6 +653,113 @@ void tst_Engine::fullDiskStopsTheRun()
     QVERIFY(!QFileInfo::exists(env.scratch(u"later"_s)));
     // The files not converted get the same names when they run again.
     QCOMPARE(runner.queue.imageNumber(), 4);
+}
+
+void tst_Engine::sharedRunFailsOneFileAlone_data()
+{
+    QTest::addColumn<QString>("renderer");
+    QTest::addColumn<bool>("broken");
+    QTest::addColumn<FileConversion::Failure>("kind");
+    QTest::addColumn<int>("starts");
+    // One renderer for all four, going on after the broken one.
+    QTest::newRow("broken PDF in the middle")
+        << u"exec gs \"$@\""_s << true << FileConversion::Failure::Error << 1;
+    // At its third page the renderer crashes inside the second file; the last two get renderers
+    // of their own.
+    QTest::newRow("renderer crashes in the middle")
+        << u"n=0\ngs \"$@\" | while IFS= read -r line; do\n  printf '%s\\n' \"$line\"\n"
+           "  case $line in Page*) n=$((n + 1)); [ $n != 3 ] || kill -SEGV 0 ;; esac\ndone"_s
+        << false << FileConversion::Failure::Crash << 3;
+    // The second file's last page cannot be drawn, as the renderer reports after the page: the
+    // run is ended there, and one more renderer renders the last two.
+    QTest::newRow("page drawing error in the middle")
+        << u"n=0\ngs \"$@\" | while IFS= read -r line; do\n"
+           "  case $line in Page*) n=$((n + 1)) ;; *) [ $n != 3 ] || { echo '**** Error: Page "
+           "drawing error occurred.'; n=4; } ;; esac\n  printf '%s\\n' \"$line\"\ndone"_s
+        << false << FileConversion::Failure::Error << 2;
+}
+
+// Small files share one renderer; the one that fails there fails alone, as in a run of its own,
+// and every other file's images are those of its own renderer.
+void tst_Engine::sharedRunFailsOneFileAlone()
+{
+    QFETCH(QString, renderer);
+    QFETCH(bool, broken);
+    QFETCH(FileConversion::Failure, kind);
+    QFETCH(int, starts);
+    TestEnvironment env;
+    const QString log = env.scratch(u"starts.log"_s);
+    QList<ConversionJob> jobs;
+    for (const QString &name : {u"a"_s, u"b"_s, u"c"_s, u"d"_s}) {
+        const QString pdf = env.scratch(name + u".pdf"_s);
+        QVERIFY(Pdfs::write(pdf, 2));
+        jobs << job(int(jobs.size()), pdf, {jobs.size() == 1 ? 1 : 2, 2});
+    }
+    jobs[0].pages = {1};
+    if (broken)
+        QVERIFY(Pdfs::truncate(jobs[1].sourcePath, jobs[1].sourcePath, 0.3));
+    QString alone;
+    if (broken) {
+        Runner own(1);
+        QVERIFY(own.run({jobs[1]}));
+        alone = own.outcome.failures.value(1);
+        QVERIFY(!alone.isEmpty());
+    }
+    env.installTool(u"P2I.exe"_s, u"echo >> '%1'\n"_s.arg(log) + renderer);
+    Runner runner(1);
+    QSignalSpy started(&runner.queue, &ConversionQueue::fileStarted);
+    QVERIFY(runner.run(jobs));
+
+    QFile runs(log);
+    QVERIFY(runs.open(QIODevice::ReadOnly));
+    QCOMPARE(runs.readAll().count('\n'), starts);
+    QCOMPARE(runner.outcome.failures.keys(), QList<int>{1});
+    QCOMPARE(runner.outcome.finished, QList<int>({0, 2, 3}));
+    QCOMPARE(runner.outcome.kinds.value(1), kind);
+    if (broken)
+        QCOMPARE(runner.outcome.failures.value(1), alone);
+    if (broken)
+        QVERIFY(Conversion::filesIn(env.scratch(u"b"_s)).isEmpty());
+    // Each file is shown its own command.
+    for (const QList<QVariant> &report : std::as_const(started)) {
+        const QString command = report.at(2).toString();
+        QCOMPARE(command.count(u".pdf"_s), 1);
+    }
+    QVERIFY(QDir().mkpath(env.scratch(u"alone"_s)));
+    for (const int row : {0, 2, 3}) {
+        const ConversionJob &file = jobs.at(row);
+        const QString folder = runner.outcome.folders.value(row);
+        const QStringList names = Conversion::filesIn(folder);
+        QCOMPARE(names.size(), file.pages.size());
+        QVERIFY(!QFileInfo::exists(folder + u"/.rendering"_s));
+        for (int index = 0; index < names.size(); ++index)
+            QVERIFY2(contents(folder + u'/' + names.at(index)) ==
+                         onePageRun(file, file.pages.at(index), env.scratch(u"alone"_s)),
+                     qPrintable(names.at(index)));
+    }
+}
+
+// Stop ends a renderer several files share and leaves nothing of any of them.
+void tst_Engine::stopEndsTheSharedRenderer()
+{
+    TestEnvironment env;
+    const QString pid = env.scratch(u"gs.pid"_s);
+    env.installTool(u"P2I.exe"_s, Conversion::pausingRenderer(2, pid));
+    Runner runner(1);
+    for (const QString &name : {u"a"_s, u"b"_s, u"c"_s}) {
+        const QString pdf = env.scratch(name + u".pdf"_s);
+        QVERIFY(Pdfs::write(pdf, 2));
+        runner.queue.enqueue(job(int(name.front().unicode() - u'a'), pdf,
+                                 name == u"a" ? QList<int>{1} : QList<int>{1, 2}));
+    }
+    // The first file is done, the second one's page 2 is under way, the third waits.
+    QTRY_COMPARE_WITH_TIMEOUT(Conversion::filesIn(env.scratch(u"b"_s)).size(), 1, 60000);
+    QCOMPARE(Conversion::filesIn(env.scratch(u"a"_s)).size(), 1);
+    runner.queue.stop();
+    QCOMPARE(Conversion::filesIn(env.scratch(u"a"_s)).size(), 1);
+    for (const QString &name : {u"b"_s, u"c"_s})
+        QVERIFY2(!QFileInfo::exists(env.scratch(name)), qPrintable(name));
+    QTRY_VERIFY(Conversion::processGone(pid));
 }
 
 QTEST_MAIN(tst_Engine)

@@ -3,13 +3,15 @@
 #include "core/engine/conversionjob.h"
 #include "core/engine/fileconversion.h"
 #include "core/engine/imagenumbers.h"
+#include "core/engine/sharedrender.h"
 
 #include <QList>
 #include <QObject>
 
 // The conversion run, without a window: up to parallelJobs renderer runs at once, one per file,
 // or several for a file's page ranges when fewer files than that are left (a worker that comes
-// free takes the later half of the pages not yet begun), reported per row. The
+// free takes the later half of the pages not yet begun), or one for several small files in a row
+// (SharedRender), reported per row. The
 // main window and `vezudiri --convert` both drive it. Image numbers are handed out as files are
 // queued (see ImageNumbers).
 class ConversionQueue final : public QObject
@@ -52,6 +54,10 @@ signals:
 private:
     void schedule();
     void startWaiting();
+    FileConversion *conversionFor(const ConversionJob &job);
+    // The waiting files after the first that may share its renderer run: a worker's share.
+    int sharing() const;
+    void startShared(int files);
     int busyWorkers() const;
     void ended(FileConversion *conversion);
     void stopAll(const QList<ConversionJob> &alsoUnfinished);
@@ -65,4 +71,5 @@ private:
     int filesFailed = 0;
     QList<ConversionJob> waiting;
     QList<FileConversion *> active; // in the order they started
+    QList<SharedRender *> sharedRuns;
 };

@@ -76,16 +76,28 @@ int pacedRenderersAtMost()
 // One renderer run: the range of the file's distinct pages the tasks give it.
 struct FileConversion::RenderRun
 {
-    int range = 0; // in the tasks
-    ToolRun tool;  // its watchdog: no new page for too long
+    int range = 0;        // in the tasks
+    ToolRun own;          // its watchdog: no new page for too long
+    ToolRun *tool = &own; // or the process of a shared run, once it renders this file
     RenderJob render;
     QString outputTail;
     int allowed = 1; // a paced run: the pages it may write in all, the first without asking
+    // A shared run counts on from the pages of the files before this one.
+    int pagesBefore = 0;
+    bool shared = false;
+    // How a shared run's process was while it rendered this file.
+    QByteArray errors;
+    bool sharedTimedOut = false;
 
+    QString lastErrorLine() const
+    {
+        return shared ? ToolRun::lastLineOf(errors) : own.lastErrorLine();
+    }
+    bool timedOut() const { return shared ? sharedTimedOut : own.timedOut(); }
     // The name its local-th page (from 0) is written under in the rendering folder.
     QString rendered(int local) const
     {
-        return render.countPrefix + QString::number(local + 1) + render.imageName;
+        return render.countPrefix + QString::number(pagesBefore + local + 1) + render.imageName;
     }
 };
 
@@ -110,6 +122,85 @@ FileConversion::~FileConversion()
 
 void FileConversion::start(int renderers)
 {
+    if (!prepare())
+        return;
+    // Contiguous ranges of nearly equal length, each run with names of its own.
+    tasks.split(int(distinctPages.size()),
+                render.paced ? qMin(renderers, pacedRenderersAtMost()) : renderers);
+    QStringList commands;
+    for (int range = 0; range < tasks.size(); ++range)
+        commands << newRun(range, tasks.size() > 1).render.text();
+    emit started(folder, commands.join(u'\n'));
+    for (const auto &run : runs) {
+        if (stage != Stage::Rendering || !startRun(*run, program))
+            return;
+    }
+}
+
+bool FileConversion::startShared()
+{
+    sharedPart = true;
+    if (!prepare())
+        return false;
+    tasks.split(int(distinctPages.size()), 1);
+    newRun(0, false);
+    return true;
+}
+
+const RenderJob &FileConversion::sharedJob() const
+{
+    return runs.front()->render;
+}
+
+int FileConversion::renderFolder() const
+{
+    return renderHandle.descriptor();
+}
+
+bool FileConversion::sharedPartUntouched() const
+{
+    const RenderTasks::Range &range = tasks[0];
+    return stage == Stage::Rendering && range.begun == 0 && range.completed == 0;
+}
+
+void FileConversion::sharedPartBegins(ToolRun *process, int pagesBefore)
+{
+    RenderRun &run = *runs.front();
+    run.tool = process;
+    run.shared = true;
+    run.pagesBefore = pagesBefore;
+    run.outputTail.clear();
+    run.errors.clear();
+    if (!announced) {
+        announced = true;
+        // The file's own command, as it runs when it renders alone.
+        emit started(folder, run.render.text());
+    }
+}
+
+void FileConversion::sharedOutput(const QString &text)
+{
+    if (stage == Stage::Rendering)
+        readOutput(*runs.front(), text, false);
+}
+
+void FileConversion::sharedPartEnded(int exitCode, QProcess::ExitStatus exitStatus,
+                                     const QByteArray &errors, bool timedOut)
+{
+    RenderRun &run = *runs.front();
+    run.errors = errors;
+    run.sharedTimedOut = timedOut;
+    rendererFinished(run, exitCode, exitStatus);
+}
+
+void FileConversion::sharedRendererNotStarted(const QString &why)
+{
+    if (stage == Stage::Rendering)
+        fail(tr("The renderer could not be started: %1").arg(why));
+}
+
+bool FileConversion::prepare()
+{
     stage = Stage::Rendering;
     // A page selected twice is rendered once and copied.
     extension = RenderJob::extension(input.format);
@@ -123,7 +214,7 @@ void FileConversion::start(int renderers)
     }
     if (distinctPages.isEmpty()) {
         fail(tr("The page selection names no page of this document."));
-        return;
+        return false;
     }
 
     QStringList names = {input.baseName, input.baseName + u"(1000)"_s};
@@ -134,14 +225,14 @@ void FileConversion::start(int renderers)
     for (const QString &name : std::as_const(names)) {
         if (!OutputFolder::nameFits(name)) {
             fail(tr("The name %1 is too long for the file system.").arg(name));
-            return;
+            return false;
         }
     }
     render.password = input.password;
     if (!render.passwordFits()) {
         fail(tr("The renderer cannot be given this password: it holds a line break or two "
                 "backslashes in a row, or ends in a backslash after a space or a quote."));
-        return;
+        return false;
     }
 
     if (input.createParent && !QFileInfo(input.parentFolder).isDir())
@@ -166,7 +257,7 @@ void FileConversion::start(int renderers)
         else
             fail(tr("The output folder %1 is not taken: %2.")
                      .arg(plannedPath, PlanFolder::reason(notOurs)));
-        return;
+        return false;
     }
     folderHandle = std::move(created.folder);
     folderName = created.name;
@@ -182,11 +273,11 @@ void FileConversion::start(int renderers)
         fail(planned() && folderHandle.error() == EEXIST
                  ? tr("Another run converts these pages in %1.").arg(native(folder))
                  : tr("No output folder could be created in %1.").arg(native(folder)));
-        return;
+        return false;
     }
     if (planned() && !sliceRecord.open(folderHandle, input.firstNumber)) {
         fail(tr("The record of the complete images in %1 cannot be written.").arg(native(folder)));
-        return;
+        return false;
     }
 
     render.format = input.format;
@@ -213,35 +304,26 @@ void FileConversion::start(int renderers)
     render.sourcePath = QFileInfo(input.sourcePath).absoluteFilePath();
     sourceIdentity = PdfIdentity::of(render.sourcePath);
 
-    const QString program = Tools::locate(RenderJob::toolName());
+    program = Tools::locate(RenderJob::toolName());
     if (program.isEmpty()) {
         fail(tr("The renderer (Ghostscript) was not found."));
-        return;
+        return false;
     }
     for (const QStringList &pageNames : std::as_const(imageNames))
         imagesOf << int(pageNames.size());
-    // Contiguous ranges of nearly equal length, each run with names of its own.
-    tasks.split(int(distinctPages.size()),
-                render.paced ? qMin(renderers, pacedRenderersAtMost()) : renderers);
-    QStringList commands;
-    for (int range = 0; range < tasks.size(); ++range)
-        commands << newRun(range, tasks.size() > 1).render.text();
-    emit started(folder, commands.join(u'\n'));
-    for (const auto &run : runs) {
-        if (stage != Stage::Rendering || !startRun(*run, program))
-            return;
-    }
+    return true;
 }
 
 bool FileConversion::startRun(RenderRun &run, const QString &program)
 {
-    connect(&run.tool, &ToolRun::output, this, [this, &run] { readOutput(run, false); });
-    connect(&run.tool, &ToolRun::ended, this,
+    connect(&run.own, &ToolRun::output, this,
+            [this, &run] { readOutput(run, QString::fromLocal8Bit(run.own.readOutput()), false); });
+    connect(&run.own, &ToolRun::ended, this,
             [this, &run](int exitCode, QProcess::ExitStatus exitStatus) {
                 rendererFinished(run, exitCode, exitStatus);
             });
-    connect(&run.tool, &ToolRun::stalled, this, [this, &run] { tasks[run.range].timedOut = true; });
-    connect(&run.tool, &ToolRun::failedToStart, this, [this](const QString &why) {
+    connect(&run.own, &ToolRun::stalled, this, [this, &run] { tasks[run.range].timedOut = true; });
+    connect(&run.own, &ToolRun::failedToStart, this, [this](const QString &why) {
         if (stage == Stage::Rendering)
             fail(tr("The renderer could not be started: %1").arg(why));
     });
@@ -263,12 +345,12 @@ bool FileConversion::startRun(RenderRun &run, const QString &program)
         ::close(secret[1]);
         run.render.passwordFile = u"/dev/fd/"_s + QString::number(secret[0]);
     }
-    run.tool.start(program, run.render.arguments(),
+    run.own.start(program, run.render.arguments(),
                    {renderHandle.descriptor(), secret[0], !input.password.isEmpty()},
                    run.render.paced ? QIODevice::ReadWrite : QIODevice::ReadOnly);
     if (secret[0] >= 0)
         ::close(secret[0]);
-    run.tool.watch(timeoutMs);
+    run.own.watch(timeoutMs);
     if (run.render.paced)
         pace();
     return stage == Stage::Rendering;
@@ -289,12 +371,12 @@ FileConversion::RenderRun &FileConversion::newRun(int range, bool prefixed)
 
 int FileConversion::pagesNotBegun() const
 {
-    return stage == Stage::Rendering ? tasks.pagesNotBegun() : 0;
+    return stage == Stage::Rendering && !sharedPart ? tasks.pagesNotBegun() : 0;
 }
 
 bool FileConversion::addRenderer()
 {
-    if (stage != Stage::Rendering)
+    if (stage != Stage::Rendering || sharedPart)
         return false;
     // Another paced renderer needs room for its first page, which it writes without asking.
     if (render.paced &&
@@ -304,11 +386,14 @@ bool FileConversion::addRenderer()
     if (taken < 0)
         return false;
     // Every run so far has names of its own, the first one's without a prefix included.
-    return startRun(newRun(taken, true), Tools::locate(RenderJob::toolName()));
+    return startRun(newRun(taken, true), program);
 }
 
 int FileConversion::workers() const
 {
+    // A shared run's worker is the run's.
+    if (stage == Stage::Rendering && sharedPart)
+        return 0;
     return stage == Stage::Rendering ? qMax(1, tasks.going()) : 1;
 }
 
@@ -352,9 +437,9 @@ bool FileConversion::stillInPlace()
     return false;
 }
 
-void FileConversion::readOutput(RenderRun &run, bool atEnd)
+void FileConversion::readOutput(RenderRun &run, const QString &text, bool atEnd)
 {
-    run.outputTail += QString::fromLocal8Bit(run.tool.readOutput());
+    run.outputTail += text;
     if (atEnd)
         run.outputTail += u'\n';
     const qsizetype lineEnd = run.outputTail.lastIndexOf(u'\n');
@@ -383,14 +468,14 @@ void FileConversion::readOutput(RenderRun &run, bool atEnd)
             range.completed < range.count && !completePage(run))
             return;
     }
-    if (range.ownPagesDone() && run.tool.running()) {
+    if (range.ownPagesDone() && run.tool->running()) {
         // Its own pages are done; another run renders the rest.
-        run.tool.kill();
+        run.tool->kill();
         return;
     }
     if (range.begun == begunBefore)
         return;
-    run.tool.watch(timeoutMs);
+    run.tool->watch(timeoutMs);
     // The pages begun by every run, as one bar for the row.
     const int images = tasks.imagesBegun(imagesOf);
     const int percent = int(qint64(images) * 100 / input.pages.size());
@@ -492,8 +577,8 @@ void FileConversion::pageEncoded(int index, const QString &error)
     encodeNext();
     // A renderer that waits for room waits for the encoders, which are not stalled.
     for (const auto &run : runs) {
-        if (run->tool.running())
-            run->tool.watch(timeoutMs);
+        if (run->tool->running())
+            run->tool->watch(timeoutMs);
     }
     pace();
     if (stage != Stage::Encoding || !encodeQueue.isEmpty() || !encoder->idle())
@@ -510,7 +595,7 @@ int FileConversion::rawPagesHeld() const
 {
     int held = int(encodeQueue.size()) + encoder->pagesUnderWay();
     for (const auto &run : runs) {
-        if (run->tool.running())
+        if (run->tool->running())
             held += qMax(0, run->allowed - tasks[run->range].completed);
     }
     return held;
@@ -524,7 +609,7 @@ void FileConversion::pace()
         RenderRun *next = nullptr;
         for (const auto &run : runs) {
             const RenderTasks::Range &range = tasks[run->range];
-            if (run->tool.running() && run->allowed < range.count &&
+            if (run->tool->running() && run->allowed < range.count &&
                 (!next ||
                  run->allowed - range.completed < next->allowed - tasks[next->range].completed))
                 next = run.get();
@@ -532,11 +617,11 @@ void FileConversion::pace()
         if (!next)
             break;
         ++next->allowed;
-        next->tool.tool().write("\n");
+        next->tool->tool().write("\n");
     }
     for (const auto &run : runs) {
-        QProcess &process = run->tool.tool();
-        if (run->tool.running() && run->allowed >= tasks[run->range].count &&
+        QProcess &process = run->tool->tool();
+        if (run->tool->running() && run->allowed >= tasks[run->range].count &&
             process.openMode() & QIODevice::WriteOnly)
             process.closeWriteChannel();
     }
@@ -547,7 +632,7 @@ void FileConversion::rendererFinished(RenderRun &run, int exitCode, QProcess::Ex
     RenderTasks::Range &range = tasks[run.range];
     if (stage != Stage::Rendering)
         return;
-    readOutput(run, true);
+    readOutput(run, run.shared ? QString() : QString::fromLocal8Bit(run.own.readOutput()), true);
     if (stage != Stage::Rendering)
         return;
     if (range.cut && range.completed == range.count) {
@@ -555,7 +640,7 @@ void FileConversion::rendererFinished(RenderRun &run, int exitCode, QProcess::Ex
         runEnded(run);
         return;
     }
-    if (run.tool.timedOut()) {
+    if (run.timedOut()) {
         fail(tr("The renderer reported no new page for %1 seconds and was stopped.")
                  .arg(timeoutMs / 1000),
              Failure::Timeout);
@@ -567,7 +652,7 @@ void FileConversion::rendererFinished(RenderRun &run, int exitCode, QProcess::Ex
         return;
     }
     if (exitCode != 0) {
-        const QString detail = run.tool.lastErrorLine();
+        const QString detail = run.lastErrorLine();
         fail(detail.isEmpty()
                  ? tr("The renderer stopped at page %1 (exit code %2).").arg(page).arg(exitCode)
                  : tr("The renderer stopped at page %1: %2").arg(page).arg(detail));
@@ -577,7 +662,7 @@ void FileConversion::rendererFinished(RenderRun &run, int exitCode, QProcess::Ex
     for (int local = range.completed; local < range.count; ++local) {
         if (renderHandle.kindOf(run.rendered(local)) != FolderHandle::Kind::File) {
             const int missing = distinctPages.at(range.first + local);
-            const QString detail = run.tool.lastErrorLine();
+            const QString detail = run.lastErrorLine();
             fail(detail.isEmpty()
                      ? tr("The renderer wrote no image for page %1.").arg(missing)
                      : tr("The renderer wrote no image for page %1: %2").arg(missing).arg(detail));
@@ -764,22 +849,26 @@ bool FileConversion::failAfterEncoding(const QString &reason, Failure kind)
         return false;
     failureAfterEncoding = std::make_pair(reason, kind);
     stage = Stage::Encoding;
-    for (const auto &run : runs)
-        run->tool.kill();
-    for (const auto &run : runs)
-        run->tool.waitForEnd(5000);
+    endRenderers();
     return true;
+}
+
+void FileConversion::endRenderers()
+{
+    // A shared run's process is not this file's to end: the run ends it if it renders this file.
+    if (sharedPart)
+        emit rendererAbandoned();
+    for (const auto &run : runs)
+        run->own.kill();
+    for (const auto &run : runs)
+        run->own.waitForEnd(5000);
 }
 
 void FileConversion::endTools()
 {
-    QList<ToolRun *> tools = {&merger};
-    for (const auto &run : runs)
-        tools << &run->tool;
-    for (ToolRun *tool : std::as_const(tools))
-        tool->kill();
-    for (ToolRun *tool : std::as_const(tools))
-        tool->waitForEnd(5000);
+    merger.kill();
+    endRenderers();
+    merger.waitForEnd(5000);
     if (encoder)
         encoder->cancel();
 }

@@ -48,6 +48,23 @@ public:
     // most of them has not begun, which stops after its own last page. False when too few are
     // left to be worth it.
     bool addRenderer();
+    // A shared renderer run (SharedRender) renders the file's pages instead of a run of its own:
+    // the file is made ready as by start(), and is told by the run when its part begins, what
+    // the renderer printed in it and how it ended.
+    bool startShared();
+    // The renderer command of the file alone; the handle of the folder it renders into.
+    const RenderJob &sharedJob() const;
+    int renderFolder() const;
+    // Nothing of it begun yet: another run may render it instead.
+    bool sharedPartUntouched() const;
+    // From now on the process renders the file; its page count goes on from pagesBefore.
+    void sharedPartBegins(ToolRun *process, int pagesBefore);
+    void sharedOutput(const QString &text);
+    // The renderer reached the end of the file's part, or ended as the process did.
+    void sharedPartEnded(int exitCode, QProcess::ExitStatus exitStatus, const QByteArray &errors,
+                         bool timedOut);
+    void sharedRendererNotStarted(const QString &why);
+
     // Ends the tools at once and deletes every image this run wrote or began for the file, and
     // its folder when that is then empty. Nothing is reported.
     void abort();
@@ -62,15 +79,18 @@ signals:
     void leftoverRemoved(const QString &folder, int images);
     // One of several renderer runs ended well: the file holds one worker fewer.
     void workerFreed();
+    // The file gives up its part of a shared renderer run (it failed, or was stopped).
+    void rendererAbandoned();
 
 private:
     enum class Stage { Waiting, Rendering, Encoding, Merging, Ended };
     struct RenderRun;
 
+    bool prepare();
     RenderRun &newRun(int range, bool prefixed);
     bool startRun(RenderRun &run, const QString &program);
     void runEnded(RenderRun &run);
-    void readOutput(RenderRun &run, bool atEnd);
+    void readOutput(RenderRun &run, const QString &text, bool atEnd);
     void rendererFinished(RenderRun &run, int exitCode, QProcess::ExitStatus exitStatus);
     bool completePage(RenderRun &run);
     bool placeImage(int index, bool fromRenderer);
@@ -86,6 +106,7 @@ private:
     void fail(const QString &reason, Failure kind = Failure::Error);
     bool failAfterEncoding(const QString &reason, Failure kind);
     void discard();
+    void endRenderers();
     void endTools();
     void removeRenderFolder();
 
@@ -121,7 +142,10 @@ private:
     PdfIdentity sourceIdentity; // as the renderer began, for the completion record
     PagePlacer placer;          // every image placed in the folder, separations included
     QString extension;
-    RenderJob render; // what every renderer run shares
+    RenderJob render;        // what every renderer run shares
+    QString program;         // the renderer
+    bool sharedPart = false; // rendered by a shared run (SharedRender)
+    bool announced = false;  // started() was emitted
     RenderTasks tasks;
     std::vector<std::unique_ptr<RenderRun>> runs; // one for each of the tasks' ranges
     QList<int> imagesOf;                          // the images of each distinct page

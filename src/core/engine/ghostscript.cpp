@@ -68,7 +68,7 @@ int RenderJob::resolution() const
     return !exactDpi && dpi >= Formats::named(format).oneDotMoreFrom ? dpi + 1 : dpi;
 }
 
-QStringList RenderJob::deviceOptions() const
+QStringList RenderJob::sharedOptions() const
 {
     QStringList options = {u"-sDEVICE="_s + device(), u"-dSAFER"_s, u"-dBATCH"_s, u"-dNOPROMPT"_s};
     if (!paced)
@@ -83,6 +83,12 @@ QStringList RenderJob::deviceOptions() const
     // everything else stays as without it.
     if (smoothText())
         options << u"-dTextAlphaBits=4"_s;
+    return options;
+}
+
+QStringList RenderJob::deviceOptions() const
+{
+    QStringList options = sharedOptions();
     // A contiguous range needs no page list: the renderer's own first and last page do.
     const int first = pages.value(0, 1);
     const int last = pages.isEmpty() ? first : pages.last();
@@ -109,6 +115,11 @@ QString RenderJob::outputFile(const QString &folder) const
     return path;
 }
 
+QString RenderJob::outputPath() const
+{
+    return outputFile(outputFolder);
+}
+
 QString RenderJob::text() const
 {
     QString command = toolName() + u' ' + deviceOptions().join(u' ') + u" -sOutputFile=\""_s +
@@ -121,7 +132,7 @@ QString RenderJob::text() const
 QStringList RenderJob::arguments() const
 {
     QStringList list = deviceOptions();
-    list << u"-sOutputFile="_s + outputFile(outputFolder);
+    list << u"-sOutputFile="_s + outputPath();
     if (!password.isEmpty())
         list << u'@' + passwordFile;
     list << QDir::toNativeSeparators(sourcePath);

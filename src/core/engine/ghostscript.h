@@ -46,6 +46,11 @@ public:
     // The command as the user reads it; it names the same arguments the renderer gets.
     QString text() const;
     QStringList arguments() const;
+    // What every file of a shared renderer run has in common: all but the pages, the output
+    // file and the source.
+    QStringList sharedOptions() const;
+    // The output file the renderer is given: outputFolder, the count and imageName.
+    QString outputPath() const;
     // The password as the one line of the renderer's argument file.
     QByteArray passwordArgument() const;
     // Whether that line can carry the password: not a line break, two backslashes in a row, nor

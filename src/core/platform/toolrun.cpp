@@ -1,12 +1,5 @@
 #include "core/platform/toolrun.h"
 
-namespace {
-
-// Enough of the error output to hold its last few lines.
-constexpr qsizetype errorTailBytes = 2000;
-
-} // namespace
-
 ToolRun::ToolRun(QObject *parent)
     : QObject(parent)
 {
@@ -101,7 +94,12 @@ QByteArray ToolRun::readOutput()
 
 QString ToolRun::lastErrorLine() const
 {
-    const QStringList lines = QString::fromLocal8Bit(errors).split(u'\n', Qt::SkipEmptyParts);
+    return lastLineOf(errors);
+}
+
+QString ToolRun::lastLineOf(const QByteArray &errorOutput)
+{
+    const QStringList lines = QString::fromLocal8Bit(errorOutput).split(u'\n', Qt::SkipEmptyParts);
     for (auto it = lines.crbegin(); it != lines.crend(); ++it) {
         if (const QString line = it->trimmed(); !line.isEmpty())
             return line;
@@ -116,6 +114,8 @@ void ToolRun::take()
     const QByteArray err = process.readAllStandardError();
     if (collectLimit < 0) {
         errors = QByteArray(errors + err).right(errorTailBytes);
+        if (!err.isEmpty())
+            emit errorArrived(err);
         return;
     }
     const QByteArray out = process.readAllStandardOutput();

@@ -17,6 +17,9 @@ class ToolRun final : public QObject
     Q_OBJECT
 
 public:
+    // Enough of the error output to hold its last few lines.
+    static constexpr qsizetype errorTailBytes = 2000;
+
     explicit ToolRun(QObject *parent = nullptr);
     ~ToolRun() override;
     Q_DISABLE_COPY_MOVE(ToolRun)
@@ -44,9 +47,12 @@ public:
     QByteArray errorOutput() const { return errors; }
     // The last line the tool wrote to its error output: why it failed, in its own words.
     QString lastErrorLine() const;
+    static QString lastLineOf(const QByteArray &errorOutput);
 
 signals:
     void output();
+    // Error output as it comes, besides the tail kept for lastErrorLine().
+    void errorArrived(const QByteArray &chunk);
     void ended(int exitCode, QProcess::ExitStatus exitStatus);
     void failedToStart(const QString &why);
     // The watchdog killed the tool; ended() follows.

@@ -60,6 +60,10 @@ void Tools::endWithParent(QProcess &process, const Setup &setup)
             _exit(127);
         if (setup.inherited >= 0 && fcntl(setup.inherited, F_SETFD, 0) != 0)
             _exit(127);
+        for (const int folder : setup.writableFolders) {
+            if (fcntl(folder, F_SETFD, 0) != 0)
+                _exit(127);
+        }
         if (setup.privateFiles)
             umask(077);
         if (setup.memoryLimit > 0) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
 #include <QProcess>
 #include <QString>
 #include <QStringList>
@@ -48,6 +49,8 @@ struct Setup
     int inherited = -1; // a descriptor the tool reads (as /dev/fd/N): a secret off its command line
     bool privateFiles = false; // what it creates is its owner's alone
     qint64 memoryLimit = 0;    // the bytes of data it may allocate (RLIMIT_DATA); 0: no limit
+    // Folder handles the tool writes in as /dev/fd/N/, which no one can swap for another folder.
+    QList<int> writableFolders = {};
 };
 void endWithParent(QProcess &process, const Setup &setup);
 // Kills the tool and whatever it started itself (a wrapper script's Ghostscript, say).
