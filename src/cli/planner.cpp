@@ -138,6 +138,13 @@ void layOut(Plan &plan, int index, ImageNumbers &numbers, QStringList &folders,
     }
     ConversionJob &job = entry.job;
     job = Plans::jobFor(plan.choices, entry.source, entry.pageCount, index, entry.tree);
+    if (!Plans::sizePages(job, plan.choices, entry.boxes)) {
+        job.pageDpi.clear();
+        if (plan.choices.scale().inPixels()) {
+            entry.failure = u"the sizes of its pages cannot be read"_s;
+            return;
+        }
+    }
     if (plan.choices.skipExisting) {
         // Only incremental runs pay for the record's flushes; the next one of them trusts it.
         job.completionKey = PlanCodec::optionsKey(plan.choices);

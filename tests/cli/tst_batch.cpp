@@ -14,6 +14,7 @@
 #include <QRegularExpression>
 #include <QScopeGuard>
 #include <QTest>
+#include <QtEndian>
 
 #include <csignal>
 #include <sys/mount.h>
@@ -120,6 +121,8 @@ private slots:
     void unwritableOutputNamesItsCause_data();
     void unwritableOutputNamesItsCause();
     void skipExistingTwiceConvertsOnce();
+    void pixelSizesAsPdftoppm_data();
+    void pixelSizesAsPdftoppm();
 };
 
 void tst_Batch::imagesMatchTheWindow_data()
@@ -137,6 +140,10 @@ void tst_Batch::imagesMatchTheWindow()
     QFETCH(QString, format);
     TestEnvironment env;
     env.writeConfig(u"outputFileNameModel"_s, u"number"_s);
+    // The window renders a GIF one dot finer than it says; the batch renders what it is given.
+    // Both at resolutions where an A4 page is whole pixels, which both round alike.
+    const QString windowDpi = format == u"GIF" ? u"143"_s : u"72"_s;
+    const QString dpi = format == u"GIF" ? u"144"_s : u"72"_s;
     QStringList pdfs;
     for (const QString &name : {u"one"_s, u"two"_s, u"three"_s}) {
         pdfs << env.scratch(u"in/"_s + name + u".pdf"_s);
@@ -151,15 +158,13 @@ void tst_Batch::imagesMatchTheWindow()
         for (int row = 0; row < 3; ++row) {
             probe.files()->selectRow(row);
             probe.ui()->formatCombo->setCurrentIndex(Formats::indexOf(format));
-            probe.dpiValues()[row] = u"72"_s;
+            probe.dpiValues()[row] = windowDpi;
             probe.pageRanges()[row] = u"3,1"_s;
         }
         probe.ui()->newFileRadio->click();
         probe.ui()->pathEdit->setText(env.scratch(u"window"_s));
         QVERIFY(Conversion::run(probe));
     }
-    // The window renders a GIF one dot finer than it says; the batch renders what it is given.
-    const QString dpi = format == u"GIF" ? u"73"_s : u"72"_s;
     const QStringList choices = {u"-f"_s, format, u"-r"_s, dpi, u"-p"_s, u"3,1"_s, u"in"_s};
     const Finished batch = runBatch(
         env, choices + QStringList{u"--naming"_s, u"number"_s, u"-o"_s, u"batch"_s} + jobs);
@@ -616,6 +621,41 @@ void tst_Batch::skipExistingTwiceConvertsOnce()
     const Finished changed = runBatch(env, arguments);
     QVERIFY2(changed.out.contains(u"1 file converted"_s), qPrintable(changed.out));
     QVERIFY(QFileInfo(env.scratch(u"out/a/doc(1)/doc-3.bmp"_s)).isFile());
+}
+
+void tst_Batch::pixelSizesAsPdftoppm_data()
+{
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<QString>("sizes"); // A4, then Letter, as pdftoppm 22.12 writes them
+    QTest::newRow("-r 300") << QStringList{u"-r"_s, u"300"_s} << u"2480x3509 2550x3300"_s;
+    QTest::newRow("scale-to 100") << QStringList{u"--scale-to"_s, u"100"_s} << u"71x100 78x100"_s;
+    QTest::newRow("scale-to 1000")
+        << QStringList{u"--scale-to"_s, u"1000"_s} << u"707x1000 773x1000"_s;
+    QTest::newRow("width") << QStringList{u"--width"_s, u"300"_s} << u"300x425 300x389"_s;
+    QTest::newRow("height") << QStringList{u"--height"_s, u"300"_s} << u"212x300 232x300"_s;
+}
+
+void tst_Batch::pixelSizesAsPdftoppm()
+{
+    QFETCH(QStringList, options);
+    QFETCH(QString, sizes);
+    TestEnvironment env;
+    QVERIFY(Pdfs::write(env.scratch(u"a4.pdf"_s), 1));
+    QVERIFY(Pdfs::write(env.scratch(u"letter.pdf"_s), 1, QPageSize(QPageSize::Letter)));
+    const Finished run =
+        runBatch(env, QStringList{u"-f"_s, u"PNG"_s, u"a4.pdf"_s, u"letter.pdf"_s} + options);
+    QVERIFY2(run.status == 0, qPrintable(run.err));
+    QStringList written;
+    for (const QString &name : {u"a4/a4-1.png"_s, u"letter/letter-1.png"_s}) {
+        // The width and height of the PNG's header.
+        const QByteArray header = contents(env.scratch(name)).mid(16, 8);
+        QCOMPARE(header.size(), 8);
+        const auto big = [&header](int at) {
+            return qFromBigEndian<quint32>(header.constData() + at);
+        };
+        written << u"%1x%2"_s.arg(big(0)).arg(big(4));
+    }
+    QCOMPARE(written.join(u' '), sizes);
 }
 
 QTEST_MAIN(tst_Batch)

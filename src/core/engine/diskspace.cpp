@@ -60,7 +60,12 @@ qint64 sum(qint64 a, qint64 b)
 
 QSize pixelSize(const QSizeF &points, int rotation, int resolution)
 {
-    const auto pixels = [resolution](double length) {
+    return pixelSize(points, rotation, QPointF(resolution, resolution));
+}
+
+QSize pixelSize(const QSizeF &points, int rotation, const QPointF &dpi)
+{
+    const auto pixels = [](double length, double resolution) {
         const double rounded = std::floor(length * resolution / 72.0 + 0.5);
         if (!(rounded > 0))
             return 0;
@@ -69,7 +74,7 @@ QSize pixelSize(const QSizeF &points, int rotation, int resolution)
     };
     const bool turned = rotation % 180 != 0;
     const QSizeF upright = turned ? points.transposed() : points;
-    return {pixels(upright.width()), pixels(upright.height())};
+    return {pixels(upright.width(), dpi.x()), pixels(upright.height(), dpi.y())};
 }
 
 qint64 imageBytes(const QString &device, const QSize &pixels)
@@ -157,7 +162,9 @@ qint64 jobBytes(const ConversionJob &job, const QList<PdfInfo::PageBox> &boxes)
         if (page < 1 || page > boxes.size())
             return -1;
         const PdfInfo::PageBox &box = boxes.at(page - 1);
-        const QSize pixels = pixelSize(box.points, box.rotation, render.resolution());
+        const QSize pixels =
+            pixelSize(box.points, box.rotation,
+                      job.pageDpi.value(page, QPointF(render.resolution(), render.resolution())));
         const qint64 rendered = imageBytes(device, pixels);
         // A GIF page: LZW codes of at most 12 bits for at least one pixel each.
         const qint64 image = !render.encodedByProgram() ? rendered

@@ -16,6 +16,8 @@ namespace DiskSpace {
 // The pixels of a page at a resolution, as the renderer rounds them; a page turned by 90 or 270
 // degrees swaps width and height. A side beyond what an int holds is the largest int.
 QSize pixelSize(const QSizeF &points, int rotation, int resolution);
+// The same at a resolution of the image across and down, a page's own (RenderJob::pageDpi).
+QSize pixelSize(const QSizeF &points, int rotation, const QPointF &dpi);
 
 // The bytes of one image the renderer device writes at that size; sizes no disk holds are the
 // largest qint64. So are sums of them: sizes never overflow.

@@ -191,6 +191,7 @@ void FileConversion::start(int renderers)
     render.colour = input.colour;
     render.dpi = input.dpi;
     render.exactDpi = input.exactDpi;
+    render.pageDpi = input.pageDpi;
     render.jpegQuality = input.jpegQuality;
     render.smooth = input.smooth;
     render.pages = distinctPages;
