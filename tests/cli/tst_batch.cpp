@@ -3,6 +3,10 @@
 // the room estimate, a full disk, a signal in the middle of a run, what --quiet, --verbose and
 // --dry-run print, and names that carry the page number.
 #include "conversion.h"
+#include "core/engine/diskspace.h"
+#include "core/engine/encodedsample.h"
+#include "core/engine/encodestage.h"
+#include "core/engine/ghostscript.h"
 #include "core/options/formats.h"
 #include "pdfs.h"
 #include "testenvironment.h"
@@ -123,6 +127,8 @@ private slots:
     void skipExistingTwiceConvertsOnce();
     void pixelSizesAsPdftoppm_data();
     void pixelSizesAsPdftoppm();
+    void measuredRoomBoundsTheImages_data();
+    void measuredRoomBoundsTheImages();
 };
 
 void tst_Batch::imagesMatchTheWindow_data()
@@ -656,6 +662,56 @@ void tst_Batch::pixelSizesAsPdftoppm()
         written << u"%1x%2"_s.arg(big(0)).arg(big(4));
     }
     QCOMPARE(written.join(u' '), sizes);
+}
+
+void tst_Batch::measuredRoomBoundsTheImages_data()
+{
+    QTest::addColumn<QString>("format");
+    QTest::addColumn<bool>("photo");
+    QTest::addColumn<int>("dpi");
+    QTest::newRow("PNG, text") << u"PNG"_s << false << 300;
+    QTest::newRow("PNG, photo") << u"PNG"_s << true << 150;
+    QTest::newRow("PNGGRAY, text") << u"PNGGRAY"_s << false << 72;
+    QTest::newRow("GIF, text") << u"GIF"_s << false << 150;
+    QTest::newRow("GIF, photo") << u"GIF"_s << true << 150;
+    QTest::newRow("JPG, photo") << u"JPG"_s << true << 150;
+}
+
+// The room measured on a page drawn small holds the page drawn finer, and where the page
+// compresses well it is far below the encoder's worst case.
+void tst_Batch::measuredRoomBoundsTheImages()
+{
+    QFETCH(QString, format);
+    QFETCH(bool, photo);
+    QFETCH(int, dpi);
+    TestEnvironment env;
+    const QString pdf = env.scratch(u"doc.pdf"_s);
+    QVERIFY(photo ? Pdfs::writePhoto(pdf) : Pdfs::write(pdf, 1));
+    const QList<PdfInfo::PageBox> boxes = {{{595, 842}, 0}};
+    const double sample = EncodedSample::bytesPerPixel({pdf, {1}, boxes, format, {}, 100, false});
+    QVERIFY(sample > 0);
+    ConversionJob job;
+    job.format = format;
+    job.dpi = dpi;
+    job.exactDpi = true;
+    job.pages = {1};
+    RenderJob render;
+    render.format = format;
+    const qint64 raw =
+        render.encodedByProgram()
+            ? (EncodeStage::pagesAtOnce() + 1) *
+                  DiskSpace::imageBytes(render.device(), DiskSpace::pixelSize({595, 842}, 0, dpi))
+            : 0;
+    const qint64 bound = DiskSpace::jobBytes(job, boxes, sample) - raw;
+    const qint64 worst = DiskSpace::jobBytes(job, boxes) - raw;
+
+    const Finished run = runBatch(env, {u"-f"_s, format, u"-r"_s, QString::number(dpi), pdf});
+    QVERIFY2(run.status == 0, qPrintable(run.err));
+    const QString image = u"doc/doc-1."_s + RenderJob::extension(format);
+    const qint64 written = QFileInfo(env.scratch(image)).size();
+    QVERIFY2(written > 0 && written <= bound, qPrintable(u"%1 > %2"_s.arg(written).arg(bound)));
+    if (!photo)
+        QVERIFY2(4 * bound < worst, qPrintable(u"%1 of %2"_s.arg(bound).arg(worst)));
 }
 
 QTEST_MAIN(tst_Batch)

@@ -1,7 +1,7 @@
 #include "core/engine/diskspace.h"
 
+#include "core/engine/encodedsample.h"
 #include "core/engine/encodestage.h"
-
 #include "core/engine/ghostscript.h"
 #include "core/options/formats.h"
 
@@ -20,6 +20,8 @@ std::function<qint64(const QString &)> availableOverride;
 
 // Room for headers, directories and colour tables beside the pixels.
 constexpr qint64 headerRoom = 4096;
+// A measured page stands for pages it was not: twice its bytes a pixel.
+constexpr double sampleMargin = 2.0;
 
 constexpr qint64 unbounded = std::numeric_limits<qint64>::max();
 // Below this many pixels no estimate overflows; an image this large fits on no disk anyway.
@@ -146,7 +148,8 @@ qint64 imageBytes(const QString &device, const QSize &pixels)
     return 4 * area + headerRoom;
 }
 
-qint64 jobBytes(const ConversionJob &job, const QList<PdfInfo::PageBox> &boxes)
+qint64 jobBytes(const ConversionJob &job, const QList<PdfInfo::PageBox> &boxes,
+                double bytesPerPixel)
 {
     RenderJob render;
     render.format = job.format;
@@ -156,6 +159,7 @@ qint64 jobBytes(const ConversionJob &job, const QList<PdfInfo::PageBox> &boxes)
     const QString device = render.device();
     const QString encoded = Formats::named(job.format).device;
     const bool gif = Formats::named(job.format).gif;
+    const bool sampled = bytesPerPixel > 0 && EncodedSample::measured(job.format);
     qint64 bytes = 0;
     qint64 largest = 0;
     for (const int page : job.pages) {
@@ -167,10 +171,15 @@ qint64 jobBytes(const ConversionJob &job, const QList<PdfInfo::PageBox> &boxes)
                       job.pageDpi.value(page, QPointF(render.resolution(), render.resolution())));
         const qint64 rendered = imageBytes(device, pixels);
         // A GIF page: LZW codes of at most 12 bits for at least one pixel each.
-        const qint64 image = !render.encodedByProgram() ? rendered
-                             : rendered == unbounded    ? unbounded
-                             : gif ? 3 * qint64(pixels.width()) * pixels.height() / 2 + headerRoom
-                                   : imageBytes(encoded, pixels);
+        qint64 image = !render.encodedByProgram() ? rendered
+                       : rendered == unbounded    ? unbounded
+                       : gif ? 3 * qint64(pixels.width()) * pixels.height() / 2 + headerRoom
+                             : imageBytes(encoded, pixels);
+        if (sampled && image != unbounded) {
+            const double area = double(pixels.width()) * pixels.height();
+            image =
+                qMin(image, qint64(std::ceil(sampleMargin * bytesPerPixel * area)) + headerRoom);
+        }
         bytes = sum(bytes, image);
         largest = qMax(largest, rendered);
     }

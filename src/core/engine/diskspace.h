@@ -27,8 +27,10 @@ qint64 imageBytes(const QString &device, const QSize &pixels);
 qint64 sum(qint64 a, qint64 b);
 
 // Every image of the job, a joined TIFF beside its pages while it is written included; -1 when
-// the page boxes do not cover the selected pages.
-qint64 jobBytes(const ConversionJob &job, const QList<PdfInfo::PageBox> &boxes);
+// the page boxes do not cover the selected pages. With the bytes a pixel measured for its format
+// (EncodedSample), an image takes at most twice those, never more than the encoder's worst case.
+qint64 jobBytes(const ConversionJob &job, const QList<PdfInfo::PageBox> &boxes,
+                double bytesPerPixel = 0);
 
 // The bytes an unprivileged user may still write where path lies (its nearest existing folder).
 qint64 available(const QString &path);
