@@ -22,6 +22,7 @@
 
 #include <csignal>
 #include <sys/mount.h>
+#include <unistd.h>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -124,6 +125,8 @@ private slots:
     void planConvertedInShards();
     void unwritableOutputNamesItsCause_data();
     void unwritableOutputNamesItsCause();
+    void folderFailureNamesItsCause_data();
+    void folderFailureNamesItsCause();
     void skipExistingTwiceConvertsOnce();
     void pixelSizesAsPdftoppm_data();
     void pixelSizesAsPdftoppm();
@@ -601,6 +604,58 @@ void tst_Batch::unwritableOutputNamesItsCause()
     const Finished batch = runBatch(env, run + QStringList{u"-o"_s, output, u"doc.pdf"_s});
     QCOMPARE(batch.status, 1);
     QVERIFY2(batch.err.contains(u"cannot be written: "_s + cause), qPrintable(batch.err));
+}
+
+void tst_Batch::folderFailureNamesItsCause_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("cause");
+    QTest::newRow("read-only mount") << u"mount"_s << u"read-only file system"_s;
+    QTest::newRow("immutable folder") << u"immutable"_s << u"operation not permitted"_s;
+    QTest::newRow("another user's folder") << u"foreign"_s << u"permission denied"_s;
+}
+
+// Images next to a PDF in a folder that takes none: the engine's own message names the cause.
+void tst_Batch::folderFailureNamesItsCause()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, cause);
+    TestEnvironment env;
+    const QString folder = env.scratch(u"in"_s);
+    QVERIFY(Pdfs::write(folder + u"/doc.pdf"_s, 1));
+    QStringList command = {env.executable(), u"--convert"_s, u"in/doc.pdf"_s};
+    bool undo = false;
+    if (kind == u"mount") {
+        undo = QProcess::execute(u"mount"_s, {u"--bind"_s, u"-o"_s, u"ro"_s, folder, folder}) == 0;
+    } else if (kind == u"immutable") {
+        undo = QProcess::execute(u"chattr"_s, {u"+i"_s, folder}) == 0;
+    } else {
+        // Root passes every permission check: the run is nobody's, who may read but not write.
+        for (const QString &path : {env.folder(), env.scratch()})
+            QFile::setPermissions(path,
+                                  QFile::permissions(path) | QFile::ReadOther | QFile::ExeOther);
+        command =
+            QStringList{u"setpriv"_s, u"--reuid=65534"_s, u"--regid=65534"_s, u"--clear-groups"_s} +
+            command;
+        undo = ::geteuid() == 0;
+    }
+    const auto restore = qScopeGuard([&] {
+        if (kind == u"mount")
+            QProcess::execute(u"umount"_s, {folder});
+        else if (kind == u"immutable")
+            QProcess::execute(u"chattr"_s, {u"-i"_s, folder});
+    });
+    if (!undo)
+        QSKIP("this machine does not let the test make a folder unwritable");
+    QProcess batch;
+    batch.setProcessEnvironment(TestEnvironment::withoutDisplay());
+    batch.setWorkingDirectory(env.scratch());
+    batch.start(command.constFirst(), command.mid(1));
+    QVERIFY(batch.waitForFinished(120000));
+    const QString out = QString::fromUtf8(batch.readAllStandardOutput());
+    QCOMPARE(batch.exitCode(), 1);
+    QVERIFY2(out.contains(u"No output folder could be created in %1: %2."_s.arg(folder, cause)),
+             qPrintable(out));
 }
 
 void tst_Batch::skipExistingTwiceConvertsOnce()
