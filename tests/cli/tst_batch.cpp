@@ -22,6 +22,7 @@
 
 #include <csignal>
 #include <sys/mount.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace Qt::Literals::StringLiterals;
@@ -127,6 +128,7 @@ private slots:
     void unwritableOutputNamesItsCause();
     void folderFailureNamesItsCause_data();
     void folderFailureNamesItsCause();
+    void skipExistingTwiceConvertsOnce_data();
     void skipExistingTwiceConvertsOnce();
     void pixelSizesAsPdftoppm_data();
     void pixelSizesAsPdftoppm();
@@ -658,8 +660,19 @@ void tst_Batch::folderFailureNamesItsCause()
              qPrintable(out));
 }
 
+void tst_Batch::skipExistingTwiceConvertsOnce_data()
+{
+    QTest::addColumn<int>("umask");
+    QTest::newRow("umask 022") << 022;
+    // Group-writable folders and images, in the user's private group as Debian gives one.
+    QTest::newRow("umask 002") << 002;
+}
+
 void tst_Batch::skipExistingTwiceConvertsOnce()
 {
+    QFETCH(int, umask);
+    const mode_t previous = ::umask(mode_t(umask));
+    const auto restore = qScopeGuard([previous] { ::umask(previous); });
     TestEnvironment env;
     for (const QString &name : {u"in/a/doc.pdf"_s, u"in/b/doc.pdf"_s})
         QVERIFY(Pdfs::write(env.scratch(name), 2));
