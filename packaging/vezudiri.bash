@@ -67,12 +67,13 @@ _vezudiri()
                 mapfile -t COMPREPLY < <(compgen -f -- "$cur")
                 return
                 ;;
-            --password | -j | --jobs | --timeout | --shard | --jpeg-quality)
+            --password | -j | --jobs | --timeout | --shard | --jpeg-quality | --scale-to | --width | --height \
+                | --scale-to-x | --scale-to-y)
                 return
                 ;;
         esac
         if [[ $cur == -* ]]; then
-            mapfile -t COMPREPLY < <(compgen -W '--pages --format --colour --color --dpi --smooth
+            mapfile -t COMPREPLY < <(compgen -W '--pages --format --colour --color --dpi --scale-to --width --height --scale-to-x --scale-to-y --smooth
                 --jpeg-quality --merge --output --flat --skip-existing --naming --default-password --password --password-file --jobs --timeout --dry-run --force
                 --plan-out --plan --shard --resume --json --quiet --verbose --help --version
                 -p -f -c -r -o -j -q -v -h' -- "$cur")

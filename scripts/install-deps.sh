@@ -24,8 +24,6 @@ packages=(
   qt6-wayland weston
   # the cluster test: a one-node Slurm cluster of this machine
   slurmctld slurmd slurm-client munge
-  # the benchmarks' peers, two at a time: GNU parallel and mutool
-  parallel mupdf-tools
 )
 
 missing=()

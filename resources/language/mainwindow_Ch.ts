@@ -304,8 +304,8 @@
         <translation>无法将页面合并为一个 TIFF 文件：%1 不是此次运行写入的页面。页面文件已保留。</translation>
     </message>
     <message>
-        <source>The output folder %1 cannot be made, or was not made by this plan.</source>
-        <translation>无法创建输出文件夹 %1，或该文件夹不是由此计划创建的。</translation>
+        <source>The output folder %1 cannot be made, or was not made by this plan: %2.</source>
+        <translation>无法创建输出文件夹 %1，或该文件夹不是由此计划创建的：%2。</translation>
     </message>
     <message>
         <source>Another run converts these pages in %1.</source>
@@ -320,8 +320,8 @@
         <translation>页面选择中没有此文档的页面。</translation>
     </message>
     <message>
-        <source>No output folder could be created in %1.</source>
-        <translation>无法在 %1 中创建输出文件夹。</translation>
+        <source>No output folder could be created in %1: %2.</source>
+        <translation>无法在 %1 中创建输出文件夹：%2。</translation>
     </message>
     <message>
         <source>The renderer (Ghostscript) was not found.</source>

@@ -304,8 +304,8 @@
         <translation>Die Seiten konnten nicht zu einer TIFF-Datei zusammengefügt werden: %1 ist nicht die Seite, die dieser Lauf geschrieben hat. Die Seitendateien wurden behalten.</translation>
     </message>
     <message>
-        <source>The output folder %1 cannot be made, or was not made by this plan.</source>
-        <translation>Der Ausgabeordner %1 kann nicht angelegt werden oder wurde nicht von diesem Plan angelegt.</translation>
+        <source>The output folder %1 cannot be made, or was not made by this plan: %2.</source>
+        <translation>Der Ausgabeordner %1 kann nicht angelegt werden oder wurde nicht von diesem Plan angelegt: %2.</translation>
     </message>
     <message>
         <source>Another run converts these pages in %1.</source>
@@ -320,8 +320,8 @@
         <translation>Die Seitenauswahl enthält keine Seite dieses Dokuments.</translation>
     </message>
     <message>
-        <source>No output folder could be created in %1.</source>
-        <translation>In %1 konnte kein Ausgabeordner angelegt werden.</translation>
+        <source>No output folder could be created in %1: %2.</source>
+        <translation>In %1 konnte kein Ausgabeordner angelegt werden: %2.</translation>
     </message>
     <message>
         <source>The renderer (Ghostscript) was not found.</source>

@@ -304,8 +304,8 @@
         <translation>The pages could not be joined into one TIFF file: %1 is not the page this run wrote. The page files were kept.</translation>
     </message>
     <message>
-        <source>The output folder %1 cannot be made, or was not made by this plan.</source>
-        <translation>The output folder %1 cannot be made, or was not made by this plan.</translation>
+        <source>The output folder %1 cannot be made, or was not made by this plan: %2.</source>
+        <translation>The output folder %1 cannot be made, or was not made by this plan: %2.</translation>
     </message>
     <message>
         <source>Another run converts these pages in %1.</source>
@@ -320,8 +320,8 @@
         <translation>The page selection names no page of this document.</translation>
     </message>
     <message>
-        <source>No output folder could be created in %1.</source>
-        <translation>No output folder could be created in %1.</translation>
+        <source>No output folder could be created in %1: %2.</source>
+        <translation>No output folder could be created in %1: %2.</translation>
     </message>
     <message>
         <source>The renderer (Ghostscript) was not found.</source>

@@ -304,8 +304,8 @@
         <translation>Les pages n&apos;ont pas pu être réunies en un seul fichier TIFF : %1 n&apos;est pas la page écrite par cette exécution. Les fichiers des pages ont été conservés.</translation>
     </message>
     <message>
-        <source>The output folder %1 cannot be made, or was not made by this plan.</source>
-        <translation>Le dossier de sortie %1 ne peut pas être créé, ou n'a pas été créé par ce plan.</translation>
+        <source>The output folder %1 cannot be made, or was not made by this plan: %2.</source>
+        <translation>Le dossier de sortie %1 ne peut pas être créé, ou n'a pas été créé par ce plan : %2.</translation>
     </message>
     <message>
         <source>Another run converts these pages in %1.</source>
@@ -320,8 +320,8 @@
         <translation>La sélection ne désigne aucune page de ce document.</translation>
     </message>
     <message>
-        <source>No output folder could be created in %1.</source>
-        <translation>Aucun dossier de sortie n’a pu être créé dans %1.</translation>
+        <source>No output folder could be created in %1: %2.</source>
+        <translation>Aucun dossier de sortie n’a pu être créé dans %1 : %2.</translation>
     </message>
     <message>
         <source>The renderer (Ghostscript) was not found.</source>

@@ -304,8 +304,8 @@
         <translation>ページを 1 つの TIFF ファイルに結合できませんでした: %1 はこの実行が書き込んだページではありません。ページファイルは残されています。</translation>
     </message>
     <message>
-        <source>The output folder %1 cannot be made, or was not made by this plan.</source>
-        <translation>出力フォルダー %1 を作成できないか、この計画で作成されたものではありません。</translation>
+        <source>The output folder %1 cannot be made, or was not made by this plan: %2.</source>
+        <translation>出力フォルダー %1 を作成できないか、この計画で作成されたものではありません: %2。</translation>
     </message>
     <message>
         <source>Another run converts these pages in %1.</source>
@@ -320,8 +320,8 @@
         <translation>ページ指定にこの文書のページが含まれていません。</translation>
     </message>
     <message>
-        <source>No output folder could be created in %1.</source>
-        <translation>%1 に出力フォルダーを作成できませんでした。</translation>
+        <source>No output folder could be created in %1: %2.</source>
+        <translation>%1 に出力フォルダーを作成できませんでした: %2。</translation>
     </message>
     <message>
         <source>The renderer (Ghostscript) was not found.</source>

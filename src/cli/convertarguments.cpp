@@ -145,6 +145,12 @@ QString combinationError(const QCommandLineParser &parser, const ConvertOptions 
                     option.key());
         }
     }
+    const BatchChoices &choices = options.choices;
+    if (parser.isSet(u"dpi"_s) && choices.scale().inPixels())
+        return u"-r sets the resolution, --scale-to, --width and --height the pixels: give one "
+               "of them."_s;
+    if (choices.scaleTo > 0 && (choices.width > 0 || choices.height > 0))
+        return u"--scale-to sets both sides: give it without --width and --height."_s;
     if (!options.planOut.isEmpty() && (options.sharded || options.resume))
         return u"--plan-out plans the whole run: convert its shards with --plan and --shard."_s;
     if (options.usesPlan() && options.dryRun)

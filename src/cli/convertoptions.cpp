@@ -102,6 +102,20 @@ QString takeDpi(ConvertOptions &options, const QJsonValue &value)
     return {};
 }
 
+// The most pixels a side may be asked for: about the largest resolution over a poster.
+constexpr int mostPixels = 100000;
+
+std::function<QString(ConvertOptions &, const QJsonValue &)> pixels(int BatchChoices::*field)
+{
+    return [=](ConvertOptions &options, const QJsonValue &value) {
+        const std::optional<int> taken = wholeNumber(value, 0, mostPixels);
+        if (!taken)
+            return u"the pixels must be a number from 1 to %1 (0: not given)"_s.arg(mostPixels);
+        options.choices.*field = *taken;
+        return QString();
+    };
+}
+
 QString takeMerge(ConvertOptions &options, const QJsonValue &value)
 {
     if (!value.isBool())
@@ -252,6 +266,39 @@ QList<ConvertOption> declare()
         [](const BatchChoices &choices) {
             return QJsonValue(choices.dpi);
         }};
+    table << ConvertOption{{u"scale-to"_s},
+                           Kind::Number,
+                           u"PX"_s,
+                           u"Scale every page so its longer side is PX pixels, the other one in "
+                           "proportion (pdftoppm's -scale-to); instead of -r."_s,
+                           Group::How,
+                           true,
+                           pixels(&BatchChoices::scaleTo),
+                           [](const BatchChoices &choices) {
+                               return QJsonValue(choices.scaleTo);
+                           }};
+    table << ConvertOption{{u"width"_s, u"scale-to-x"_s},
+                           Kind::Number,
+                           u"PX"_s,
+                           u"Scale every page to PX pixels across, its height in proportion "
+                           "unless --height is given too; a page turned by 90 or 270 degrees is "
+                           "measured before it is turned, as by pdftoppm's -scale-to-x."_s,
+                           Group::How,
+                           true,
+                           pixels(&BatchChoices::width),
+                           [](const BatchChoices &choices) {
+                               return QJsonValue(choices.width);
+                           }};
+    table << ConvertOption{{u"height"_s, u"scale-to-y"_s},
+                           Kind::Number,
+                           u"PX"_s,
+                           u"Scale every page to PX pixels down, as --width across."_s,
+                           Group::How,
+                           true,
+                           pixels(&BatchChoices::height),
+                           [](const BatchChoices &choices) {
+                               return QJsonValue(choices.height);
+                           }};
     table << ConvertOption{{u"smooth"_s},
                            Kind::Switch,
                            {},
@@ -486,7 +533,8 @@ QStringList ConvertOptionTable::arguments(const BatchChoices &choices)
 {
     QStringList arguments;
     for (const ConvertOption &option : all()) {
-        if (!option.inPlan)
+        // Pixels replace the resolution: a line with both would be refused.
+        if (!option.inPlan || (option.key() == u"dpi" && choices.scale().inPixels()))
             continue;
         const QJsonValue value = option.valueOf(choices);
         if (option.kind == ConvertOption::Kind::Switch) {
@@ -494,8 +542,9 @@ QStringList ConvertOptionTable::arguments(const BatchChoices &choices)
                 arguments << u"--"_s + option.key();
             continue;
         }
+        // A size in pixels not given is 0.
         const QString text = value.isString() ? value.toString() : QString::number(value.toInt());
-        if (!text.isEmpty())
+        if (!text.isEmpty() && text != u"0")
             arguments << u"--"_s + option.key() << text;
     }
     return arguments;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/options/pagescale.h"
+
 #include <QJsonValue>
 #include <QList>
 #include <QString>
@@ -14,6 +16,9 @@ struct BatchChoices
     QString format = QStringLiteral("BMP");
     QString colour; // empty: the format's default colour
     int dpi = 120;
+    int scaleTo = 0; // pixels of each page's longer side instead of dpi; 0: not given
+    int width = 0;   // pixels across, as pdftoppm's -scale-to-x; 0: not given
+    int height = 0;
     bool merge = false;
     QString outputFolder;                    // absolute; empty: next to each PDF
     QString naming = QStringLiteral("page"); // "source", "number", "template" or "page"
@@ -22,6 +27,8 @@ struct BatchChoices
     int jpegQuality = 100;
     bool flat = false;         // every PDF's folder right in outputFolder, not mirrored
     bool skipExisting = false; // a PDF whose folder holds this conversion already is skipped
+
+    PageScale scale() const { return {dpi, scaleTo, width, height}; }
 };
 
 // What `vezudiri --convert` was asked to do, checked as the window checks the same choices.

@@ -37,7 +37,9 @@ QString pixelSizes(const PlanEntry &entry)
         render.dpi = entry.job.dpi;
         render.exactDpi = entry.job.exactDpi;
         const PdfInfo::PageBox &box = entry.boxes.at(page - 1);
-        const QSize pixels = DiskSpace::pixelSize(box.points, box.rotation, render.resolution());
+        const QSize pixels = DiskSpace::pixelSize(
+            box.points, box.rotation,
+            entry.job.pageDpi.value(page, QPointF(render.resolution(), render.resolution())));
         const QString size = u"%1 x %2"_s.arg(pixels.width()).arg(pixels.height());
         if (!sizes.contains(size))
             sizes << size;

@@ -2,6 +2,7 @@
 
 #include "cli/outputlayout.h"
 #include "cli/pagerange.h"
+#include "core/engine/diskspace.h"
 
 #include <QFileInfo>
 
@@ -16,6 +17,30 @@ QString PlanEntry::changedSince() const
         info.lastModified().toMSecsSinceEpoch() != modified.toMSecsSinceEpoch())
         return u"the file was changed since the plan was made (its size or modification time)"_s;
     return {};
+}
+
+bool Plans::sizePages(ConversionJob &job, const BatchChoices &choices,
+                      const QList<PdfInfo::PageBox> &boxes)
+{
+    const PageScale scale = choices.scale();
+    job.pageDpi.clear();
+    for (const int page : std::as_const(job.pages)) {
+        if (page < 1 || page > boxes.size())
+            return false;
+        const PdfInfo::PageBox &box = boxes.at(page - 1);
+        const PageScale::Raster raster = scale.of(box.points, box.rotation);
+        if (raster.pixels.isEmpty())
+            return false;
+        // Where the renderer's rounding gives these pixels at the resolution itself, it keeps
+        // it: the images stay those of the plain command.
+        const QPointF plain(scale.dpi, scale.dpi);
+        const bool same = !scale.inPixels() && DiskSpace::pixelSize(box.points, box.rotation,
+                                                                    scale.dpi) == raster.pixels;
+        job.pageDpi.insert(page, same ? plain : QPointF(raster.xDpi, raster.yDpi));
+        if (page == job.pages.constFirst())
+            job.dpi = qRound(qBound(1.0, raster.dpi, 1e6));
+    }
+    return true;
 }
 
 ConversionJob Plans::jobFor(const BatchChoices &choices, const QString &source, int pageCount,

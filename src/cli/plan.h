@@ -56,4 +56,10 @@ constexpr int maximumPageCount = 8388607;
 ConversionJob jobFor(const BatchChoices &choices, const QString &source, int pageCount, int row,
                      const QString &tree);
 
+// Gives each page of the job the resolution that makes its image pdftoppm's size for the
+// choices (a part of a pixel is a whole one, where the renderer rounds). False when the boxes
+// lack one of its pages or one would have no pixels.
+bool sizePages(ConversionJob &job, const BatchChoices &choices,
+               const QList<PdfInfo::PageBox> &boxes);
+
 } // namespace Plans

@@ -11,6 +11,7 @@
 #include "core/engine/conversionqueue.h"
 #include "core/engine/planfolder.h"
 #include "core/engine/planslice.h"
+#include "core/pdf/pdfprobe.h"
 #include "core/platform/terminationsignals.h"
 
 #include <QCoreApplication>
@@ -194,6 +195,14 @@ int Run::exec()
         slice.images = int(job.imageNames().size());
         if (slice.reason.isEmpty() && entry.isProtected)
             job.password = Probing::passwordFor(job.sourcePath, passwords, &slice.reason);
+        // A plan holds no page boxes: its pixels come from those the PDF has now.
+        if (slice.reason.isEmpty() &&
+            !Plans::sizePages(job, plan.choices,
+                              PdfProbe::probe(job.sourcePath, job.password).boxes)) {
+            job.pageDpi.clear();
+            if (plan.choices.scale().inPixels())
+                slice.reason = u"the sizes of its pages cannot be read"_s;
+        }
         QList<ConversionJob> pending;
         if (slice.reason.isEmpty() && options.planned()) {
             job.plannedFolder = QFileInfo(slice.folder).fileName();

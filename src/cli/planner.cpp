@@ -3,6 +3,7 @@
 #include "cli/pagerange.h"
 #include "cli/plancodec.h"
 #include "cli/probing.h"
+#include "cli/roomsample.h"
 #include "core/engine/completionrecord.h"
 #include "core/engine/diskspace.h"
 #include "core/engine/imagenumbers.h"
@@ -120,7 +121,7 @@ QString completedFolder(const ConversionJob &job, const PdfIdentity &pdf)
 
 // The job, names, folder and room of an entry that will run; its failure otherwise.
 void layOut(Plan &plan, int index, ImageNumbers &numbers, QStringList &folders,
-            const ConvertOptions &options, const QDeadlineTimer &markWait)
+            const ConvertOptions &options, const QDeadlineTimer &markWait, double bytesPerPixel)
 {
     PlanEntry &entry = plan.entries[index];
     const QString &pages = plan.choices.pages;
@@ -138,6 +139,13 @@ void layOut(Plan &plan, int index, ImageNumbers &numbers, QStringList &folders,
     }
     ConversionJob &job = entry.job;
     job = Plans::jobFor(plan.choices, entry.source, entry.pageCount, index, entry.tree);
+    if (!Plans::sizePages(job, plan.choices, entry.boxes)) {
+        job.pageDpi.clear();
+        if (plan.choices.scale().inPixels()) {
+            entry.failure = u"the sizes of its pages cannot be read"_s;
+            return;
+        }
+    }
     if (plan.choices.skipExisting) {
         // Only incremental runs pay for the record's flushes; the next one of them trusts it.
         job.completionKey = PlanCodec::optionsKey(plan.choices);
@@ -154,7 +162,7 @@ void layOut(Plan &plan, int index, ImageNumbers &numbers, QStringList &folders,
         return;
     }
     entry.images = job.imageNames();
-    entry.bytes = DiskSpace::jobBytes(job, entry.boxes);
+    entry.bytes = DiskSpace::jobBytes(job, entry.boxes, bytesPerPixel);
     if (options.planned() || !options.planOut.isEmpty()) {
         const auto markFor = [&plan, index](const QString &folder) {
             PlanEntry candidate = plan.entries.at(index);
@@ -213,9 +221,10 @@ Plan Planner::plan(const ConvertOptions &options, const BatchDefaults &defaults)
     QStringList folders;
     // Waiting for folders other shards are still marking is bounded for the whole planning.
     const QDeadlineTimer markWait(options.sharded ? PlanFolder::markWaitMs : 0);
+    const double bytesPerPixel = RoomSample::bytesPerPixel(plan);
     for (int index = 0; index < plan.entries.size(); ++index) {
         if (plan.entries.at(index).failure.isEmpty())
-            layOut(plan, index, numbers, folders, options, markWait);
+            layOut(plan, index, numbers, folders, options, markWait, bytesPerPixel);
     }
     plan.id = PlanCodec::idOf(plan);
     return plan;

@@ -3,6 +3,10 @@
 // the room estimate, a full disk, a signal in the middle of a run, what --quiet, --verbose and
 // --dry-run print, and names that carry the page number.
 #include "conversion.h"
+#include "core/engine/diskspace.h"
+#include "core/engine/encodedsample.h"
+#include "core/engine/encodestage.h"
+#include "core/engine/ghostscript.h"
 #include "core/options/formats.h"
 #include "pdfs.h"
 #include "testenvironment.h"
@@ -14,9 +18,12 @@
 #include <QRegularExpression>
 #include <QScopeGuard>
 #include <QTest>
+#include <QtEndian>
 
 #include <csignal>
 #include <sys/mount.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -119,7 +126,14 @@ private slots:
     void planConvertedInShards();
     void unwritableOutputNamesItsCause_data();
     void unwritableOutputNamesItsCause();
+    void folderFailureNamesItsCause_data();
+    void folderFailureNamesItsCause();
+    void skipExistingTwiceConvertsOnce_data();
     void skipExistingTwiceConvertsOnce();
+    void pixelSizesAsPdftoppm_data();
+    void pixelSizesAsPdftoppm();
+    void measuredRoomBoundsTheImages_data();
+    void measuredRoomBoundsTheImages();
 };
 
 void tst_Batch::imagesMatchTheWindow_data()
@@ -137,6 +151,10 @@ void tst_Batch::imagesMatchTheWindow()
     QFETCH(QString, format);
     TestEnvironment env;
     env.writeConfig(u"outputFileNameModel"_s, u"number"_s);
+    // The window renders a GIF one dot finer than it says; the batch renders what it is given.
+    // Both at resolutions where an A4 page is whole pixels, which both round alike.
+    const QString windowDpi = format == u"GIF" ? u"143"_s : u"72"_s;
+    const QString dpi = format == u"GIF" ? u"144"_s : u"72"_s;
     QStringList pdfs;
     for (const QString &name : {u"one"_s, u"two"_s, u"three"_s}) {
         pdfs << env.scratch(u"in/"_s + name + u".pdf"_s);
@@ -151,15 +169,13 @@ void tst_Batch::imagesMatchTheWindow()
         for (int row = 0; row < 3; ++row) {
             probe.files()->selectRow(row);
             probe.ui()->formatCombo->setCurrentIndex(Formats::indexOf(format));
-            probe.dpiValues()[row] = u"72"_s;
+            probe.dpiValues()[row] = windowDpi;
             probe.pageRanges()[row] = u"3,1"_s;
         }
         probe.ui()->newFileRadio->click();
         probe.ui()->pathEdit->setText(env.scratch(u"window"_s));
         QVERIFY(Conversion::run(probe));
     }
-    // The window renders a GIF one dot finer than it says; the batch renders what it is given.
-    const QString dpi = format == u"GIF" ? u"73"_s : u"72"_s;
     const QStringList choices = {u"-f"_s, format, u"-r"_s, dpi, u"-p"_s, u"3,1"_s, u"in"_s};
     const Finished batch = runBatch(
         env, choices + QStringList{u"--naming"_s, u"number"_s, u"-o"_s, u"batch"_s} + jobs);
@@ -592,8 +608,71 @@ void tst_Batch::unwritableOutputNamesItsCause()
     QVERIFY2(batch.err.contains(u"cannot be written: "_s + cause), qPrintable(batch.err));
 }
 
+void tst_Batch::folderFailureNamesItsCause_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("cause");
+    QTest::newRow("read-only mount") << u"mount"_s << u"read-only file system"_s;
+    QTest::newRow("immutable folder") << u"immutable"_s << u"operation not permitted"_s;
+    QTest::newRow("another user's folder") << u"foreign"_s << u"permission denied"_s;
+}
+
+// Images next to a PDF in a folder that takes none: the engine's own message names the cause.
+void tst_Batch::folderFailureNamesItsCause()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, cause);
+    TestEnvironment env;
+    const QString folder = env.scratch(u"in"_s);
+    QVERIFY(Pdfs::write(folder + u"/doc.pdf"_s, 1));
+    QStringList command = {env.executable(), u"--convert"_s, u"in/doc.pdf"_s};
+    bool undo = false;
+    if (kind == u"mount") {
+        undo = QProcess::execute(u"mount"_s, {u"--bind"_s, u"-o"_s, u"ro"_s, folder, folder}) == 0;
+    } else if (kind == u"immutable") {
+        undo = QProcess::execute(u"chattr"_s, {u"+i"_s, folder}) == 0;
+    } else {
+        // Root passes every permission check: the run is nobody's, who may read but not write.
+        for (const QString &path : {env.folder(), env.scratch()})
+            QFile::setPermissions(path,
+                                  QFile::permissions(path) | QFile::ReadOther | QFile::ExeOther);
+        command =
+            QStringList{u"setpriv"_s, u"--reuid=65534"_s, u"--regid=65534"_s, u"--clear-groups"_s} +
+            command;
+        undo = ::geteuid() == 0;
+    }
+    const auto restore = qScopeGuard([&] {
+        if (kind == u"mount")
+            QProcess::execute(u"umount"_s, {folder});
+        else if (kind == u"immutable")
+            QProcess::execute(u"chattr"_s, {u"-i"_s, folder});
+    });
+    if (!undo)
+        QSKIP("this machine does not let the test make a folder unwritable");
+    QProcess batch;
+    batch.setProcessEnvironment(TestEnvironment::withoutDisplay());
+    batch.setWorkingDirectory(env.scratch());
+    batch.start(command.constFirst(), command.mid(1));
+    QVERIFY(batch.waitForFinished(120000));
+    const QString out = QString::fromUtf8(batch.readAllStandardOutput());
+    QCOMPARE(batch.exitCode(), 1);
+    QVERIFY2(out.contains(u"No output folder could be created in %1: %2."_s.arg(folder, cause)),
+             qPrintable(out));
+}
+
+void tst_Batch::skipExistingTwiceConvertsOnce_data()
+{
+    QTest::addColumn<int>("umask");
+    QTest::newRow("umask 022") << 022;
+    // Group-writable folders and images, in the user's private group as Debian gives one.
+    QTest::newRow("umask 002") << 002;
+}
+
 void tst_Batch::skipExistingTwiceConvertsOnce()
 {
+    QFETCH(int, umask);
+    const mode_t previous = ::umask(mode_t(umask));
+    const auto restore = qScopeGuard([previous] { ::umask(previous); });
     TestEnvironment env;
     for (const QString &name : {u"in/a/doc.pdf"_s, u"in/b/doc.pdf"_s})
         QVERIFY(Pdfs::write(env.scratch(name), 2));
@@ -616,6 +695,91 @@ void tst_Batch::skipExistingTwiceConvertsOnce()
     const Finished changed = runBatch(env, arguments);
     QVERIFY2(changed.out.contains(u"1 file converted"_s), qPrintable(changed.out));
     QVERIFY(QFileInfo(env.scratch(u"out/a/doc(1)/doc-3.bmp"_s)).isFile());
+}
+
+void tst_Batch::pixelSizesAsPdftoppm_data()
+{
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<QString>("sizes"); // A4, then Letter, as pdftoppm 22.12 writes them
+    QTest::newRow("-r 300") << QStringList{u"-r"_s, u"300"_s} << u"2480x3509 2550x3300"_s;
+    QTest::newRow("scale-to 100") << QStringList{u"--scale-to"_s, u"100"_s} << u"71x100 78x100"_s;
+    QTest::newRow("scale-to 1000")
+        << QStringList{u"--scale-to"_s, u"1000"_s} << u"707x1000 773x1000"_s;
+    QTest::newRow("width") << QStringList{u"--width"_s, u"300"_s} << u"300x425 300x389"_s;
+    QTest::newRow("height") << QStringList{u"--height"_s, u"300"_s} << u"212x300 232x300"_s;
+}
+
+void tst_Batch::pixelSizesAsPdftoppm()
+{
+    QFETCH(QStringList, options);
+    QFETCH(QString, sizes);
+    TestEnvironment env;
+    QVERIFY(Pdfs::write(env.scratch(u"a4.pdf"_s), 1));
+    QVERIFY(Pdfs::write(env.scratch(u"letter.pdf"_s), 1, QPageSize(QPageSize::Letter)));
+    const Finished run =
+        runBatch(env, QStringList{u"-f"_s, u"PNG"_s, u"a4.pdf"_s, u"letter.pdf"_s} + options);
+    QVERIFY2(run.status == 0, qPrintable(run.err));
+    QStringList written;
+    for (const QString &name : {u"a4/a4-1.png"_s, u"letter/letter-1.png"_s}) {
+        // The width and height of the PNG's header.
+        const QByteArray header = contents(env.scratch(name)).mid(16, 8);
+        QCOMPARE(header.size(), 8);
+        const auto big = [&header](int at) {
+            return qFromBigEndian<quint32>(header.constData() + at);
+        };
+        written << u"%1x%2"_s.arg(big(0)).arg(big(4));
+    }
+    QCOMPARE(written.join(u' '), sizes);
+}
+
+void tst_Batch::measuredRoomBoundsTheImages_data()
+{
+    QTest::addColumn<QString>("format");
+    QTest::addColumn<bool>("photo");
+    QTest::addColumn<int>("dpi");
+    QTest::newRow("PNG, text") << u"PNG"_s << false << 300;
+    QTest::newRow("PNG, photo") << u"PNG"_s << true << 150;
+    QTest::newRow("PNGGRAY, text") << u"PNGGRAY"_s << false << 72;
+    QTest::newRow("GIF, text") << u"GIF"_s << false << 150;
+    QTest::newRow("GIF, photo") << u"GIF"_s << true << 150;
+    QTest::newRow("JPG, photo") << u"JPG"_s << true << 150;
+}
+
+// The room measured on a page drawn small holds the page drawn finer, and where the page
+// compresses well it is far below the encoder's worst case.
+void tst_Batch::measuredRoomBoundsTheImages()
+{
+    QFETCH(QString, format);
+    QFETCH(bool, photo);
+    QFETCH(int, dpi);
+    TestEnvironment env;
+    const QString pdf = env.scratch(u"doc.pdf"_s);
+    QVERIFY(photo ? Pdfs::writePhoto(pdf) : Pdfs::write(pdf, 1));
+    const QList<PdfInfo::PageBox> boxes = {{{595, 842}, 0}};
+    const double sample = EncodedSample::bytesPerPixel({pdf, {1}, boxes, format, {}, 100, false});
+    QVERIFY(sample > 0);
+    ConversionJob job;
+    job.format = format;
+    job.dpi = dpi;
+    job.exactDpi = true;
+    job.pages = {1};
+    RenderJob render;
+    render.format = format;
+    const qint64 raw =
+        render.encodedByProgram()
+            ? (EncodeStage::pagesAtOnce() + 1) *
+                  DiskSpace::imageBytes(render.device(), DiskSpace::pixelSize({595, 842}, 0, dpi))
+            : 0;
+    const qint64 bound = DiskSpace::jobBytes(job, boxes, sample) - raw;
+    const qint64 worst = DiskSpace::jobBytes(job, boxes) - raw;
+
+    const Finished run = runBatch(env, {u"-f"_s, format, u"-r"_s, QString::number(dpi), pdf});
+    QVERIFY2(run.status == 0, qPrintable(run.err));
+    const QString image = u"doc/doc-1."_s + RenderJob::extension(format);
+    const qint64 written = QFileInfo(env.scratch(image)).size();
+    QVERIFY2(written > 0 && written <= bound, qPrintable(u"%1 > %2"_s.arg(written).arg(bound)));
+    if (!photo)
+        QVERIFY2(4 * bound < worst, qPrintable(u"%1 of %2"_s.arg(bound).arg(worst)));
 }
 
 QTEST_MAIN(tst_Batch)

@@ -20,6 +20,9 @@ QString field(const ConvertOptions &options, const QString &name)
         {u"paths"_s, options.paths.join(u'|')},
         {u"pages"_s, options.choices.pages},
         {u"dpi"_s, QString::number(options.choices.dpi)},
+        {u"pixels"_s, u"%1 %2x%3"_s.arg(options.choices.scaleTo)
+                          .arg(options.choices.width)
+                          .arg(options.choices.height)},
         {u"format"_s, options.choices.format},
         {u"colour"_s, options.choices.colour},
         {u"merge"_s, options.choices.merge ? u"yes"_s : u"no"_s},
@@ -93,6 +96,13 @@ void tst_ConvertArguments::parse_data()
     row("resolution too low", {u"-r"_s, u"0"_s, u"a.pdf"_s}, error);
     row("resolution too high", {u"-r"_s, u"1001"_s, u"a.pdf"_s}, error);
     row("resolution not a number", {u"-r"_s, u"high"_s, u"a.pdf"_s}, error);
+
+    row("scale-to", {u"--scale-to"_s, u"100"_s, u"a.pdf"_s}, run, u"pixels"_s, u"100 0x0"_s);
+    row("width and height", {u"--width"_s, u"30"_s, u"--scale-to-y"_s, u"9"_s, u"a.pdf"_s}, run,
+        u"pixels"_s, u"0 30x9"_s);
+    row("pixels and resolution", {u"-r"_s, u"300"_s, u"--width"_s, u"30"_s, u"a.pdf"_s}, error);
+    row("scale-to and width", {u"--scale-to"_s, u"9"_s, u"--width"_s, u"30"_s, u"a.pdf"_s}, error);
+    row("too many pixels", {u"--height"_s, u"100001"_s, u"a.pdf"_s}, error);
 
     row("format in any case", {u"-f"_s, u"pnggray"_s, u"a.pdf"_s}, run, u"format"_s, u"PNGGRAY"_s);
     row("unknown format", {u"-f"_s, u"webp"_s, u"a.pdf"_s}, error);

@@ -31,6 +31,7 @@ enum class Damage {
     RecordLinkedTwice,
     RecordWritableByGroup,
     FolderWritableByOthers,
+    WritableByOwnGroup,
     RecordCutShort,
     RecordHuge,
 };
@@ -55,7 +56,10 @@ void TestCompletionRecord::isCurrentOnlyForItsOwnUntouchedRecord_data()
     QTest::newRow("an image swapped for a link") << Damage::ImageALink << false;
     QTest::newRow("the record swapped for a link") << Damage::RecordALink << false;
     QTest::newRow("the record linked twice") << Damage::RecordLinkedTwice << false;
-    QTest::newRow("the record writable by the group") << Damage::RecordWritableByGroup << false;
+    QTest::newRow("the record writable by a group of others")
+        << Damage::RecordWritableByGroup << false;
+    // As a umask of 002 leaves them, in a user private group (root's on Debian).
+    QTest::newRow("all writable by the user's own group") << Damage::WritableByOwnGroup << true;
     QTest::newRow("the folder writable by others") << Damage::FolderWritableByOthers << false;
     QTest::newRow("the record cut short") << Damage::RecordCutShort << false;
     QTest::newRow("a huge record") << Damage::RecordHuge << false;
@@ -112,7 +116,16 @@ void TestCompletionRecord::isCurrentOnlyForItsOwnUntouchedRecord()
         QVERIFY(::link(encodedRecord.constData(), QFile::encodeName(parent + u"/x"_s)) == 0);
         break;
     case Damage::RecordWritableByGroup:
+        if (::chown(encodedRecord.constData(), uid_t(-1), 65534) != 0)
+            QSKIP("only root can give the record to another group");
         QVERIFY(::chmod(encodedRecord.constData(), 0664) == 0);
+        break;
+    case Damage::WritableByOwnGroup:
+        if (::geteuid() != 0)
+            QSKIP("only root's group is known to be a user private group");
+        for (const QString &path : QStringList{folderPath, record, folderPath + u"/doc-1.png"_s})
+            QVERIFY(::chmod(QFile::encodeName(path).constData(),
+                            path == folderPath ? 0775 : 0664) == 0);
         break;
     case Damage::FolderWritableByOthers:
         QVERIFY(::chmod(QFile::encodeName(folderPath).constData(), 0777) == 0);

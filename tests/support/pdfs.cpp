@@ -3,9 +3,11 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QImage>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QProcess>
+#include <QRandomGenerator>
 #include <QTemporaryFile>
 
 using namespace Qt::Literals::StringLiterals;
@@ -30,6 +32,28 @@ bool Pdfs::write(const QString &path, int pages, const QPageSize &size)
         painter.setFont(font);
         painter.drawText(area, Qt::AlignCenter, QString::number(page));
     }
+    return painter.end();
+}
+
+bool Pdfs::writePhoto(const QString &path)
+{
+    QImage photo(600, 850, QImage::Format_RGB32);
+    QRandomGenerator random(26);
+    for (int y = 0; y < photo.height(); ++y) {
+        for (int x = 0; x < photo.width(); ++x) {
+            const int noise = int(random.bounded(96));
+            photo.setPixel(x, y,
+                           qRgb((x * 255 / photo.width() + noise) % 256, noise * 2,
+                                (y * 255 / photo.height() + noise) % 256));
+        }
+    }
+    QPdfWriter writer(path);
+    writer.setPageSize(QPageSize(QPageSize::A4));
+    writer.setResolution(72);
+    QPainter painter;
+    if (!painter.begin(&writer))
+        return false;
+    painter.drawImage(painter.viewport(), photo);
     return painter.end();
 }
 

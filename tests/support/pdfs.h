@@ -10,6 +10,10 @@ namespace Pdfs {
 // rendered pages can be told apart.
 bool write(const QString &path, int pages, const QPageSize &size = QPageSize(QPageSize::A4));
 
+// One A4 page filled with a photograph of noise over a colour gradient: as hard to compress as a
+// page gets.
+bool writePhoto(const QString &path);
+
 // A copy that opens only with userPassword (qpdf, AES-256).
 bool encrypt(const QString &source, const QString &target, const QString &userPassword,
              const QString &ownerPassword = QStringLiteral("owner-secret"));

@@ -3,9 +3,14 @@
 #include <QFile>
 #include <QRandomGenerator>
 
+#include <cstring>
 #include <fcntl.h>
+#include <grp.h>
+#include <optional>
+#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -16,9 +21,37 @@ namespace {
 const QByteArray firstLine = "vezudiri complete 1";
 const QByteArray lastLine = "end";
 
+// The user's private group, as Debian makes one for every user: the user's own group, named
+// after the user, with no other member listed. Its write bit lets nobody else write, so a umask
+// of 002, meant for such groups, leaves a record trusted; any other group's does not.
+std::optional<gid_t> privateGroup()
+{
+    static const std::optional<gid_t> found = []() -> std::optional<gid_t> {
+        std::vector<char> buffer(1 << 16);
+        struct passwd user = {};
+        struct passwd *isUser = nullptr;
+        if (::getpwuid_r(::geteuid(), &user, buffer.data(), buffer.size() / 2, &isUser) != 0 ||
+            !isUser)
+            return std::nullopt;
+        struct group group = {};
+        struct group *isGroup = nullptr;
+        char *rest = buffer.data() + buffer.size() / 2;
+        if (::getgrgid_r(user.pw_gid, &group, rest, buffer.size() / 2, &isGroup) != 0 || !isGroup ||
+            std::strcmp(group.gr_name, user.pw_name) != 0)
+            return std::nullopt;
+        for (char **member = group.gr_mem; *member; ++member) {
+            if (std::strcmp(*member, user.pw_name) != 0)
+                return std::nullopt;
+        }
+        return user.pw_gid;
+    }();
+    return found;
+}
+
 bool nobodyElseWrites(const struct stat &status)
 {
-    return status.st_uid == ::geteuid() && (status.st_mode & (S_IWGRP | S_IWOTH)) == 0;
+    const bool groupWrites = (status.st_mode & S_IWGRP) != 0 && status.st_gid != privateGroup();
+    return status.st_uid == ::geteuid() && (status.st_mode & S_IWOTH) == 0 && !groupWrites;
 }
 
 bool isOwnFile(const struct stat &status)

@@ -45,9 +45,10 @@ bool write(const FolderHandle &folder, const PdfIdentity &pdf, const QString &op
 
 // Whether folder holds a record of pdf converted with optionsKey, and still everything it
 // lists. Only a record the user could have written counts: the folder is the user's own and
-// nobody else can write it; the record is a regular file of the user's own with one link that
-// nobody else can write, whole and at most largestRecord long; every image it lists is such a
-// file too, with the recorded size. Anything else, a link in the way included, is false.
+// nobody else can write it (a group write bit only for the user's private group); the record is a
+// regular file of the user's own with one link that nobody else can write, whole and at most
+// largestRecord long; every image it lists is such a file too, with the recorded size. Anything
+// else, a link in the way included, is false.
 bool isCurrent(const FolderHandle &folder, const PdfIdentity &pdf, const QString &optionsKey);
 // The same for the folder name in parent; a link there is never followed.
 bool isCurrent(const FolderHandle &parent, const QString &name, const PdfIdentity &pdf,

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QList>
+#include <QMap>
+#include <QPointF>
 #include <QString>
 #include <QStringList>
 
@@ -37,13 +39,14 @@ struct ConversionJob
     int dpi = 0;
     QList<int> pages; // in rendering order: ascending, a page selected twice comes twice
     QString password;
-    bool merge = false;       // join the pages into one TIFF (TIFF and FAX)
-    int firstNumber = 1;      // the number of the first image; the queue assigns it
-    bool namesByPage = false; // images are named after the PDF and their page number
-    int pageCount = 0;        // the document's, whose width pads the page numbers in names
-    bool smooth = false;      // antialiased text (RenderJob::smooth)
-    bool exactDpi = false;    // RenderJob::exactDpi
-    int jpegQuality = 100;    // RenderJob::jpegQuality
+    bool merge = false;         // join the pages into one TIFF (TIFF and FAX)
+    int firstNumber = 1;        // the number of the first image; the queue assigns it
+    bool namesByPage = false;   // images are named after the PDF and their page number
+    int pageCount = 0;          // the document's, whose width pads the page numbers in names
+    bool smooth = false;        // antialiased text (RenderJob::smooth)
+    bool exactDpi = false;      // RenderJob::exactDpi
+    int jpegQuality = 100;      // RenderJob::jpegQuality
+    QMap<int, QPointF> pageDpi; // RenderJob::pageDpi
     // Named by page: the copies of the first page made before this job, when it goes on from the
     // middle of a page selected twice (the rest of a planned slice).
     int firstCopy = 0;

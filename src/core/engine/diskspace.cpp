@@ -1,7 +1,7 @@
 #include "core/engine/diskspace.h"
 
+#include "core/engine/encodedsample.h"
 #include "core/engine/encodestage.h"
-
 #include "core/engine/ghostscript.h"
 #include "core/options/formats.h"
 
@@ -20,6 +20,8 @@ std::function<qint64(const QString &)> availableOverride;
 
 // Room for headers, directories and colour tables beside the pixels.
 constexpr qint64 headerRoom = 4096;
+// A measured page stands for pages it was not: twice its bytes a pixel.
+constexpr double sampleMargin = 2.0;
 
 constexpr qint64 unbounded = std::numeric_limits<qint64>::max();
 // Below this many pixels no estimate overflows; an image this large fits on no disk anyway.
@@ -60,7 +62,12 @@ qint64 sum(qint64 a, qint64 b)
 
 QSize pixelSize(const QSizeF &points, int rotation, int resolution)
 {
-    const auto pixels = [resolution](double length) {
+    return pixelSize(points, rotation, QPointF(resolution, resolution));
+}
+
+QSize pixelSize(const QSizeF &points, int rotation, const QPointF &dpi)
+{
+    const auto pixels = [](double length, double resolution) {
         const double rounded = std::floor(length * resolution / 72.0 + 0.5);
         if (!(rounded > 0))
             return 0;
@@ -69,7 +76,7 @@ QSize pixelSize(const QSizeF &points, int rotation, int resolution)
     };
     const bool turned = rotation % 180 != 0;
     const QSizeF upright = turned ? points.transposed() : points;
-    return {pixels(upright.width()), pixels(upright.height())};
+    return {pixels(upright.width(), dpi.x()), pixels(upright.height(), dpi.y())};
 }
 
 qint64 imageBytes(const QString &device, const QSize &pixels)
@@ -141,7 +148,8 @@ qint64 imageBytes(const QString &device, const QSize &pixels)
     return 4 * area + headerRoom;
 }
 
-qint64 jobBytes(const ConversionJob &job, const QList<PdfInfo::PageBox> &boxes)
+qint64 jobBytes(const ConversionJob &job, const QList<PdfInfo::PageBox> &boxes,
+                double bytesPerPixel)
 {
     RenderJob render;
     render.format = job.format;
@@ -151,19 +159,27 @@ qint64 jobBytes(const ConversionJob &job, const QList<PdfInfo::PageBox> &boxes)
     const QString device = render.device();
     const QString encoded = Formats::named(job.format).device;
     const bool gif = Formats::named(job.format).gif;
+    const bool sampled = bytesPerPixel > 0 && EncodedSample::measured(job.format);
     qint64 bytes = 0;
     qint64 largest = 0;
     for (const int page : job.pages) {
         if (page < 1 || page > boxes.size())
             return -1;
         const PdfInfo::PageBox &box = boxes.at(page - 1);
-        const QSize pixels = pixelSize(box.points, box.rotation, render.resolution());
+        const QSize pixels =
+            pixelSize(box.points, box.rotation,
+                      job.pageDpi.value(page, QPointF(render.resolution(), render.resolution())));
         const qint64 rendered = imageBytes(device, pixels);
         // A GIF page: LZW codes of at most 12 bits for at least one pixel each.
-        const qint64 image = !render.encodedByProgram() ? rendered
-                             : rendered == unbounded    ? unbounded
-                             : gif ? 3 * qint64(pixels.width()) * pixels.height() / 2 + headerRoom
-                                   : imageBytes(encoded, pixels);
+        qint64 image = !render.encodedByProgram() ? rendered
+                       : rendered == unbounded    ? unbounded
+                       : gif ? 3 * qint64(pixels.width()) * pixels.height() / 2 + headerRoom
+                             : imageBytes(encoded, pixels);
+        if (sampled && image != unbounded) {
+            const double area = double(pixels.width()) * pixels.height();
+            image =
+                qMin(image, qint64(std::ceil(sampleMargin * bytesPerPixel * area)) + headerRoom);
+        }
         bytes = sum(bytes, image);
         largest = qMax(largest, rendered);
     }

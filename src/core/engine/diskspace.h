@@ -16,6 +16,8 @@ namespace DiskSpace {
 // The pixels of a page at a resolution, as the renderer rounds them; a page turned by 90 or 270
 // degrees swaps width and height. A side beyond what an int holds is the largest int.
 QSize pixelSize(const QSizeF &points, int rotation, int resolution);
+// The same at a resolution of the image across and down, a page's own (RenderJob::pageDpi).
+QSize pixelSize(const QSizeF &points, int rotation, const QPointF &dpi);
 
 // The bytes of one image the renderer device writes at that size; sizes no disk holds are the
 // largest qint64. So are sums of them: sizes never overflow.
@@ -25,8 +27,10 @@ qint64 imageBytes(const QString &device, const QSize &pixels);
 qint64 sum(qint64 a, qint64 b);
 
 // Every image of the job, a joined TIFF beside its pages while it is written included; -1 when
-// the page boxes do not cover the selected pages.
-qint64 jobBytes(const ConversionJob &job, const QList<PdfInfo::PageBox> &boxes);
+// the page boxes do not cover the selected pages. With the bytes a pixel measured for its format
+// (EncodedSample), an image takes at most twice those, never more than the encoder's worst case.
+qint64 jobBytes(const ConversionJob &job, const QList<PdfInfo::PageBox> &boxes,
+                double bytesPerPixel = 0);
 
 // The bytes an unprivileged user may still write where path lies (its nearest existing folder).
 qint64 available(const QString &path);

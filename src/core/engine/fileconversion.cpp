@@ -29,6 +29,13 @@ QString relative(const QString &name)
     return u"./"_s + name;
 }
 
+// Why a call on a folder failed, in the system's words (permission denied, read-only file
+// system, no space left on device).
+QString causeOf(int error)
+{
+    return QString::fromLocal8Bit(std::strerror(error != 0 ? error : EINVAL)).toLower();
+}
+
 QString native(const QString &path)
 {
     return QDir::toNativeSeparators(path);
@@ -249,11 +256,13 @@ bool FileConversion::prepare()
         emit leftoverRemoved(native(path), images);
     if (!created.ok) {
         const QString plannedPath = native(parentHandle.filePath(input.plannedFolder));
+        const QString cause = causeOf(parentHandle.error());
         if (!planned())
-            fail(tr("No output folder could be created in %1.").arg(native(input.parentFolder)));
+            fail(tr("No output folder could be created in %1: %2.")
+                     .arg(native(input.parentFolder), cause));
         else if (notOurs == PlanFolder::Why::None)
-            fail(tr("The output folder %1 cannot be made, or was not made by this plan.")
-                     .arg(plannedPath));
+            fail(tr("The output folder %1 cannot be made, or was not made by this plan: %2.")
+                     .arg(plannedPath, cause));
         else
             fail(tr("The output folder %1 is not taken: %2.")
                      .arg(plannedPath, PlanFolder::reason(notOurs)));
@@ -269,10 +278,12 @@ bool FileConversion::prepare()
     for (const QStringList &pageNames : std::as_const(imageNames))
         journaled << pageNames;
     if (!renderHandle.isOpen() || !journal.begin(renderHandle, journaled)) {
+        const int error = renderHandle.isOpen() ? errno : folderHandle.error();
         // In a planned folder, a slice's render folder is taken only by another run of that slice.
         fail(planned() && folderHandle.error() == EEXIST
                  ? tr("Another run converts these pages in %1.").arg(native(folder))
-                 : tr("No output folder could be created in %1.").arg(native(folder)));
+                 : tr("No output folder could be created in %1: %2.")
+                       .arg(native(folder), causeOf(error)));
         return false;
     }
     if (planned() && !sliceRecord.open(folderHandle, input.firstNumber)) {
@@ -284,6 +295,7 @@ bool FileConversion::prepare()
     render.colour = input.colour;
     render.dpi = input.dpi;
     render.exactDpi = input.exactDpi;
+    render.pageDpi = input.pageDpi;
     render.jpegQuality = input.jpegQuality;
     render.smooth = input.smooth;
     render.pages = distinctPages;
@@ -346,8 +358,8 @@ bool FileConversion::startRun(RenderRun &run, const QString &program)
         run.render.passwordFile = u"/dev/fd/"_s + QString::number(secret[0]);
     }
     run.own.start(program, run.render.arguments(),
-                   {renderHandle.descriptor(), secret[0], !input.password.isEmpty()},
-                   run.render.paced ? QIODevice::ReadWrite : QIODevice::ReadOnly);
+                  {renderHandle.descriptor(), secret[0], !input.password.isEmpty()},
+                  run.render.paced ? QIODevice::ReadWrite : QIODevice::ReadOnly);
     if (secret[0] >= 0)
         ::close(secret[0]);
     run.own.watch(timeoutMs);

@@ -68,6 +68,55 @@ int RenderJob::resolution() const
     return !exactDpi && dpi >= Formats::named(format).oneDotMoreFrom ? dpi + 1 : dpi;
 }
 
+namespace {
+
+QString number(double value)
+{
+    return QString::number(value, 'g', 17);
+}
+
+QString resolutionOption(const QPointF &dpi)
+{
+    return u"-r"_s + number(dpi.x()) + (dpi.x() == dpi.y() ? QString() : u'x' + number(dpi.y()));
+}
+
+} // namespace
+
+QList<RenderJob::PageRun> RenderJob::pageRuns() const
+{
+    QList<PageRun> runs;
+    const QPointF plain(resolution(), resolution());
+    for (const int page : pages) {
+        const QPointF dpi = pageDpi.value(page, plain);
+        if (runs.isEmpty() || runs.last().dpi != dpi)
+            runs.append({dpi, {}});
+        runs.last().pages << page;
+    }
+    if (runs.isEmpty())
+        runs.append({plain, pages});
+    return runs;
+}
+
+QStringList RenderJob::pageOptions(const QList<int> &pages, bool listed)
+{
+    // A contiguous range needs no page list: the renderer's own first and last page do.
+    const int first = pages.value(0, 1);
+    const int last = pages.isEmpty() ? first : pages.last();
+    if (!listed && (pages.isEmpty() || last - first + 1 == pages.size()))
+        return {u"-dFirstPage="_s + QString::number(first),
+                u"-dLastPage="_s + QString::number(last)};
+    return {u"-sPageList="_s + pageList(pages)};
+}
+
+QStringList RenderJob::runOptions(const PageRun &run) const
+{
+    // A resolution on the command line would hold for every document after it; set in the
+    // device, it holds until the next one. Each run names its pages, none inherits a range.
+    return QStringList{u"-c"_s, u"<< /HWResolution ["_s + number(run.dpi.x()) + u' ' +
+                                    number(run.dpi.y()) + u"] >> setpagedevice"_s}
+           << pageOptions(run.pages, true) << u"-f"_s;
+}
+
 QStringList RenderJob::sharedOptions() const
 {
     QStringList options = {u"-sDEVICE="_s + device(), u"-dSAFER"_s, u"-dBATCH"_s, u"-dNOPROMPT"_s};
@@ -75,7 +124,9 @@ QStringList RenderJob::sharedOptions() const
         options << u"-dNOPAUSE"_s;
     if (device() == u"jpeg")
         options << u"-dJPEGQ="_s + QString::number(qBound(1, jpegQuality, 100));
-    options << u"-r"_s + QString::number(resolution());
+    const QList<PageRun> runs = pageRuns();
+    if (runs.size() == 1)
+        options << resolutionOption(runs.constFirst().dpi);
     // Text only: -dGraphicsAlphaBits also smooths lines, but it draws seams between shapes that
     // meet (a chart's or a map's fills) and is a poor fit for the PDF transparency model in this
     // renderer; supersampling (-dDownScaleFactor) is ignored by the BMP and PCX devices, which then
@@ -89,15 +140,8 @@ QStringList RenderJob::sharedOptions() const
 QStringList RenderJob::deviceOptions() const
 {
     QStringList options = sharedOptions();
-    // A contiguous range needs no page list: the renderer's own first and last page do.
-    const int first = pages.value(0, 1);
-    const int last = pages.isEmpty() ? first : pages.last();
-    if (pages.isEmpty() || last - first + 1 == pages.size()) {
-        options << u"-dFirstPage="_s + QString::number(first)
-                << u"-dLastPage="_s + QString::number(last);
-    } else {
-        options << u"-sPageList="_s + pageList(pages);
-    }
+    if (pageRuns().size() == 1)
+        options << pageOptions(pages, false);
     return options;
 }
 
@@ -126,7 +170,16 @@ QString RenderJob::text() const
                       outputFile(shownFolder.isEmpty() ? outputFolder : shownFolder) + u'"';
     if (!password.isEmpty())
         command += u" -sPDFPassword="_s + password;
-    return command + u" \""_s + QDir::toNativeSeparators(sourcePath) + u'"';
+    const QString source = u'"' + QDir::toNativeSeparators(sourcePath) + u'"';
+    const QList<PageRun> runs = pageRuns();
+    if (runs.size() == 1)
+        return command + u' ' + source;
+    for (const PageRun &run : runs) {
+        QStringList options = runOptions(run);
+        options[1] = u'"' + options.at(1) + u'"';
+        command += u' ' + options.join(u' ') + u' ' + source;
+    }
+    return command;
 }
 
 QStringList RenderJob::arguments() const
@@ -135,7 +188,11 @@ QStringList RenderJob::arguments() const
     list << u"-sOutputFile="_s + outputPath();
     if (!password.isEmpty())
         list << u'@' + passwordFile;
-    list << QDir::toNativeSeparators(sourcePath);
+    const QList<PageRun> runs = pageRuns();
+    if (runs.size() == 1)
+        return list << QDir::toNativeSeparators(sourcePath);
+    for (const PageRun &run : runs)
+        list << runOptions(run) << QDir::toNativeSeparators(sourcePath);
     return list;
 }
 

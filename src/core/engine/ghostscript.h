@@ -2,6 +2,8 @@
 
 #include <QByteArray>
 #include <QList>
+#include <QMap>
+#include <QPointF>
 #include <QString>
 #include <QStringList>
 
@@ -33,6 +35,9 @@ public:
     // After each page the renderer waits for a line on its standard input, and runs on once that
     // input ends: the program lets it write no more raw pages than its encoders can take.
     bool paced = false;
+    // A page's own resolution across and down (PageScale), for exact pixels on pages of any size.
+    // The renderer is given each run of pages that share one in turn; without any, resolution().
+    QMap<int, QPointF> pageDpi;
 
     QString device() const;
     // PNG, PNGGRAY and GIF: the renderer writes raw pixels, which the program encodes.
@@ -73,6 +78,16 @@ public:
     static QString pageList(const QList<int> &pages);
 
 private:
+    // Pages in order that share one resolution, rendered as one document after another.
+    struct PageRun
+    {
+        QPointF dpi;
+        QList<int> pages;
+    };
+    QList<PageRun> pageRuns() const;
     QStringList deviceOptions() const;
+    static QStringList pageOptions(const QList<int> &pages, bool listed);
+    // The arguments before each run's document: its resolution and pages.
+    QStringList runOptions(const PageRun &run) const;
     QString outputFile(const QString &folder) const;
 };

@@ -33,11 +33,12 @@ QString folderOf(const FileConversion &file)
 bool SharedRender::sharable(const ConversionJob &job)
 {
     // A password stays off every other file's command; a join and a planned slice keep their
-    // own bookkeeping; separated TIFF writes files its output pattern does not name; a renderer
-    // the encoders pace waits on its own file's encoders.
+    // own bookkeeping; pages of their own resolution set it between documents; separated TIFF
+    // writes files its output pattern does not name; a renderer the encoders pace waits on its own
+    // file's encoders.
     const RenderJob render = renderOf(job);
     return job.password.isEmpty() && !job.merge && job.plannedFolder.isEmpty() &&
-           !job.pages.isEmpty() && job.pages.size() <= mostPages &&
+           !job.pages.isEmpty() && job.pages.size() <= mostPages && job.pageDpi.isEmpty() &&
            render.device() != u"tiffsep" && !render.encodedByProgram();
 }
 
