@@ -177,9 +177,8 @@ void TestHostilePlans::liveRunIsNeverCleaned()
     startBatch(first, env, work, otherNamespace);
     QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(env.scratch(u"held"_s)), 60000);
     const QString folder = env.scratch(u"out/doc/"_s);
-    // Page 2 is complete once page 3 begins, and placed once its PNG is encoded, off the thread
-    // that read the line.
-    QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(folder + u"2.png"_s), 10000);
+    // Page 2 is drawn once page 3 begins; its PNG follows from the encoder a moment later.
+    QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(folder + u"2.png"_s), 20000);
 
     QString said;
     const int second = runBatch(env, resume ? work + QStringList{u"--resume"_s} : work, &said);
