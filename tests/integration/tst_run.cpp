@@ -348,7 +348,8 @@ void tst_Run::outputFolderLostMidRun()
     MainWindow window;
     MainWindowProbe probe(window);
     probe.add(pdfs);
-    probe.dpiValues() = {u"70"_s, u"70"_s};
+    // Renderers of their own: the folder goes between the two files.
+    probe.dpiValues() = {u"70"_s, u"72"_s};
     probe.ui()->newFileRadio->click();
     probe.ui()->pathEdit->setText(out);
 
