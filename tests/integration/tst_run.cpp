@@ -348,7 +348,7 @@ void tst_Run::outputFolderLostMidRun()
     MainWindow window;
     MainWindowProbe probe(window);
     probe.add(pdfs);
-    // Resolutions of their own: each file gets a renderer run of its own.
+    // Renderers of their own: the folder goes between the two files.
     probe.dpiValues() = {u"70"_s, u"72"_s};
     probe.ui()->newFileRadio->click();
     probe.ui()->pathEdit->setText(out);

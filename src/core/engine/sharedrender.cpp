@@ -105,6 +105,7 @@ void SharedRender::startNext()
     marker = u"@@vezudiri-"_s + QString::number(QRandomGenerator::system()->generate64(), 16);
     outputTail.clear();
     pendingErrors.clear();
+    nextWaits = false;
     current = first;
     errorPart = first;
     stopping = false;
@@ -171,7 +172,7 @@ void SharedRender::readOutput(bool atEnd)
     if (atEnd && !outputTail.isEmpty())
         outputTail += u'\n';
     const qsizetype lineEnd = outputTail.lastIndexOf(u'\n');
-    if (lineEnd < 0)
+    if (lineEnd < 0 || nextWaits)
         return;
     const QStringList lines = outputTail.left(lineEnd).split(u'\n');
     outputTail = outputTail.mid(lineEnd + 1);
@@ -181,7 +182,8 @@ void SharedRender::readOutput(bool atEnd)
             parts.at(current).file->sharedOutput(said);
         said.clear();
     };
-    for (const QString &line : lines) {
+    for (qsizetype at = 0; at < lines.size(); ++at) {
+        const QString &line = lines.at(at);
         // A file that failed on what it was handed may have ended the process meanwhile.
         if (stopping || current < first)
             return;
@@ -192,7 +194,11 @@ void SharedRender::readOutput(bool atEnd)
             hand();
             if (stopping || current < first)
                 return;
-            reachedBoundary(current, pagesWritten);
+            if (!reachedBoundary(current, pagesWritten)) {
+                // The next file waits until this one has ended, as after a run of its own.
+                outputTail = lines.mid(at + 1).join(u'\n') + u'\n' + outputTail;
+                return;
+            }
             continue;
         }
         said += line + u'\n';
@@ -224,15 +230,18 @@ void SharedRender::readErrors(const QByteArray &chunk)
     endPrinted();
 }
 
-void SharedRender::reachedBoundary(int part, int pagesWritten)
+// False while the file's error output has not reached its boundary yet.
+bool SharedRender::reachedBoundary(int part, int pagesWritten)
 {
     parts[part].printed = true;
+    pagesAtBoundary = pagesWritten;
+    nextWaits = true;
     endPrinted();
-    if (!stopping && process.running())
-        begin(part + 1, pagesWritten);
+    return !nextWaits;
 }
 
-// A file whose boundary came on both outputs: its part ended as a run of its own would have.
+// A file whose boundary came on both outputs: its part ended as a run of its own would have,
+// and the next one begins.
 void SharedRender::endPrinted()
 {
     for (int part = first; part <= last && part < parts.size(); ++part) {
@@ -243,6 +252,16 @@ void SharedRender::endPrinted()
         if (each.file)
             each.file->sharedPartEnded(0, QProcess::NormalExit, each.errors, false);
     }
+    if (!nextWaits || current < first || !parts.at(current).done)
+        return;
+    nextWaits = false;
+    if (stopping || !process.running())
+        return;
+    begin(current + 1, pagesAtBoundary);
+    // What came after the boundary while this file ended.
+    if (outputTail.contains(u'\n'))
+        QMetaObject::invokeMethod(
+            this, [this] { readOutput(false); }, Qt::QueuedConnection);
 }
 
 void SharedRender::processEnded(int exitCode, QProcess::ExitStatus exitStatus)

@@ -61,7 +61,7 @@ private:
     QStringList arguments() const;
     void readOutput(bool atEnd);
     void readErrors(const QByteArray &chunk);
-    void reachedBoundary(int part, int pagesWritten);
+    bool reachedBoundary(int part, int pagesWritten);
     void endPrinted();
     void begin(int part, int pagesBefore);
     void processEnded(int exitCode, QProcess::ExitStatus exitStatus);
@@ -80,7 +80,9 @@ private:
     int errorPart = -1; // the part its error output is about now
     QString outputTail;
     QByteArray pendingErrors; // error output not yet given to a part
-    bool alone = false;       // a process ended early: one file a process from then on
-    bool stopping = false;    // the process is ended on a file's behalf
+    bool nextWaits = false;   // a boundary came on standard output, not yet on the error output
+    int pagesAtBoundary = 0;
+    bool alone = false;    // a process ended early: one file a process from then on
+    bool stopping = false; // the process is ended on a file's behalf
     bool over = false;
 };
