@@ -66,7 +66,12 @@ echo $! > '%2'
 while IFS= read -r line; do
   printf '%s
 ' "$line"
-  [ "$line" = "Page %1" ] && kill -STOP $!
+  if [ "$line" = "Page %1" ]; then
+    kill -STOP $!
+    # Lines it wrote ahead wait too, until it is continued.
+    while grep -q ') [RSD] ' /proc/$!/stat 2>/dev/null; do sleep 0.01; done
+    while grep -q ') [Tt] ' /proc/$!/stat 2>/dev/null; do sleep 0.05; done
+  fi
 done < "$fifo"
 rm -f "$fifo"
 wait $!)"_s.arg(page)

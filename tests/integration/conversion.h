@@ -23,7 +23,8 @@ bool closeTo(const QSize &actual, const QSize &expected);
 QStringList filesIn(const QString &folder);
 
 // A renderer script that runs the real Ghostscript but freezes it when it begins the given page,
-// so a test can act while that page renders; Ghostscript's process id goes to pidFile.
+// so a test can act while that page renders (nothing it wrote beyond it passes on until it is
+// continued); Ghostscript's process id goes to pidFile.
 QString pausingRenderer(int page, const QString &pidFile);
 // Whether that process is gone (or only a zombie).
 bool processGone(const QString &pidFile);
