@@ -7,7 +7,9 @@
 //
 // Usage: bench_small [--files N] [--rounds N]
 #include "benchsupport.h"
+#include "cli/plan.h"
 #include "core/engine/ghostscript.h"
+#include "core/pdf/pdfinfo.h"
 #include "pdfs.h"
 #include "testenvironment.h"
 
@@ -42,14 +44,43 @@ void runOrDie(const QString &program, const QStringList &arguments, const char *
         qFatal("%s failed", what);
 }
 
-// GNU parallel, two at a time, given the PDFs in a list file.
+// GNU parallel, two at a time, given the PDFs in a list file: a PDF a line, with its renderer
+// resolution after a tab for Ghostscript.
 double peer(const QString &list, const QStringList &command, const QString &folder)
 {
     QDir(folder).removeRecursively();
     QDir().mkpath(folder);
     return Bench::seconds([&] {
-        runOrDie(u"parallel"_s, QStringList{u"-j2"_s, u"-a"_s, list} + command, "parallel");
+        runOrDie(u"parallel"_s,
+                 QStringList{u"-j2"_s, u"--colsep"_s, u"\t"_s, u"-a"_s, list} + command,
+                 "parallel");
     });
+}
+
+// The renderer's resolution option the command line gives a page of these points: pdftoppm's
+// pixels, which on some page sizes are not those of the plain resolution.
+QString resolutionFor(const QString &pdf)
+{
+    QProcess pdfinfo;
+    pdfinfo.start(u"pdfinfo"_s, {u"-box"_s, u"-f"_s, u"1"_s, u"-l"_s, u"1"_s, pdf});
+    pdfinfo.waitForFinished();
+    ConversionJob job;
+    job.pages = {1};
+    BatchChoices choices;
+    choices.dpi = dpi;
+    if (!Plans::sizePages(job, choices, PdfInfo::parsePageBoxes(pdfinfo.readAllStandardOutput())))
+        qFatal("no size for a page");
+    RenderJob render;
+    render.format = u"BMP"_s;
+    render.dpi = dpi;
+    render.exactDpi = true;
+    render.pages = {1};
+    render.pageDpi = job.pageDpi;
+    for (const QString &option : render.sharedOptions()) {
+        if (option.startsWith(u"-r"_s))
+            return option;
+    }
+    qFatal("no resolution option");
 }
 
 // Ghostscript as the program runs it for a whole BMP file at this resolution, one per file.
@@ -61,9 +92,14 @@ QStringList gsCommand(const QString &folder)
     job.exactDpi = true;
     job.pages = {1};
     job.outputFolder = folder;
-    job.imageName = u"{/.}.bmp"_s;
-    job.sourcePath = u"{}"_s;
-    return QStringList{u"gs"_s} + job.arguments();
+    job.imageName = u"{1/.}.bmp"_s;
+    job.sourcePath = u"{1}"_s;
+    QStringList command = QStringList{u"gs"_s} + job.arguments();
+    for (QString &argument : command) {
+        if (argument.startsWith(u"-r"_s))
+            argument = u"{2}"_s;
+    }
+    return command;
 }
 
 // The program's image of each PDF, by the PDF's name; fatal unless there is exactly one each.
@@ -119,9 +155,16 @@ int main(int argc, char *argv[])
         if (!Pdfs::write(pdfs.last(), 1, sizes.at(file % sizes.size())))
             qFatal("could not write the PDFs");
     }
+    QStringList lines;
+    for (const QString &pdf : std::as_const(pdfs)) {
+        const int size = int(lines.size() % sizes.size());
+        lines << pdf + u'\t' +
+                     (lines.size() < sizes.size() ? resolutionFor(pdf)
+                                                  : lines.at(size).section(u'\t', 1));
+    }
     const QString list = env.scratch(u"pdfs.txt"_s);
     QFile listFile(list);
-    if (!listFile.open(QIODevice::WriteOnly) || listFile.write(pdfs.join(u'\n').toUtf8()) < 0)
+    if (!listFile.open(QIODevice::WriteOnly) || listFile.write(lines.join(u'\n').toUtf8()) < 0)
         qFatal("could not write the list of PDFs");
     listFile.close();
 
@@ -142,8 +185,8 @@ int main(int argc, char *argv[])
                                        u"-r"_s,
                                        u"120"_s,
                                        u"-o"_s,
-                                       mutoolFolder + u"/{/.}-%d.pnm"_s,
-                                       u"{}"_s};
+                                       mutoolFolder + u"/{1/.}-%d.pnm"_s,
+                                       u"{1}"_s};
     const auto programRun = [&] {
         QDir(output).removeRecursively();
         return Bench::seconds([&] { runOrDie(program, arguments, "vezudiri --convert"); });

@@ -110,6 +110,7 @@ QByteArray onePageRun(const ConversionJob &file, int page, const QString &folder
     render.format = file.format;
     render.colour = file.colour;
     render.dpi = file.dpi;
+    render.pageDpi = file.pageDpi;
     render.pages = {page};
     render.outputFolder = folder;
     render.imageName = u"page%1.%2"_s.arg(page).arg(render.renderedExtension());
@@ -629,7 +630,7 @@ void tst_Engine::fullDiskStopsTheRun()
     QStringList pdfs;
     for (const QString &name : {u"done"_s, u"fills"_s, u"later"_s}) {
         pdfs << env.scratch(name + u".pdf"_s);
-        QVERIFY(Pdfs::write(pdfs.last(), 3));
+        QVERIFY(Pdfs::write(pdfs.last(), 5));
     }
     Runner runner(1);
     QSignalSpy stopped(&runner.queue, &ConversionQueue::runStopped);
@@ -637,9 +638,9 @@ void tst_Engine::fullDiskStopsTheRun()
     connect(&runner.queue, &ConversionQueue::fileFinished, this,
             [] { DiskSpace::setAvailableForTests([](const QString &) { return 0; }); });
     for (int row = 0; row < 3; ++row) {
-        ConversionJob file = job(row, pdfs[row], {1, 2, 3});
-        // Its renderer fails it wherever its page 2 comes: it renders alone.
-        file.dpi += row == 1;
+        // Its renderer fails it wherever its page 2 comes: too many pages to share a run.
+        ConversionJob file =
+            job(row, pdfs[row], row == 1 ? QList<int>{1, 2, 3, 4, 5} : QList<int>{1, 2, 3});
         runner.queue.enqueue(file);
     }
     QTRY_COMPARE_WITH_TIMEOUT(stopped.size(), 1, 60000);
@@ -696,6 +697,8 @@ void tst_Engine::sharedRunFailsOneFileAlone()
         jobs << job(int(jobs.size()), pdf, {jobs.size() == 1 ? 1 : 2, 2});
     }
     jobs[0].pages = {1};
+    // A resolution of its own, as a size in pixels gives: the run sets it for this file only.
+    jobs[2].pageDpi = {{2, QPointF(71.5, 68.25)}};
     if (broken)
         QVERIFY(Pdfs::truncate(jobs[1].sourcePath, jobs[1].sourcePath, 0.3));
     QString alone;

@@ -75,6 +75,11 @@ QString number(double value)
     return QString::number(value, 'g', 17);
 }
 
+QString hwResolution(const QPointF &dpi)
+{
+    return u"/HWResolution ["_s + number(dpi.x()) + u' ' + number(dpi.y()) + u']';
+}
+
 QString resolutionOption(const QPointF &dpi)
 {
     return u"-r"_s + number(dpi.x()) + (dpi.x() == dpi.y() ? QString() : u'x' + number(dpi.y()));
@@ -112,9 +117,13 @@ QStringList RenderJob::runOptions(const PageRun &run) const
 {
     // A resolution on the command line would hold for every document after it; set in the
     // device, it holds until the next one. Each run names its pages, none inherits a range.
-    return QStringList{u"-c"_s, u"<< /HWResolution ["_s + number(run.dpi.x()) + u' ' +
-                                    number(run.dpi.y()) + u"] >> setpagedevice"_s}
+    return QStringList{u"-c"_s, u"<< "_s + hwResolution(run.dpi) + u" >> setpagedevice"_s}
            << pageOptions(run.pages, true) << u"-f"_s;
+}
+
+QString RenderJob::resolutionSetting() const
+{
+    return hwResolution(pageRuns().constFirst().dpi);
 }
 
 QStringList RenderJob::sharedOptions() const

@@ -54,6 +54,10 @@ public:
     // What every file of a shared renderer run has in common: all but the pages, the output
     // file and the source.
     QStringList sharedOptions() const;
+    // The resolution of a job whose pages share one, as a device setting: a renderer that goes
+    // on from another document is given it with the next document's output.
+    QString resolutionSetting() const;
+    bool oneResolution() const { return pageRuns().size() == 1; }
     // The output file the renderer is given: outputFolder, the count and imageName.
     QString outputPath() const;
     // The password as the one line of the renderer's argument file.

@@ -19,6 +19,8 @@ RenderJob renderOf(const ConversionJob &job)
     render.exactDpi = job.exactDpi;
     render.jpegQuality = job.jpegQuality;
     render.smooth = job.smooth;
+    render.pages = job.pages;
+    render.pageDpi = job.pageDpi;
     return render;
 }
 
@@ -28,23 +30,31 @@ QString folderOf(const FileConversion &file)
     return u"/dev/fd/"_s + QString::number(file.renderFolder());
 }
 
+// Each file's resolution is set in the device before it: one on the command line would hold
+// for every document after it.
+QStringList withoutResolution(QStringList options)
+{
+    options.removeIf([](const QString &option) { return option.startsWith(u"-r"_s); });
+    return options;
+}
+
 } // namespace
 
 bool SharedRender::sharable(const ConversionJob &job)
 {
     // A password stays off every other file's command; a join and a planned slice keep their
-    // own bookkeeping; pages of their own resolution set it between documents; separated TIFF
-    // writes files its output pattern does not name; a renderer the encoders pace waits on its own
-    // file's encoders.
+    // own bookkeeping; pages of several resolutions set them between documents; separated TIFF
+    // writes files its output pattern does not name; a renderer the encoders pace waits on its
+    // own file's encoders.
     const RenderJob render = renderOf(job);
     return job.password.isEmpty() && !job.merge && job.plannedFolder.isEmpty() &&
-           !job.pages.isEmpty() && job.pages.size() <= mostPages && job.pageDpi.isEmpty() &&
+           !job.pages.isEmpty() && job.pages.size() <= mostPages && render.oneResolution() &&
            render.device() != u"tiffsep" && !render.encodedByProgram();
 }
 
 QString SharedRender::key(const ConversionJob &job)
 {
-    return renderOf(job).sharedOptions().join(u'\n');
+    return withoutResolution(renderOf(job).sharedOptions()).join(u'\n');
 }
 
 SharedRender::SharedRender(int timeoutSeconds, QObject *parent)
@@ -128,14 +138,16 @@ void SharedRender::startNext()
 // count goes on across files) and one on the error output. The last one ends with the process.
 QStringList SharedRender::arguments() const
 {
-    QStringList list = parts.at(first).file->sharedJob().sharedOptions();
+    QStringList list = withoutResolution(parts.at(first).file->sharedJob().sharedOptions());
     for (int part = first + 1; part <= last; ++part)
         list << u"--permit-file-write="_s + folderOf(*parts.at(part).file) + u'/';
     for (int part = first; part <= last; ++part) {
         RenderJob render = parts.at(part).file->sharedJob();
         render.outputFolder = folderOf(*parts.at(part).file);
-        if (part == first)
-            list << u"-sOutputFile="_s + render.outputPath();
+        if (part == first) {
+            list << u"-sOutputFile="_s + render.outputPath() << u"-c"_s
+                 << u"<< "_s + render.resolutionSetting() + u" >> setpagedevice"_s << u"-f"_s;
+        }
         list << u"-sPageList="_s + RenderJob::pageList(render.pages) << render.sourcePath;
         if (part == last)
             break;
@@ -143,8 +155,8 @@ QStringList SharedRender::arguments() const
         next.outputFolder = folderOf(*parts.at(part + 1).file);
         const QString boundary = marker + u' ' + QString::number(part);
         list << u"-c"_s
-             << u"<< /OutputFile ("_s + next.outputPath() + u") >> setpagedevice (\\n"_s +
-                    boundary +
+             << u"<< /OutputFile ("_s + next.outputPath() + u") "_s + next.resolutionSetting() +
+                    u" >> setpagedevice (\\n"_s + boundary +
                     u" ) print currentpagedevice /PageCount get =only (\\n) print flush "
                     u"(%stderr) (w) file dup (\\n"_s +
                     boundary + u"\\n) writestring flushfile"_s
