@@ -336,10 +336,12 @@ void tst_Run::outputFolderLostMidRun()
     const QString out = env.scratch(u"out"_s);
     env.writeConfig(u"parallelJobs"_s, 1);
     // Once the first file is rendered, the chosen folder is replaced by a file: it can no longer
-    // be made.
-    env.installTool(u"P2I.exe"_s, u"gs \"$@\"; status=$?\n"
-                                  "case \"$*\" in *first.pdf*) rm -rf '%1'; echo > '%1' ;; esac\n"
-                                  "exit $status"_s.arg(out));
+    // be made. Tried until it is gone: the program may still be placing an earlier page in it.
+    env.installTool(u"P2I.exe"_s,
+                    u"gs \"$@\"; status=$?\n"
+                    "case \"$*\" in *first.pdf*)\n"
+                    "  until rm -rf '%1' 2>/dev/null && echo > '%1'; do sleep 0.05; done ;;\n"
+                    "esac\nexit $status"_s.arg(out));
     QStringList pdfs;
     for (const QString &name : {u"first"_s, u"second"_s}) {
         pdfs << env.scratch(name + u".pdf"_s);
