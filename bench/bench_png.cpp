@@ -14,6 +14,7 @@
 #include <QDir>
 #include <QGuiApplication>
 #include <QImage>
+#include <QPageSize>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -127,7 +128,9 @@ int main(int argc, char *argv[])
     QStringList pdfs;
     for (int file = 1; file <= fileCount; ++file) {
         pdfs << memory.filePath(u"pdf/file%1.pdf"_s.arg(file, 2, 10, QChar(u'0')));
-        if (!Pdfs::write(pdfs.last(), pageCount))
+        // Letter: 150 DPI is a whole number of pixels on it, so the command line's exact sizes
+        // are those of the plain resolution the peers are given.
+        if (!Pdfs::write(pdfs.last(), pageCount, QPageSize(QPageSize::Letter)))
             qFatal("could not write the PDFs");
     }
     // What the command line asks the renderer for at 150 DPI, given to the others alike.
