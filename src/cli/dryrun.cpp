@@ -32,10 +32,7 @@ QString pixelSizes(const PlanEntry &entry)
     for (const int page : entry.job.pages) {
         if (page > entry.boxes.size())
             break;
-        RenderJob render;
-        render.format = entry.job.format;
-        render.dpi = entry.job.dpi;
-        render.exactDpi = entry.job.exactDpi;
+        const RenderJob render = RenderJob::of(entry.job);
         const PdfInfo::PageBox &box = entry.boxes.at(page - 1);
         const QSize pixels = DiskSpace::pixelSize(
             box.points, box.rotation,

@@ -151,11 +151,7 @@ qint64 imageBytes(const QString &device, const QSize &pixels)
 qint64 jobBytes(const ConversionJob &job, const QList<PdfInfo::PageBox> &boxes,
                 double bytesPerPixel)
 {
-    RenderJob render;
-    render.format = job.format;
-    render.colour = job.colour;
-    render.dpi = job.dpi;
-    render.exactDpi = job.exactDpi;
+    const RenderJob render = RenderJob::of(job);
     const QString device = render.device();
     const QString encoded = Formats::named(job.format).device;
     const bool gif = Formats::named(job.format).gif;

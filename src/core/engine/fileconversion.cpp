@@ -235,6 +235,7 @@ bool FileConversion::prepare()
             return false;
         }
     }
+    render = RenderJob::of(input);
     render.password = input.password;
     if (!render.passwordFits()) {
         fail(tr("The renderer cannot be given this password: it holds a line break or two "
@@ -291,13 +292,6 @@ bool FileConversion::prepare()
         return false;
     }
 
-    render.format = input.format;
-    render.colour = input.colour;
-    render.dpi = input.dpi;
-    render.exactDpi = input.exactDpi;
-    render.pageDpi = input.pageDpi;
-    render.jpegQuality = input.jpegQuality;
-    render.smooth = input.smooth;
     render.pages = distinctPages;
     // The renderer works in the rendering folder itself, whatever happens to its path.
     render.outputFolder = u"."_s;

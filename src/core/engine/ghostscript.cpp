@@ -1,5 +1,6 @@
 #include "core/engine/ghostscript.h"
 
+#include "core/engine/conversionjob.h"
 #include "core/options/formats.h"
 
 #include <QDir>
@@ -61,6 +62,19 @@ bool RenderJob::smoothText() const
                                         u"tiffg3"_s,   u"tiffg32d"_s, u"tiffg4"_s,
                                         u"tiffcrle"_s, u"tifflzw"_s,  u"tiffpack"_s};
     return smooth && !bilevel.contains(device());
+}
+
+RenderJob RenderJob::of(const ConversionJob &job)
+{
+    RenderJob render;
+    render.format = job.format;
+    render.colour = job.colour;
+    render.dpi = job.dpi;
+    render.exactDpi = job.exactDpi;
+    render.pageDpi = job.pageDpi;
+    render.jpegQuality = job.jpegQuality;
+    render.smooth = job.smooth;
+    return render;
 }
 
 int RenderJob::resolution() const

@@ -9,9 +9,14 @@
 
 // Ghostscript, the renderer: one run renders the selected pages of one PDF, one image file a
 // page. Its command line and the reading of its output live here.
+struct ConversionJob;
+
 class RenderJob final
 {
 public:
+    // A file's choices of how its pages look: format, colour, resolutions, quality, smoothing.
+    static RenderJob of(const ConversionJob &job);
+
     QString format; // a name of the format catalogue; any other name renders as "JPG"
     QString colour; // colour keyword; empty gives the format's default colour
     int dpi = 0;

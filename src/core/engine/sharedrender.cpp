@@ -12,15 +12,8 @@ namespace {
 
 RenderJob renderOf(const ConversionJob &job)
 {
-    RenderJob render;
-    render.format = job.format;
-    render.colour = job.colour;
-    render.dpi = job.dpi;
-    render.exactDpi = job.exactDpi;
-    render.jpegQuality = job.jpegQuality;
-    render.smooth = job.smooth;
+    RenderJob render = RenderJob::of(job);
     render.pages = job.pages;
-    render.pageDpi = job.pageDpi;
     return render;
 }
 
