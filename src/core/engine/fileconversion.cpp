@@ -88,7 +88,8 @@ struct FileConversion::RenderRun
     ToolRun *tool = &own; // or the process of a shared run, once it renders this file
     RenderJob render;
     QString outputTail;
-    int allowed = 1; // a paced run: the pages it may write in all, the first without asking
+    int allowed = 1;       // a paced run: the pages it may write in all, the first without asking
+    bool released = false; // a paced shared run: let on past this file's last page
     // A shared run counts on from the pages of the files before this one.
     int pagesBefore = 0;
     bool shared = false;
@@ -178,11 +179,15 @@ void FileConversion::sharedPartBegins(ToolRun *process, int pagesBefore)
     run.pagesBefore = pagesBefore;
     run.outputTail.clear();
     run.errors.clear();
+    run.allowed = 1;
+    run.released = false;
     if (!announced) {
         announced = true;
         // The file's own command, as it runs when it renders alone.
         emit started(folder, run.render.text());
     }
+    if (run.render.paced)
+        pace();
 }
 
 void FileConversion::sharedOutput(const QString &text)
@@ -197,6 +202,8 @@ void FileConversion::sharedPartEnded(int exitCode, QProcess::ExitStatus exitStat
     RenderRun &run = *runs.front();
     run.errors = errors;
     run.sharedTimedOut = timedOut;
+    // The process goes on with other files, and may end before this file's encoders.
+    run.tool = &run.own;
     rendererFinished(run, exitCode, exitStatus);
 }
 
@@ -627,9 +634,16 @@ void FileConversion::pace()
     }
     for (const auto &run : runs) {
         QProcess &process = run->tool->tool();
-        if (run->tool->running() && run->allowed >= tasks[run->range].count &&
-            process.openMode() & QIODevice::WriteOnly)
+        if (!run->tool->running() || run->allowed < tasks[run->range].count ||
+            !(process.openMode() & QIODevice::WriteOnly))
+            continue;
+        // A shared process goes on to the next file's pages, which that file paces.
+        if (!run->shared) {
             process.closeWriteChannel();
+        } else if (!run->released) {
+            run->released = true;
+            process.write("\n");
+        }
     }
 }
 
@@ -864,8 +878,10 @@ void FileConversion::endRenderers()
     // A shared run's process is not this file's to end: the run ends it if it renders this file.
     if (sharedPart)
         emit rendererAbandoned();
-    for (const auto &run : runs)
+    for (const auto &run : runs) {
+        run->tool = &run->own;
         run->own.kill();
+    }
     for (const auto &run : runs)
         run->own.waitForEnd(5000);
 }

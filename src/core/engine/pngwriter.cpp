@@ -147,7 +147,9 @@ bool write(const RawImage &image, int resolution, int fd, const QString &name, Q
                          .arg(QDir::toNativeSeparators(name), why);
         return false;
     };
-    const auto cancelled = [cancel] { return cancel && cancel->load(); };
+    const auto cancelled = [cancel] {
+        return cancel && cancel->load();
+    };
     const auto noMemory = [&] {
         return fail(QCoreApplication::translate("PngWriter", "not enough memory."));
     };
@@ -157,8 +159,7 @@ bool write(const RawImage &image, int resolution, int fd, const QString &name, Q
 
     const size_t stride = size_t(image.width) * size_t(image.channels);
     const size_t filteredSize = (stride + 1) * size_t(image.height);
-    const std::unique_ptr<unsigned char[]> filtered(new (std::nothrow)
-                                                        unsigned char[filteredSize]);
+    const std::unique_ptr<unsigned char[]> filtered(new (std::nothrow) unsigned char[filteredSize]);
     if (!filtered)
         return noMemory();
     for (int y = 0; y < image.height; ++y) {
@@ -193,8 +194,8 @@ bool write(const RawImage &image, int resolution, int fd, const QString &name, Q
         png_destroy_write_struct(&png, nullptr);
         return noMemory();
     }
-    const bool written = writeChunks(png, info, image, pixelsPerMetre(resolution),
-                                     compressed.get(), size, &target);
+    const bool written =
+        writeChunks(png, info, image, pixelsPerMetre(resolution), compressed.get(), size, &target);
     png_destroy_write_struct(&png, &info);
     if (!written)
         return fail(target.failure);

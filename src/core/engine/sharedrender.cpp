@@ -37,12 +37,11 @@ bool SharedRender::sharable(const ConversionJob &job)
 {
     // A password stays off every other file's command; a join and a planned slice keep their
     // own bookkeeping; pages of several resolutions set them between documents; separated TIFF
-    // writes files its output pattern does not name; a renderer the encoders pace waits on its
-    // own file's encoders.
+    // writes files its output pattern does not name.
     const RenderJob render = renderOf(job);
     return job.password.isEmpty() && !job.merge && job.plannedFolder.isEmpty() &&
            !job.pages.isEmpty() && job.pages.size() <= mostPages && render.oneResolution() &&
-           render.device() != u"tiffsep" && !render.encodedByProgram();
+           render.device() != u"tiffsep";
 }
 
 QString SharedRender::key(const ConversionJob &job)
@@ -121,7 +120,10 @@ void SharedRender::startNext()
         each.errors.clear();
         setup.writableFolders << each.file->renderFolder();
     }
-    process.start(program, arguments(), setup);
+    // A paced renderer waits for a line after each page, which the file rendered gives.
+    process.start(program, arguments(), setup,
+                  parts.at(first).file->sharedJob().paced ? QIODevice::ReadWrite
+                                                          : QIODevice::ReadOnly);
     process.watch(timeoutMs);
     begin(first, 0);
 }
