@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QScopeGuard>
 
 #include <libdeflate.h>
 #include <png.h>
@@ -22,6 +23,10 @@ namespace {
 // libdeflate compresses the same rows to the same size two to three times as fast at its level
 // 6; its lower levels are up to 1.15 times larger for hardly less time on text.
 constexpr int compressionLevel = 6;
+
+// A thread keeps the memory of pages up to this size for the next one: an A4 page at 600 dpi in
+// colour is 105 MB.
+constexpr size_t keptBytes = size_t(128) << 20;
 
 // The compressed stream goes out in chunks of this size, as PNG readers expect several.
 constexpr size_t chunkBytes = size_t(1) << 20;
@@ -108,6 +113,31 @@ libdeflate_compressor *compressor()
     return kept.get();
 }
 
+// The filtered rows of this thread's last page, kept for the next one as the raw page is.
+class RowBuffer
+{
+public:
+    unsigned char *take(size_t bytes)
+    {
+        if (bytes > size) {
+            rows.reset(new (std::nothrow) unsigned char[bytes]);
+            size = rows ? bytes : 0;
+        }
+        return rows.get();
+    }
+    void trim(size_t keptBytes)
+    {
+        if (size > keptBytes) {
+            rows.reset();
+            size = 0;
+        }
+    }
+
+private:
+    std::unique_ptr<unsigned char[]> rows;
+    size_t size = 0;
+};
+
 // libpng writes the header and its chunks; the image data is compressed already. No object with
 // a destructor lives here: libpng leaves it by longjmp on an error.
 bool writeChunks(png_structp png, png_infop info, const RawImage &image, quint32 perMetre,
@@ -159,7 +189,9 @@ bool write(const RawImage &image, int resolution, int fd, const QString &name, Q
 
     const size_t stride = size_t(image.width) * size_t(image.channels);
     const size_t filteredSize = (stride + 1) * size_t(image.height);
-    const std::unique_ptr<unsigned char[]> filtered(new (std::nothrow) unsigned char[filteredSize]);
+    thread_local RowBuffer buffer;
+    unsigned char *const filtered = buffer.take(filteredSize);
+    const auto trim = qScopeGuard([] { buffer.trim(keptBytes); });
     if (!filtered)
         return noMemory();
     for (int y = 0; y < image.height; ++y) {
@@ -167,7 +199,7 @@ bool write(const RawImage &image, int resolution, int fd, const QString &name, Q
             return fail(QCoreApplication::translate("PngWriter", "cancelled"));
         const unsigned char *row = image.pixels.data() + size_t(y) * stride;
         filterRow(row, y > 0 ? row - stride : nullptr, stride, image.channels,
-                  filtered.get() + size_t(y) * (stride + 1));
+                  filtered + size_t(y) * (stride + 1));
     }
     libdeflate_compressor *deflate = compressor();
     if (!deflate)
@@ -178,7 +210,7 @@ bool write(const RawImage &image, int resolution, int fd, const QString &name, Q
     if (!compressed)
         return noMemory();
     const size_t size =
-        libdeflate_zlib_compress(deflate, filtered.get(), filteredSize, compressed.get(), bound);
+        libdeflate_zlib_compress(deflate, filtered, filteredSize, compressed.get(), bound);
     if (size == 0)
         return noMemory();
     if (cancelled())
