@@ -9,6 +9,7 @@
 #include "core/engine/gifwriter.h"
 #include "core/engine/pngwriter.h"
 #include "core/engine/rawimage.h"
+#include "core/engine/sharedrender.h"
 #include "pdfs.h"
 #include "testenvironment.h"
 
@@ -628,9 +629,13 @@ void tst_Engine::fullDiskStopsTheRun()
                                   "drawing error occurred.\\nPage 2/' ;;\n"
                                   "*) exec gs \"$@\" ;;\nesac"_s);
     QStringList pdfs;
+    // Pages enough for the second file not to share a renderer.
+    QList<int> allPages;
+    for (int page = 1; page <= SharedRender::mostPages + 1; ++page)
+        allPages << page;
     for (const QString &name : {u"done"_s, u"fills"_s, u"later"_s}) {
         pdfs << env.scratch(name + u".pdf"_s);
-        QVERIFY(Pdfs::write(pdfs.last(), 5));
+        QVERIFY(Pdfs::write(pdfs.last(), int(allPages.size())));
     }
     Runner runner(1);
     QSignalSpy stopped(&runner.queue, &ConversionQueue::runStopped);
@@ -639,8 +644,7 @@ void tst_Engine::fullDiskStopsTheRun()
             [] { DiskSpace::setAvailableForTests([](const QString &) { return 0; }); });
     for (int row = 0; row < 3; ++row) {
         // Its renderer fails it wherever its page 2 comes: too many pages to share a run.
-        ConversionJob file =
-            job(row, pdfs[row], row == 1 ? QList<int>{1, 2, 3, 4, 5} : QList<int>{1, 2, 3});
+        ConversionJob file = job(row, pdfs[row], row == 1 ? allPages : QList<int>{1, 2, 3});
         runner.queue.enqueue(file);
     }
     QTRY_COMPARE_WITH_TIMEOUT(stopped.size(), 1, 60000);

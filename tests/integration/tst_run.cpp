@@ -2,6 +2,7 @@
 // question and the result toast.
 #include "conversion.h"
 #include "core/engine/diskspace.h"
+#include "core/engine/sharedrender.h"
 #include "gui/dialogs/information.h"
 #include "gui/widgets/messagebox.h"
 #include "modal.h"
@@ -346,7 +347,7 @@ void tst_Run::outputFolderLostMidRun()
     for (const QString &name : {u"first"_s, u"second"_s}) {
         pdfs << env.scratch(name + u".pdf"_s);
         // Too many pages to share a renderer: the folder goes between the two files.
-        QVERIFY(Pdfs::write(pdfs.last(), 5));
+        QVERIFY(Pdfs::write(pdfs.last(), SharedRender::mostPages + 1));
     }
     MainWindow window;
     MainWindowProbe probe(window);
