@@ -179,6 +179,13 @@ void TestGifWriter::roundTrip_data()
     QTest::newRow("single pixel") << oneColour(1, 1, qRgb(255, 0, 0))
                                   << oneColour(1, 1, qRgb(255, 0, 0)) << 1 << 2;
     QTest::newRow("greyscale input") << greyText() << greyText() << 1 << 2;
+    // A page of at most 256 colours keeps every one exactly.
+    QImage allGreys(256, 3, QImage::Format_RGB32);
+    for (int x = 0; x < 256; ++x) {
+        for (int y = 0; y < 3; ++y)
+            allGreys.setPixel(x, y, qRgb(x, x, 255 - x));
+    }
+    QTest::newRow("256 colours, exactly") << allGreys << allGreys << 1 << 0;
     QImage onWhite(40, 40, QImage::Format_RGB32);
     onWhite.fill(Qt::white);
     QPainter(&onWhite).fillRect(20, 20, 20, 20, QColor(10, 10, 120));

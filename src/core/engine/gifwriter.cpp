@@ -77,11 +77,59 @@ std::vector<unsigned char> opaque(const GifWriter::Rgba &image)
     return flat;
 }
 
+// giflib only takes colour tables whose size is a power of two, at least 2.
+void padPalette(Indexed *indexed)
+{
+    size_t tableSize = 2;
+    while (tableSize < indexed->palette.size())
+        tableSize *= 2;
+    indexed->palette.resize(tableSize, GifColorType{0, 0, 0});
+}
+
+// A page of at most 256 colours, as pages of text and drawings mostly are, keeps them exactly at
+// a small part of the colour reduction's time; false for more colours.
+bool exactColours(const std::vector<unsigned char> &rgba, Indexed *indexed)
+{
+    constexpr size_t tableSlots = 1024; // four times the colours kept: short probes
+    constexpr quint32 emptySlot = 0xFFFFFFFF;
+    std::vector<quint32> keys(tableSlots, emptySlot);
+    std::vector<GifByteType> entries(tableSlots);
+    const size_t count = rgba.size() / 4;
+    indexed->palette.clear();
+    indexed->pixels.resize(count);
+    quint32 last = emptySlot;
+    GifByteType lastEntry = 0;
+    for (size_t at = 0; at < count; ++at) {
+        const unsigned char *pixel = rgba.data() + at * 4;
+        const quint32 key = quint32(pixel[0]) << 16 | quint32(pixel[1]) << 8 | pixel[2];
+        if (key != last) {
+            size_t slot = (key * 2654435761U) % tableSlots;
+            while (keys[slot] != emptySlot && keys[slot] != key)
+                slot = (slot + 1) % tableSlots;
+            if (keys[slot] == emptySlot) {
+                if (indexed->palette.size() == 256) {
+                    indexed->palette.clear();
+                    return false;
+                }
+                keys[slot] = key;
+                entries[slot] = GifByteType(indexed->palette.size());
+                indexed->palette.push_back({pixel[0], pixel[1], pixel[2]});
+            }
+            last = key;
+            lastEntry = entries[slot];
+        }
+        indexed->pixels[at] = lastEntry;
+    }
+    padPalette(indexed);
+    return true;
+}
+
 // rgba: the opaque pixels.
 bool quantize(std::vector<unsigned char> rgba, int width, int height, Indexed *indexed,
               QString *error, const std::atomic_bool *cancel)
 {
-
+    if (exactColours(rgba, indexed))
+        return true;
     std::unique_ptr<liq_attr, LiqAttrDeleter> attr(liq_attr_create());
     if (!attr)
         return fail(error,
@@ -132,11 +180,7 @@ bool quantize(std::vector<unsigned char> rgba, int width, int height, Indexed *i
         const liq_color &c = palette->entries[i];
         indexed->palette.push_back({c.r, c.g, c.b});
     }
-    // giflib only takes colour tables whose size is a power of two, at least 2.
-    size_t tableSize = 2;
-    while (tableSize < indexed->palette.size())
-        tableSize *= 2;
-    indexed->palette.resize(tableSize, GifColorType{0, 0, 0});
+    padPalette(indexed);
     return true;
 }
 
