@@ -212,9 +212,20 @@ Plan Planner::plan(const ConvertOptions &options, const BatchDefaults &defaults)
         passwords << defaults.password;
     QThreadPool probes;
     probes.setMaxThreadCount(options.jobs > 0 ? options.jobs : defaults.jobs);
-    QtConcurrent::blockingMap(&probes, plan.entries, [&passwords](PlanEntry &entry) {
+    QList<PlanEntry *> toProbe;
+    for (PlanEntry &entry : plan.entries) {
         if (entry.failure.isEmpty())
-            Probing::probe(entry, passwords);
+            toProbe << &entry;
+    }
+    // As many lists as threads, each at most Probing::listLength long.
+    const qsizetype threads = qMax(1, probes.maxThreadCount());
+    const qsizetype perList =
+        qBound<qsizetype>(1, (toProbe.size() + threads - 1) / threads, Probing::listLength);
+    QList<QList<PlanEntry *>> lists;
+    for (qsizetype at = 0; at < toProbe.size(); at += perList)
+        lists << toProbe.mid(at, perList);
+    QtConcurrent::blockingMap(&probes, lists, [&passwords](const QList<PlanEntry *> &list) {
+        Probing::probe(list, passwords);
     });
 
     ImageNumbers numbers;

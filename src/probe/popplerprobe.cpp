@@ -10,6 +10,7 @@
 #include <poppler-global.h>
 #include <poppler-page.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cmath>
 #include <cstdio>
@@ -185,23 +186,35 @@ QString encryptionText(const poppler::document &document, const QString &path)
         yesNo(document.has_permission(poppler::perm_add_notes)), cipherOf(path));
 }
 
-} // namespace
+// The most pages, and bytes of document properties, for which pdfinfo's output is sure to stay
+// within PdfInfoCommand::outputLimit(): some 400 bytes a page with corners below a million.
+constexpr int pdfinfoPages = 10000;
+constexpr qsizetype pdfinfoPropertyBytes = 1024 * 1024;
+constexpr double pdfinfoCorner = 1e6;
 
-ProbeAnswer::Answer PopplerProbe::probe(const QString &path, const QString &password)
+struct Probed
+{
+    ProbeAnswer::Answer answer;
+    bool likePdfinfo = false; // the answer is what pdfinfo would print without a password
+};
+
+Probed read(const QString &path, const QString &password)
 {
     using ProbeAnswer::Outcome;
     // Errors in a damaged file are the caller's answer, not lines on standard error.
     poppler::set_debug_error_function(ignorePopplerMessage, nullptr);
     const CLocale c;
 
-    ProbeAnswer::Answer result;
+    Probed probed;
+    ProbeAnswer::Answer &result = probed.answer;
     const std::unique_ptr<poppler::document> document(poppler::document::load_from_file(
         QFile::encodeName(path).toStdString(), std::string(), password.toStdString()));
     if (!document)
-        return result;
+        return probed;
     if (document->is_locked()) {
         result.outcome = Outcome::WrongPassword;
-        return result;
+        probed.likePdfinfo = true;
+        return probed;
     }
 
     PdfInfo::Info &info = result.info;
@@ -216,6 +229,7 @@ ProbeAnswer::Answer PopplerProbe::probe(const QString &path, const QString &pass
     info.fileSizeBytes = QFileInfo(path).size();
     info.fileSize = u"%1 bytes"_s.arg(info.fileSizeBytes);
 
+    double corner = 0;
     for (int index = 0; index < pages; ++index) {
         const std::unique_ptr<poppler::page> page(document->create_page(index));
         if (!page) {
@@ -225,10 +239,36 @@ ProbeAnswer::Answer PopplerProbe::probe(const QString &path, const QString &pass
         if (index == 0)
             info.pageSize = pageSizeText(*page);
         const poppler::rectf media = page->page_rect(poppler::media_box);
+        corner = std::max({corner, std::fabs(media.left()), std::fabs(media.right()),
+                           std::fabs(media.top()), std::fabs(media.bottom())});
         result.boxes.append({QSizeF(std::fabs(printed(media.right()) - printed(media.left())),
                                     std::fabs(printed(media.bottom()) - printed(media.top()))),
                              rotationOf(*page)});
     }
     result.outcome = Outcome::Opened;
-    return result;
+
+    // Without a password pdfinfo offers poppler no owner password, where this binding offers an
+    // empty one: an encrypted document may open here and not there.
+    qsizetype propertyBytes = 0;
+    for (const std::string &key : document->info_keys())
+        propertyBytes += qsizetype(key.size() + document->info_key(key).to_utf8().size());
+    probed.likePdfinfo = !document->is_encrypted() && pages > 0 && pages <= pdfinfoPages &&
+                         result.boxes.size() == pages && corner < pdfinfoCorner &&
+                         propertyBytes <= pdfinfoPropertyBytes;
+    return probed;
+}
+
+} // namespace
+
+ProbeAnswer::Answer PopplerProbe::probe(const QString &path, const QString &password)
+{
+    return read(path, password).answer;
+}
+
+std::optional<ProbeAnswer::Answer> PopplerProbe::probeAsPdfinfo(const QString &path)
+{
+    Probed probed = read(path, QString());
+    if (!probed.likePdfinfo)
+        return {};
+    return std::move(probed.answer);
 }

@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 // The one probe of a PDF, for the window's add step and for --convert alike: pdfinfo first, and a
 // protected file again with a password in a child of its own (core/pdf/protectedprobe.h), so that
@@ -29,6 +30,11 @@ struct Result
 
 // A file that may or may not need a password.
 Result probe(const QString &path);
+// probe(path) of each path, in order, all read by one vezudiri-probe instead of a pdfinfo for
+// each (whose start-up is most of a small file's probe). A file that child does not answer for,
+// because it could read it otherwise than pdfinfo, or because the file took it down, made it
+// hang or answer garbage, is probed again on its own: a hostile file costs time, never a result.
+QList<Result> probeAll(const QStringList &paths);
 // A protected file, opened with the password as its user password.
 Result probe(const QString &path, const QString &password);
 

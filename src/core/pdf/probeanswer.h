@@ -33,4 +33,11 @@ QByteArray encode(const Answer &answer);
 // Empty for anything encode() does not write.
 std::optional<Answer> decode(const QByteArray &bytes);
 
+// One answer of many on a stream: its length in decimal digits, a line end, then its bytes. An
+// empty answer is the child's own "ask pdfinfo".
+QByteArray frame(const QByteArray &answer);
+// The answers of the stream's complete frames, in order, up to the first that is cut short or not
+// a frame; an answer longer than maxBytes ends them too.
+QList<QByteArray> unframe(const QByteArray &stream);
+
 } // namespace ProbeAnswer
