@@ -5,10 +5,12 @@
 //
 // vezudiri-probe alone: reads many PDFs without a password, their paths on standard input, each
 // ended by a NUL (no other user reads them there, and their number has no limit), and prints one
-// framed answer for each, in order, as "pdfinfo -box" would, or an empty one where it could differ.
+// framed answer for each, in order, as "pdfinfo -box" would (probe/plainprobe.h), or an empty one
+// where it could differ.
 // Each answer is flushed as it is made: when a document takes this process down, its parent keeps
 // the answers before it.
 #include "core/pdf/probeanswer.h"
+#include "probe/plainprobe.h"
 #include "probe/popplerprobe.h"
 
 #include <QByteArray>
@@ -52,13 +54,14 @@ int probeOne(const char *path)
 int probeMany()
 {
     // Each path as it comes: the first answers go out while the parent still writes.
+    PlainProbe::prepare();
     char *path = nullptr;
     size_t capacity = 0;
     for (ssize_t length; (length = getdelim(&path, &capacity, '\0', stdin)) > 0;) {
         if (path[length - 1] != '\0')
             break;
         const std::optional<ProbeAnswer::Answer> answer =
-            PopplerProbe::probeAsPdfinfo(QFile::decodeName(QByteArray(path, length - 1)));
+            PlainProbe::probe(QByteArray(path, qsizetype(length - 1)));
         if (!write(ProbeAnswer::frame(answer ? ProbeAnswer::encode(*answer) : QByteArray()))) {
             std::free(path);
             return 1;

@@ -10,7 +10,6 @@
 #include <poppler-global.h>
 #include <poppler-page.h>
 
-#include <algorithm>
 #include <cctype>
 #include <cmath>
 #include <cstdio>
@@ -186,35 +185,23 @@ QString encryptionText(const poppler::document &document, const QString &path)
         yesNo(document.has_permission(poppler::perm_add_notes)), cipherOf(path));
 }
 
-// The most pages, and bytes of document properties, for which pdfinfo's output is sure to stay
-// within PdfInfoCommand::outputLimit(): some 400 bytes a page with corners below a million.
-constexpr int pdfinfoPages = 10000;
-constexpr qsizetype pdfinfoPropertyBytes = 1024 * 1024;
-constexpr double pdfinfoCorner = 1e6;
+} // namespace
 
-struct Probed
-{
-    ProbeAnswer::Answer answer;
-    bool likePdfinfo = false; // the answer is what pdfinfo would print without a password
-};
-
-Probed read(const QString &path, const QString &password)
+ProbeAnswer::Answer PopplerProbe::probe(const QString &path, const QString &password)
 {
     using ProbeAnswer::Outcome;
     // Errors in a damaged file are the caller's answer, not lines on standard error.
     poppler::set_debug_error_function(ignorePopplerMessage, nullptr);
     const CLocale c;
 
-    Probed probed;
-    ProbeAnswer::Answer &result = probed.answer;
+    ProbeAnswer::Answer result;
     const std::unique_ptr<poppler::document> document(poppler::document::load_from_file(
         QFile::encodeName(path).toStdString(), std::string(), password.toStdString()));
     if (!document)
-        return probed;
+        return result;
     if (document->is_locked()) {
         result.outcome = Outcome::WrongPassword;
-        probed.likePdfinfo = true;
-        return probed;
+        return result;
     }
 
     PdfInfo::Info &info = result.info;
@@ -229,7 +216,6 @@ Probed read(const QString &path, const QString &password)
     info.fileSizeBytes = QFileInfo(path).size();
     info.fileSize = u"%1 bytes"_s.arg(info.fileSizeBytes);
 
-    double corner = 0;
     for (int index = 0; index < pages; ++index) {
         const std::unique_ptr<poppler::page> page(document->create_page(index));
         if (!page) {
@@ -239,36 +225,10 @@ Probed read(const QString &path, const QString &password)
         if (index == 0)
             info.pageSize = pageSizeText(*page);
         const poppler::rectf media = page->page_rect(poppler::media_box);
-        corner = std::max({corner, std::fabs(media.left()), std::fabs(media.right()),
-                           std::fabs(media.top()), std::fabs(media.bottom())});
         result.boxes.append({QSizeF(std::fabs(printed(media.right()) - printed(media.left())),
                                     std::fabs(printed(media.bottom()) - printed(media.top()))),
                              rotationOf(*page)});
     }
     result.outcome = Outcome::Opened;
-
-    // Without a password pdfinfo offers poppler no owner password, where this binding offers an
-    // empty one: an encrypted document may open here and not there.
-    qsizetype propertyBytes = 0;
-    for (const std::string &key : document->info_keys())
-        propertyBytes += qsizetype(key.size() + document->info_key(key).to_utf8().size());
-    probed.likePdfinfo = !document->is_encrypted() && pages > 0 && pages <= pdfinfoPages &&
-                         result.boxes.size() == pages && corner < pdfinfoCorner &&
-                         propertyBytes <= pdfinfoPropertyBytes;
-    return probed;
-}
-
-} // namespace
-
-ProbeAnswer::Answer PopplerProbe::probe(const QString &path, const QString &password)
-{
-    return read(path, password).answer;
-}
-
-std::optional<ProbeAnswer::Answer> PopplerProbe::probeAsPdfinfo(const QString &path)
-{
-    Probed probed = read(path, QString());
-    if (!probed.likePdfinfo)
-        return {};
-    return std::move(probed.answer);
+    return result;
 }

@@ -69,10 +69,12 @@ std::optional<PdfProbe::Result> resultOf(const QByteArray &bytes)
     return opened(answer->info, answer->boxes);
 }
 
-// A path the list cannot carry whole.
+// A path the list carries whole, and that pdfinfo reads as a file name: not one of its options,
+// "-" (its standard input) or a name poppler reads as a place ("fd://0").
 bool listable(const QString &path)
 {
-    return !path.isEmpty() && !path.contains(QChar(0));
+    return !path.isEmpty() && !path.contains(QChar(0)) && !path.startsWith(u'-') &&
+           !path.contains(u"://"_s);
 }
 
 } // namespace
