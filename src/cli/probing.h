@@ -12,7 +12,7 @@ namespace Probing {
 
 // The most files one probe child reads in a row: enough to pay its start-up once for many,
 // few enough that every probing thread gets lists of its own.
-constexpr qsizetype listLength = 32;
+constexpr qsizetype listLength = 64;
 
 // Fills in each entry's page count, page boxes and password, or its failure; the files are read
 // as one list (PdfProbe::probeAll), a protected one then again with each password in turn.
