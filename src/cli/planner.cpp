@@ -10,6 +10,7 @@
 #include "core/engine/outputfolder.h"
 #include "core/engine/planfolder.h"
 #include "core/pdf/folderscan.h"
+#include "core/pdf/pdfprobe.h"
 
 #include <QDeadlineTimer>
 #include <QDir>
@@ -217,10 +218,7 @@ Plan Planner::plan(const ConvertOptions &options, const BatchDefaults &defaults)
         if (entry.failure.isEmpty())
             toProbe << &entry;
     }
-    // As many lists as threads, each at most Probing::listLength long.
-    const qsizetype threads = qMax(1, probes.maxThreadCount());
-    const qsizetype perList =
-        qBound<qsizetype>(1, (toProbe.size() + threads - 1) / threads, Probing::listLength);
+    const qsizetype perList = PdfProbe::listLength(toProbe.size(), probes.maxThreadCount());
     QList<QList<PlanEntry *>> lists;
     for (qsizetype at = 0; at < toProbe.size(); at += perList)
         lists << toProbe.mid(at, perList);

@@ -10,10 +10,6 @@
 // order, each through a pipe, so that none of them shows on a command line.
 namespace Probing {
 
-// The most files one probe child reads in a row: enough to pay its start-up once for many,
-// few enough that every probing thread gets lists of its own.
-constexpr qsizetype listLength = 64;
-
 // Fills in each entry's page count, page boxes and password, or its failure; the files are read
 // as one list (PdfProbe::probeAll), a protected one then again with each password in turn.
 void probe(const QList<PlanEntry *> &entries, const QStringList &passwords);

@@ -128,4 +128,11 @@ QList<Result> probeAll(const QStringList &paths)
     return results;
 }
 
+qsizetype listLength(qsizetype files, int threads)
+{
+    constexpr qsizetype longest = 64;
+    const qsizetype shares = qMax(1, threads);
+    return qBound<qsizetype>(1, (files + shares - 1) / shares, longest);
+}
+
 } // namespace PdfProbe

@@ -35,6 +35,11 @@ Result probe(const QString &path);
 // because it could read it otherwise than pdfinfo, or because the file took it down, made it
 // hang or answer garbage, is probed again on its own: a hostile file costs time, never a result.
 QList<Result> probeAll(const QStringList &paths);
+
+// How many files go into each probeAll() when threads share files: one list for each thread, of at
+// most 64 files, so that a child's start-up is paid once for many and a file that takes a child
+// down sends few others to pdfinfo.
+qsizetype listLength(qsizetype files, int threads);
 // A protected file, opened with the password as its user password.
 Result probe(const QString &path, const QString &password);
 
