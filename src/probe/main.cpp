@@ -62,7 +62,10 @@ int probeMany()
             break;
         const std::optional<ProbeAnswer::Answer> answer =
             PlainProbe::probe(QByteArray(path, qsizetype(length - 1)));
-        if (!write(ProbeAnswer::frame(answer ? ProbeAnswer::encode(*answer) : QByteArray()))) {
+        QByteArray bytes = answer ? ProbeAnswer::encode(*answer) : QByteArray();
+        if (bytes.size() > ProbeAnswer::maxListedBytes)
+            bytes.clear();
+        if (!write(ProbeAnswer::frame(bytes))) {
             std::free(path);
             return 1;
         }

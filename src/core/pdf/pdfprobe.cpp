@@ -46,7 +46,7 @@ QList<QByteArray> childAnswers(const QStringList &paths)
     for (const QString &path : paths)
         list += QFile::encodeName(path) + '\0';
     // A frame's length line besides each answer.
-    constexpr qint64 frameBytes = ProbeAnswer::maxBytes + 16;
+    constexpr qint64 frameBytes = ProbeAnswer::maxListedBytes + 16;
     const Tools::Result ran = Tools::run(
         {u"vezudiri-probe"_s, {}},
         {PdfInfoCommand::timeout(), frameBytes * paths.size(), ProtectedProbe::memoryLimit()},

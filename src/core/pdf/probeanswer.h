@@ -27,6 +27,9 @@ struct Answer
 
 // The longest answer the parent reads; a child that writes more is stopped.
 constexpr qint64 maxBytes = 4 * 1024 * 1024;
+// The longest answer for a file of a list: room for the boxes of the pages the child answers for
+// (probe/plainprobe.h), so that a list of many files is read within little memory.
+constexpr qint64 maxListedBytes = 1024 * 1024;
 
 // At most maxBytes: an answer whose page boxes would make it longer leaves them out.
 QByteArray encode(const Answer &answer);
