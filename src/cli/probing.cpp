@@ -12,6 +12,7 @@ QString noPassword(const QStringList &passwords)
                                : u"protected by a password that none of those given opens"_s;
 }
 
+// The entry as its first probe found it, a protected one opened with the first password that fits.
 void settle(PlanEntry &entry, const QStringList &passwords, PdfProbe::Result result)
 {
     if (result.outcome == PdfProbe::Outcome::NotFinished) {

@@ -6,9 +6,8 @@
 // vezudiri-probe alone: reads many PDFs without a password, their paths on standard input, each
 // ended by a NUL (no other user reads them there, and their number has no limit), and prints one
 // framed answer for each, in order, as "pdfinfo -box" would (probe/plainprobe.h), or an empty one
-// where it could differ.
-// Each answer is flushed as it is made: when a document takes this process down, its parent keeps
-// the answers before it.
+// where it could differ. Each answer is flushed as it is made: when a document takes this process
+// down, its parent keeps the answers before it.
 #include "core/pdf/probeanswer.h"
 #include "probe/plainprobe.h"
 #include "probe/popplerprobe.h"
