@@ -10,6 +10,7 @@
 #include "core/engine/outputfolder.h"
 #include "core/engine/planfolder.h"
 #include "core/pdf/folderscan.h"
+#include "core/pdf/pdfprobe.h"
 
 #include <QDeadlineTimer>
 #include <QDir>
@@ -212,9 +213,17 @@ Plan Planner::plan(const ConvertOptions &options, const BatchDefaults &defaults)
         passwords << defaults.password;
     QThreadPool probes;
     probes.setMaxThreadCount(options.jobs > 0 ? options.jobs : defaults.jobs);
-    QtConcurrent::blockingMap(&probes, plan.entries, [&passwords](PlanEntry &entry) {
+    QList<PlanEntry *> toProbe;
+    for (PlanEntry &entry : plan.entries) {
         if (entry.failure.isEmpty())
-            Probing::probe(entry, passwords);
+            toProbe << &entry;
+    }
+    const qsizetype perList = PdfProbe::listLength(toProbe.size(), probes.maxThreadCount());
+    QList<QList<PlanEntry *>> lists;
+    for (qsizetype at = 0; at < toProbe.size(); at += perList)
+        lists << toProbe.mid(at, perList);
+    QtConcurrent::blockingMap(&probes, lists, [&passwords](const QList<PlanEntry *> &list) {
+        Probing::probe(list, passwords);
     });
 
     ImageNumbers numbers;

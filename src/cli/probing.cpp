@@ -12,11 +12,9 @@ QString noPassword(const QStringList &passwords)
                                : u"protected by a password that none of those given opens"_s;
 }
 
-} // namespace
-
-void Probing::probe(PlanEntry &entry, const QStringList &passwords)
+// The entry as its first probe found it, a protected one opened with the first password that fits.
+void settle(PlanEntry &entry, const QStringList &passwords, PdfProbe::Result result)
 {
-    PdfProbe::Result result = PdfProbe::probe(entry.source);
     if (result.outcome == PdfProbe::Outcome::NotFinished) {
         entry.failure = result.failure;
         return;
@@ -46,6 +44,18 @@ void Probing::probe(PlanEntry &entry, const QStringList &passwords)
     }
     entry.pageCount = result.pageCount;
     entry.boxes = result.boxes;
+}
+
+} // namespace
+
+void Probing::probe(const QList<PlanEntry *> &entries, const QStringList &passwords)
+{
+    QStringList paths;
+    for (const PlanEntry *entry : entries)
+        paths << entry->source;
+    const QList<PdfProbe::Result> results = PdfProbe::probeAll(paths);
+    for (qsizetype at = 0; at < entries.size(); ++at)
+        settle(*entries.at(at), passwords, results.at(at));
 }
 
 QString Probing::passwordFor(const QString &path, const QStringList &passwords, QString *failure)

@@ -388,8 +388,8 @@ void tst_FileList::oldPathFollowsTheLastAddedFolder()
 
 void tst_FileList::missingOrHangingToolIsReported_data()
 {
-    QTest::addColumn<QString>("script"); // empty: there is no pdfinfo at all
-    // The first probe asks for a password; the retry, read in process, needs no tool at all.
+    QTest::addColumn<QString>("script"); // empty: there is no pdfinfo or probe child at all
+    // A protected file, whose probes need neither pdfinfo nor pdfinfo.exe.
     QTest::addColumn<bool>("passwordRetry");
     QTest::newRow("hangs") << u"sleep 30"_s << false;
     QTest::newRow("missing") << QString() << false;
@@ -402,21 +402,26 @@ void tst_FileList::missingOrHangingToolIsReported()
     QFETCH(QString, script);
     QFETCH(bool, passwordRetry);
     TestEnvironment env;
+    const QString plain = pdf(env, u"a.pdf"_s);
+    const QString path = passwordRetry ? env.scratch(u"locked.pdf"_s) : plain;
+    QVERIFY(!passwordRetry || Pdfs::encrypt(plain, path, u"pw"_s));
     const QByteArray searchPath = qgetenv("PATH");
     const auto restorePath = qScopeGuard([&searchPath] { qputenv("PATH", searchPath); });
     if (script.isEmpty())
         qputenv("PATH", env.scratch().toUtf8());
-    // The properties dialog runs "pdfinfo.exe", the first probe "pdfinfo".
+    // The properties dialog runs "pdfinfo.exe"; the first probe "vezudiri-probe", and "pdfinfo"
+    // where that gives no answer.
     if (passwordRetry) {
-        env.installTool(u"pdfinfo"_s,
-                        u"echo 'Command Line Error: Incorrect password' >&2; exit 1"_s);
         env.writeConfig(u"havePSW"_s, true);
         env.writeConfig(u"Psword"_s, u"pw"_s);
+    } else if (script.isEmpty()) {
+        QVERIFY(QFile::remove(env.path(u"vezudiri-probe"_s)));
+    } else {
+        env.installTool(u"vezudiri-probe"_s, script);
     }
     if (!script.isEmpty())
         env.installTool(passwordRetry ? u"pdfinfo.exe"_s : u"pdfinfo"_s, script);
     PdfInfoCommand::setTimeout(500);
-    const QString path = pdf(env, u"a.pdf"_s);
     MainWindow window;
     MainWindowProbe probe(window);
     QStringList rejected;

@@ -74,6 +74,17 @@ void restoreChild(const TestEnvironment &env)
         QFile::copy(QStringLiteral(VEZ_APP_DIR "/vezudiri-probe"), env.path(u"vezudiri-probe"_s)));
 }
 
+QString described(const PdfProbe::Result &result)
+{
+    QStringList boxes;
+    for (const PdfInfo::PageBox &box : result.boxes)
+        boxes << u"%1x%2@%3"_s.arg(box.points.width()).arg(box.points.height()).arg(box.rotation);
+    return u"%1 %2 pages %3 bytes [%4] %5"_s.arg(int(result.outcome))
+        .arg(result.pageCount)
+        .arg(result.fileSizeBytes)
+        .arg(boxes.join(u' '), result.failure);
+}
+
 void verifyNextOpens(const QString &locked)
 {
     const PdfProbe::Result next = PdfProbe::probe(locked, password);
@@ -95,6 +106,8 @@ private slots:
     void pdfinfoOutputIsLimited_data();
     void pdfinfoOutputIsLimited();
     void windowRunsWhileProbing();
+    void listFailsOnlyItsFiles_data();
+    void listFailsOnlyItsFiles();
 };
 
 void TstHostileProbe::childFailsAlone_data()
@@ -249,6 +262,57 @@ void TstHostileProbe::windowRunsWhileProbing()
     restoreChild(env);
     probe.add({locked});
     QCOMPARE(probe.files()->rowCount(), 1);
+}
+
+void TstHostileProbe::listFailsOnlyItsFiles_data()
+{
+    QTest::addColumn<QString>("child"); // empty: one that cannot be started
+    QTest::addColumn<int>("asked");     // files pdfinfo is asked about besides
+    const QString real = QStringLiteral("\"" VEZ_APP_DIR "/vezudiri-probe\"");
+    // head -n 2: the first answer whole, and the second one's length alone.
+    const QString firstAnswer = real + u" | head -n 2; "_s;
+    // The broken, missing and unreadable files, and the good one after the last.
+    QTest::newRow("real child") << u"exec "_s + real << 4;
+    QTest::newRow("crashes after an answer") << firstAnswer + u"kill -SEGV $$"_s << 5;
+    QTest::newRow("hangs after an answer") << firstAnswer + u"exec sleep 60"_s << 5;
+    QTest::newRow("answers garbage") << u"printf '5\\nhello'"_s << 6;
+    QTest::newRow("writes without end") << u"exec yes"_s << 6;
+    QTest::newRow("cannot be started") << QString() << 6;
+}
+
+// A list's answers are each file's own probe, whatever its child does: a file the child does not
+// answer for is asked of pdfinfo alone. The FIFO holds the real child and pdfinfo until their time
+// is up.
+void TstHostileProbe::listFailsOnlyItsFiles()
+{
+    QFETCH(QString, child);
+    QFETCH(int, asked);
+    TestEnvironment env;
+    PdfInfoCommand::setTimeout(1000);
+    const QString good = env.scratch(u"good.pdf"_s);
+    const QString broken = env.scratch(u"broken.pdf"_s);
+    const QString never = env.scratch(u"never.pdf"_s);
+    const QString last = env.scratch(u"last.pdf"_s);
+    QVERIFY(Pdfs::write(good, 2) && Pdfs::truncate(good, broken, 0.5) &&
+            Pdfs::write(last, 3, QPageSize(QPageSize::Letter)));
+    QCOMPARE(::mkfifo(QFile::encodeName(never).constData(), 0600), 0);
+    const QStringList files = {good,   protectedPdf(env, u"locked.pdf"_s, 1),
+                               broken, env.scratch(u"missing.pdf"_s),
+                               never,  last};
+    env.installTool(u"vezudiri-probe"_s, child);
+    if (child.isEmpty())
+        QVERIFY(QFile::setPermissions(env.path(u"vezudiri-probe"_s), QFile::ReadOwner));
+    const QString log = env.scratch(u"asked.log"_s);
+    env.installTool(u"pdfinfo"_s, u"echo >> '"_s + log + u"'; exec /usr/bin/pdfinfo \"$@\""_s);
+
+    const QList<PdfProbe::Result> results = PdfProbe::probeAll(files);
+    QFile asking(log);
+    QVERIFY(asking.open(QIODevice::ReadOnly));
+    QCOMPARE(asking.readAll().count('\n'), asked);
+    QCOMPARE(results.size(), files.size());
+    for (qsizetype at = 0; at < files.size(); ++at)
+        QCOMPARE(described(results.at(at)), described(PdfProbe::probe(files.at(at))));
+    QCOMPARE(childProcesses(), QStringList());
 }
 
 QTEST_MAIN(TstHostileProbe)

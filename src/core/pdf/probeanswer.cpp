@@ -140,4 +140,27 @@ std::optional<Answer> decode(const QByteArray &bytes)
     return answer;
 }
 
+QByteArray frame(const QByteArray &answer)
+{
+    return QByteArray::number(answer.size()) + '\n' + answer;
+}
+
+QList<QByteArray> unframe(const QByteArray &stream)
+{
+    QList<QByteArray> answers;
+    for (qsizetype at = 0; at < stream.size();) {
+        const qsizetype lineEnd = stream.indexOf('\n', at);
+        const QByteArray digits = stream.mid(at, lineEnd - at);
+        bool number = false;
+        const qint64 length = digits.toLongLong(&number);
+        // Exactly what frame() writes: no sign, space or leading zero.
+        if (lineEnd < 0 || !number || QByteArray::number(length) != digits || length < 0 ||
+            length > maxBytes || stream.size() - (lineEnd + 1) < length)
+            break;
+        answers.append(stream.mid(lineEnd + 1, qsizetype(length)));
+        at = lineEnd + 1 + qsizetype(length);
+    }
+    return answers;
+}
+
 } // namespace ProbeAnswer

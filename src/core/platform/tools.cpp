@@ -105,6 +105,9 @@ Tools::Result Tools::run(const Command &command, const Limits &limits, const QBy
     result.finished = tool.waitForEnd(int(qMax<qint64>(0, deadline.remainingTime())));
     result.tooMuchOutput = tool.tooMuchOutput();
     if (!result.finished) {
+        // What a tool that hangs wrote before it did still counts; a tool past its output limit
+        // has none.
+        result.standardOutput = tool.readOutput();
         tool.kill();
         tool.waitForEnd(1000);
         return result;

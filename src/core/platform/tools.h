@@ -66,7 +66,7 @@ struct Limits
 };
 
 // Runs the tool with input on its standard input (a pipe, never its command line or its
-// environment) and waits for it.
+// environment) and waits for it. A tool killed at its deadline keeps the standard output it wrote.
 Result run(const Command &command, const Limits &limits, const QByteArray &input = QByteArray());
 
 } // namespace Tools

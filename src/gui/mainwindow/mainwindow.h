@@ -170,10 +170,12 @@ private:
     void countFolderFiles(const QString &folder);
     void addFolderFiles(const QString &folder);
     void announceAndProbe(const QString &path);
+    // The first probes of the batch's files, in lists the probe pool's threads share.
+    void startProbes();
     void addBatchFiles();
     void finishBatch();
-    // probed: the first probe already under way, or none to probe here.
-    void probeFile(const QStringList &paths, QFuture<PdfProbe::Result> probed = {});
+    // probed: the list probe under way that holds the file's first probe at index, or none.
+    void probeFile(const QString &path, QFuture<QList<PdfProbe::Result>> probed, qsizetype index);
     void probeWithPassword(const QString &path);
     void addProbedFile(const QString &path, const PdfProbe::Result &probed, bool locked);
     void rejectFile(const QString &path, const QString &reason);
@@ -291,12 +293,15 @@ private:
     bool batchHadError = false;
     bool batchAddedAny = false;
     QStringList pendingPaths; // handed over while a batch was under way; added after it
-    // The batch's files in the order chosen; their first probes run ahead, parallelJobs at once.
+    // The batch's files in the order chosen; their first probes run ahead, parallelJobs lists at
+    // once.
     struct BatchFile
     {
         QString path;
         bool readable = true;
-        QFuture<PdfProbe::Result> probed;
+        bool probe = false; // a first probe is due: not a name refused at once
+        QFuture<QList<PdfProbe::Result>> probed;
+        qsizetype index = 0; // its place in probed
     };
     QList<BatchFile> batchFiles;
     QThreadPool probePool;

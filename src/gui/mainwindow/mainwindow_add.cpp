@@ -42,11 +42,11 @@ void warnToolNotFinished(MainWindow *window)
 
 // The window waits for a probe with its event loop running: it repaints and its timers fire, while
 // the user's input waits until the batch is done, as it does between the files of the list.
-PdfProbe::Result waitFor(const QFuture<PdfProbe::Result> &probe)
+template <typename Probed> Probed waitFor(const QFuture<Probed> &probe)
 {
     if (!probe.isFinished()) {
         QEventLoop loop;
-        QFutureWatcher<PdfProbe::Result> watcher;
+        QFutureWatcher<Probed> watcher;
         QObject::connect(&watcher, &QFutureWatcherBase::finished, &loop, &QEventLoop::quit);
         watcher.setFuture(probe);
         loop.exec(QEventLoop::ExcludeUserInputEvents);
@@ -106,7 +106,7 @@ void MainWindow::addFolderFiles(const QString &folder)
         if (entry.readable)
             announceAndProbe(entry.path);
         else
-            batchFiles.append({entry.path, false, {}});
+            batchFiles.append({entry.path, false, false, {}, 0});
     }
 }
 
@@ -158,20 +158,41 @@ void MainWindow::addPaths(const QStringList &paths)
 
 void MainWindow::announceAndProbe(const QString &path)
 {
-    BatchFile file{path, true, {}};
     // A name refused at once, or a pipe or a device that pdfinfo would wait on, is not probed.
-    if (const QFileInfo info(path); !path.contains(u'%') && (!info.exists() || info.isFile())) {
-        // Sized once a batch, when its first probe starts.
-        if (std::none_of(batchFiles.cbegin(), batchFiles.cend(),
-                         [](const BatchFile &before) { return before.probed.isValid(); }))
-            probePool.setMaxThreadCount(AppSettings().parallelJobs());
-        file.probed = QtConcurrent::run(&probePool, [path] { return PdfProbe::probe(path); });
+    const QFileInfo info(path);
+    batchFiles.append(
+        {path, true, !path.contains(u'%') && (!info.exists() || info.isFile()), {}, 0});
+}
+
+void MainWindow::startProbes()
+{
+    QList<BatchFile *> due;
+    for (BatchFile &file : batchFiles) {
+        if (file.probe && !file.probed.isValid())
+            due << &file;
     }
-    batchFiles.append(file);
+    if (due.isEmpty())
+        return;
+    // Sized once a batch, when its first probes start.
+    probePool.setMaxThreadCount(AppSettings().parallelJobs());
+    const qsizetype length = PdfProbe::listLength(due.size(), probePool.maxThreadCount());
+    for (qsizetype first = 0; first < due.size(); first += length) {
+        const QList<BatchFile *> list = due.mid(first, length);
+        QStringList paths;
+        for (const BatchFile *file : list)
+            paths << file->path;
+        const QFuture<QList<PdfProbe::Result>> probed =
+            QtConcurrent::run(&probePool, [paths] { return PdfProbe::probeAll(paths); });
+        for (qsizetype index = 0; index < list.size(); ++index) {
+            list.at(index)->probed = probed;
+            list.at(index)->index = index;
+        }
+    }
 }
 
 void MainWindow::addBatchFiles()
 {
+    startProbes();
     for (qsizetype at = 0; at < batchFiles.size(); ++at) {
         const BatchFile file = std::exchange(batchFiles[at], {});
         if (!file.readable) {
@@ -189,7 +210,7 @@ void MainWindow::addBatchFiles()
             QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
             progressPainted.start();
         }
-        probeFile({file.path}, file.probed);
+        probeFile(file.path, file.probed, file.index);
     }
     batchFiles.clear();
 }
@@ -221,9 +242,9 @@ void MainWindow::rejectFile(const QString &path, const QString &reason)
     emit SerrFile({QDir::toNativeSeparators(path) + reason}, batchTotal);
 }
 
-void MainWindow::probeFile(const QStringList &paths, QFuture<PdfProbe::Result> probed)
+void MainWindow::probeFile(const QString &path, QFuture<QList<PdfProbe::Result>> probed,
+                           qsizetype index)
 {
-    const QString path = paths.value(0);
     const int rowsBefore = ui->tableWidget->rowCount();
     if (path.contains(u'%')) {
         rejectFile(path, tr(" <File name error(without %)>"));
@@ -235,9 +256,11 @@ void MainWindow::probeFile(const QStringList &paths, QFuture<PdfProbe::Result> p
         return;
     }
 
-    const PdfProbe::Result result = waitFor(
-        probed.isValid() ? probed
-                         : QtConcurrent::run(&probePool, [path] { return PdfProbe::probe(path); }));
+    if (!probed.isValid()) {
+        probed = QtConcurrent::run(&probePool, [path] { return QList{PdfProbe::probe(path)}; });
+        index = 0;
+    }
+    const PdfProbe::Result result = waitFor(probed).at(index);
     switch (result.outcome) {
     case PdfProbe::Outcome::NotFinished:
         warnToolNotFinished(this);
