@@ -11,13 +11,6 @@
 
 #include <unistd.h>
 
-namespace {
-
-// An A4 page at 600 dpi in colour is 105 MB.
-constexpr size_t keptBytes = size_t(128) << 20;
-
-} // namespace
-
 EncodeStage::EncodeStage(Encoder encoder, int resolution, QObject *parent)
     : QObject(parent)
     , encoder(encoder)
@@ -59,8 +52,7 @@ void EncodeStage::start(const Page &page)
     const std::atomic_bool *cancel = &cancelled;
     running->setFuture(QtConcurrent::run([page, kind, dpi, cancel] {
         QString error;
-        // Each encoding thread reads into the memory of its last page: fresh memory is slow to
-        // touch the first time. A page far larger than most gives its memory back.
+        // Each encoding thread reads into the memory of its last page.
         thread_local RawImage image;
         const bool ok =
             RawImage::read(page.source, page.sourceName, &image, &error) &&
@@ -69,7 +61,7 @@ void EncodeStage::start(const Page &page)
                  : GifWriter::write(image, page.target, page.targetName, &error, cancel));
         ::close(page.source);
         ::close(page.target);
-        if (image.pixels.capacity() > keptBytes)
+        if (image.pixels.capacity() > RawImage::keptBytes)
             std::vector<unsigned char>().swap(image.pixels);
         return ok ? QString() : error;
     }));

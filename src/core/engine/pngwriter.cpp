@@ -26,14 +26,10 @@ namespace {
 // 0.98 for a tenth more filtering time, which the SIMD code makes small beside compressing.
 // libdeflate compresses as small as zlib at its level 6 in a third to a half of the time. Its
 // level 4 makes those PNGs 1.02 of the renderer's instead of 0.98 and takes a fifth less time,
-// which is 7 % of a whole run's work; level 5 1.02 for half that.
+// which is 7 % of a whole run's work; level 5 1.015 for half of that.
 constexpr int compressionLevel = 4;
 
-// A thread keeps the memory of pages up to this size for the next one: an A4 page at 600 dpi in
-// colour is 105 MB.
-constexpr size_t keptBytes = size_t(128) << 20;
-
-// The compressed stream goes out in chunks of this size, as PNG readers expect several.
+// The compressed stream goes out in chunks of this size: none comes near PNG's 2 GiB limit.
 constexpr size_t chunkBytes = size_t(1) << 20;
 
 enum Filter : unsigned char { Sub = 1, Up = 2, Paeth = 4 };
@@ -239,7 +235,7 @@ libdeflate_compressor *compressor()
     return kept.get();
 }
 
-// The filtered rows of this thread's last page, kept for the next one as the raw page is.
+// The filtered rows of this thread's last page, kept for the next one as its raw page is.
 class RowBuffer
 {
 public:
@@ -251,9 +247,9 @@ public:
         }
         return rows.get();
     }
-    void trim(size_t keptBytes)
+    void trim()
     {
-        if (size > keptBytes) {
+        if (size > RawImage::keptBytes) {
             rows.reset();
             size = 0;
         }
@@ -317,7 +313,7 @@ bool write(const RawImage &image, int resolution, int fd, const QString &name, Q
     const size_t filteredSize = (stride + 1) * size_t(image.height);
     thread_local RowBuffer buffer;
     unsigned char *const filtered = buffer.take(filteredSize + 2 * stride);
-    const auto trim = qScopeGuard([] { buffer.trim(keptBytes); });
+    const auto trim = qScopeGuard([] { buffer.trim(); });
     if (!filtered)
         return noMemory();
     for (int y = 0; y < image.height; ++y) {
