@@ -1,5 +1,7 @@
 #include "probe/plainprobe.h"
 
+#include "probe/printedbox.h"
+
 #include <ErrorCodes.h>
 #include <GlobalParams.h>
 #include <JSInfo.h>
@@ -13,7 +15,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <iterator>
 #include <memory>
@@ -38,13 +39,6 @@ void countError(ErrorCategory, Goffset, const char *message)
     // "Syntax Error (1234): " before the message, and the line end.
     constexpr qint64 lineBytes = 48;
     errorBytes += lineBytes + qint64(std::strlen(message));
-}
-
-double printed(double coordinate)
-{
-    char text[64] = {};
-    std::snprintf(text, sizeof text, "%.2f", coordinate);
-    return std::strtod(text, nullptr);
 }
 
 qint64 propertyBytes(PDFDoc &document)
@@ -124,8 +118,7 @@ std::optional<ProbeAnswer::Answer> PlainProbe::probe(const QByteArray &fileName)
         if (!page || !boxesPrintShort(*page))
             return {};
         const PDFRectangle *media = page->getMediaBox();
-        const QSizeF points(std::fabs(printed(media->x2) - printed(media->x1)),
-                            std::fabs(printed(media->y2) - printed(media->y1)));
+        const QSizeF points = PrintedBox::size(media->x1, media->y1, media->x2, media->y2);
         // The program reads only quarter turns from the child; pdfinfo prints any angle.
         const int rotation = document->getPageRotate(number);
         if (points.isEmpty() || rotation % 90 != 0)

@@ -1,6 +1,7 @@
 #include "probe/popplerprobe.h"
 
 #include "core/pdf/pdfinfo.h"
+#include "probe/printedbox.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -62,12 +63,6 @@ QString text(const poppler::ustring &value)
 QString yesNo(bool value)
 {
     return value ? u"yes"_s : u"no"_s;
-}
-
-// pdfinfo's "%8.2f": the box the parser reads back is made of the rounded corners.
-double printed(double coordinate)
-{
-    return cFormat("%.2f", coordinate).toDouble();
 }
 
 int rotationOf(const poppler::page &page)
@@ -225,9 +220,9 @@ ProbeAnswer::Answer PopplerProbe::probe(const QString &path, const QString &pass
         if (index == 0)
             info.pageSize = pageSizeText(*page);
         const poppler::rectf media = page->page_rect(poppler::media_box);
-        result.boxes.append({QSizeF(std::fabs(printed(media.right()) - printed(media.left())),
-                                    std::fabs(printed(media.bottom()) - printed(media.top()))),
-                             rotationOf(*page)});
+        result.boxes.append(
+            {PrintedBox::size(media.left(), media.top(), media.right(), media.bottom()),
+             rotationOf(*page)});
     }
     result.outcome = Outcome::Opened;
     return result;

@@ -1,11 +1,9 @@
 #include "core/engine/encodedsample.h"
 
 #include "core/engine/diskspace.h"
+#include "core/engine/encodestage.h"
 #include "core/engine/folderhandle.h"
 #include "core/engine/ghostscript.h"
-#include "core/engine/gifwriter.h"
-#include "core/engine/pngwriter.h"
-#include "core/engine/rawimage.h"
 #include "core/options/formats.h"
 #include "core/platform/tools.h"
 
@@ -28,11 +26,10 @@ qint64 encodedBytes(const FolderHandle &folder, const QString &raw, bool gif)
 {
     const int source = folder.openFile(raw, O_RDONLY);
     const int target = folder.openFile(raw + u".encoded"_s, O_RDWR | O_CREAT | O_EXCL);
-    RawImage image;
-    QString error;
-    const bool ok = source >= 0 && target >= 0 && RawImage::read(source, raw, &image, &error) &&
-                    (gif ? GifWriter::write(image, target, raw, &error)
-                         : PngWriter::write(image, EncodedSample::resolution, target, raw, &error));
+    const bool ok = source >= 0 && target >= 0 &&
+                    EncodeStage::encode(gif ? EncodeStage::Encoder::Gif : EncodeStage::Encoder::Png,
+                                        EncodedSample::resolution, {-1, source, target, raw, raw})
+                        .isEmpty();
     const qint64 bytes = ok ? ::lseek(target, 0, SEEK_END) : -1;
     if (source >= 0)
         ::close(source);

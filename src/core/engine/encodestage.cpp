@@ -51,21 +51,28 @@ void EncodeStage::start(const Page &page)
     const int dpi = resolution;
     const std::atomic_bool *cancel = &cancelled;
     running->setFuture(QtConcurrent::run([page, kind, dpi, cancel] {
-        QString error;
-        // Each encoding thread reads into the memory of its last page.
-        thread_local RawImage image;
-        const bool ok =
-            RawImage::read(page.source, page.sourceName, &image, &error) &&
-            (kind == Encoder::Png
-                 ? PngWriter::write(image, dpi, page.target, page.targetName, &error, cancel)
-                 : GifWriter::write(image, page.target, page.targetName, &error, cancel));
+        const QString error = encode(kind, dpi, page, cancel);
         ::close(page.source);
         ::close(page.target);
-        if (image.pixels.capacity() > RawImage::keptBytes)
-            std::vector<unsigned char>().swap(image.pixels);
-        return ok ? QString() : error;
+        return error;
     }));
     underWay.push_back(std::move(watcher));
+}
+
+QString EncodeStage::encode(Encoder encoder, int resolution, const Page &page,
+                            const std::atomic_bool *cancel)
+{
+    QString error;
+    // Each encoding thread reads into the memory of its last page.
+    thread_local RawImage image;
+    const bool ok =
+        RawImage::read(page.source, page.sourceName, &image, &error) &&
+        (encoder == Encoder::Png
+             ? PngWriter::write(image, resolution, page.target, page.targetName, &error, cancel)
+             : GifWriter::write(image, page.target, page.targetName, &error, cancel));
+    if (image.pixels.capacity() > RawImage::keptBytes)
+        std::vector<unsigned char>().swap(image.pixels);
+    return ok ? QString() : error;
 }
 
 void EncodeStage::cancel()

@@ -40,6 +40,10 @@ public:
     void cancel();
 
     static int pagesAtOnce();
+    // Reads the raw page and encodes it into the empty target, on the calling thread; leaves
+    // both open. Empty when the target is complete, else why not.
+    static QString encode(Encoder encoder, int resolution, const Page &page,
+                          const std::atomic_bool *cancel = nullptr);
 
 signals:
     // error is empty when the target is complete.
