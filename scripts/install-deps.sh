@@ -9,6 +9,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-tools-dev qt6-tools-dev-tools
   qt6-l10n-tools qt6-qpa-plugins qt6-image-formats-plugins libgl-dev
   libgif-dev libimagequant-dev libpng-dev libdeflate-dev libpoppler-cpp-dev libpoppler-private-dev
+  libgs-dev
   # the Debian package (cpack, dpkg-shlibdeps) and the validators of its desktop files
   dpkg-dev file desktop-file-utils appstream
   # the tools the program drives

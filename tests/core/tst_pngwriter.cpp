@@ -8,7 +8,8 @@
 
 using namespace Qt::Literals::StringLiterals;
 
-// Every filter's rows, and the tails of rows the wide filters leave, decode to the pixels given.
+// Every filter's rows, and the tails of rows the wide filters leave, decode to the pixels given,
+// packed or padded as the renderer's page memory is.
 class tst_PngWriter : public QObject
 {
     Q_OBJECT
@@ -23,12 +24,15 @@ void tst_PngWriter::decodesToItsPixels_data()
     QTest::addColumn<int>("channels");
     QTest::addColumn<int>("width");
     QTest::addColumn<QString>("content");
+    QTest::addColumn<int>("padding");
     for (const int channels : {1, 3}) {
         for (const int width : {1, 6, 16, 17, 333}) {
             for (const QString &content : {u"noise"_s, u"gradient"_s, u"stripes"_s}) {
                 QTest::addRow("%d channels, %d wide, %s", channels, width, qPrintable(content))
-                    << channels << width << content;
+                    << channels << width << content << 0;
             }
+            QTest::addRow("%d channels, %d wide, stripes, padded", channels, width)
+                << channels << width << u"stripes"_s << 7;
         }
     }
 }
@@ -38,6 +42,7 @@ void tst_PngWriter::decodesToItsPixels()
     QFETCH(int, channels);
     QFETCH(int, width);
     QFETCH(QString, content);
+    QFETCH(int, padding);
     RawImage image;
     image.width = width;
     image.height = 40;
@@ -60,8 +65,21 @@ void tst_PngWriter::decodesToItsPixels()
     const QString name = folder.filePath(u"page.png"_s);
     QFile file(name);
     QVERIFY(file.open(QIODevice::WriteOnly));
+    // Rows apart by more than their samples, the padding unlike any of them.
+    PixelRows rows = image.rows();
+    std::vector<unsigned char> padded;
+    for (int y = 0; padding > 0 && y < image.height; ++y) {
+        const unsigned char *row = image.pixels.data() + size_t(y) * stride;
+        padded.insert(padded.end(), row, row + stride);
+        padded.insert(padded.end(), size_t(padding), static_cast<unsigned char>(y * 31));
+    }
+    if (padding > 0) {
+        rows.data = padded.data();
+        rows.stride = stride + size_t(padding);
+    }
     QString error;
-    QVERIFY2(PngWriter::write(image, 150, file.handle(), name, &error), qPrintable(error));
+    QVERIFY2(PngWriter::write(rows, QPointF(150, 150), file.handle(), name, &error),
+             qPrintable(error));
     file.close();
 
     const QImage decoded(name);

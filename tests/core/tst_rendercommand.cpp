@@ -100,8 +100,8 @@ void TestRenderCommand::text_data()
                    device, options, extension);
     };
     // all at 120 DPI
-    row(u"PNG"_s, QString(), u"ppmraw"_s, u"-r121"_s, u"png"_s);
-    row(u"PNGGRAY"_s, QString(), u"pgmraw"_s, u"-r121"_s, u"png"_s);
+    row(u"PNG"_s, QString(), u"png16m"_s, u"-r121"_s, u"png"_s);
+    row(u"PNGGRAY"_s, QString(), u"pnggray"_s, u"-r121"_s, u"png"_s);
     row(u"JPEG"_s, QString(), u"jpeg"_s, u"-dJPEGQ=100 -r120"_s, u"jpeg"_s);
     row(u"JPG"_s, QString(), u"jpeg"_s, u"-dJPEGQ=100 -r120"_s, u"jpg"_s);
     row(u"GIF"_s, QString(), u"ppmraw"_s, u"-r121"_s, u"gif"_s);
@@ -300,7 +300,7 @@ void TestRenderCommand::arguments()
     job.passwordFile = u"/dev/fd/7"_s;
     job.sourcePath = source;
 
-    QStringList expected = {u"-sDEVICE=ppmraw"_s, u"-dSAFER"_s,      u"-dBATCH"_s,
+    QStringList expected = {u"-sDEVICE=png16m"_s, u"-dSAFER"_s,      u"-dBATCH"_s,
                             u"-dNOPROMPT"_s,      u"-dNOPAUSE"_s,    u"-r73"_s,
                             u"-dFirstPage=1"_s,   u"-dLastPage=1"_s, outputArgument};
     // Every local user can read a command line: the password goes through a file.

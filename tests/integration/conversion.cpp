@@ -60,9 +60,18 @@ bool Conversion::closeTo(const QSize &actual, const QSize &expected)
 
 QString Conversion::pausingRenderer(int page, const QString &pidFile)
 {
+    // A renderer not paced by the program is paced here instead: without -dNOPAUSE it waits for
+    // a line after each page, so it never runs past the page it is stopped at.
     return uR"(fifo=$(mktemp -u); mkfifo "$fifo"
-gs "$@" > "$fifo" &
+feed=/dev/stdin
+for argument; do
+  shift
+  if [ "$argument" = -dNOPAUSE ]; then feed=$(mktemp -u); mkfifo "$feed"; continue; fi
+  set -- "$@" "$argument"
+done
+gs "$@" < "$feed" > "$fifo" &
 echo $! > '%2'
+[ "$feed" = /dev/stdin ] || exec 3> "$feed"
 while IFS= read -r line; do
   printf '%s
 ' "$line"
@@ -72,8 +81,10 @@ while IFS= read -r line; do
     while grep -q ') [RSD] ' /proc/$!/stat 2>/dev/null; do sleep 0.01; done
     while grep -q ') [Tt] ' /proc/$!/stat 2>/dev/null; do sleep 0.05; done
   fi
+  case $line in Page*) [ "$feed" = /dev/stdin ] || echo >&3 ;; esac
 done < "$fifo"
 rm -f "$fifo"
+[ "$feed" = /dev/stdin ] || rm -f "$feed"
 wait $!)"_s.arg(page)
         .arg(pidFile);
 }

@@ -94,8 +94,8 @@ void tst_Conversion::everyFormatAndColour_data()
     QTest::addColumn<QString>("extension");
 
     const QStringList plain = {u"PNG"_s, u"PNGGRAY"_s, u"JPEG"_s, u"JPG"_s, u"GIF"_s};
-    // PNG, PNGGRAY and GIF are drawn raw and encoded by the program.
-    const QStringList plainDevices = {u"ppmraw"_s, u"pgmraw"_s, u"jpeg"_s, u"jpeg"_s, u"ppmraw"_s};
+    // GIF is drawn raw and encoded by the program.
+    const QStringList plainDevices = {u"png16m"_s, u"pnggray"_s, u"jpeg"_s, u"jpeg"_s, u"ppmraw"_s};
     const QStringList plainExtensions = {u"png"_s, u"png"_s, u"jpeg"_s, u"jpg"_s, u"gif"_s};
     for (int index = 0; index < plain.size(); ++index) {
         const bool plusOne = plain[index].startsWith(u"PNG") || plain[index] == u"GIF";
@@ -161,7 +161,7 @@ void tst_Conversion::everyFormatAndColour()
     const QString image = folder + u"/report1."_s + extension;
     const QString jpegQuality = device == u"jpeg" ? u" -dJPEGQ=100"_s : QString();
     // The renderer writes under temporary names; each page is renamed once complete.
-    const QString raw = device == u"ppmraw" ? u"ppm"_s : device == u"pgmraw" ? u"pgm"_s : QString();
+    const QString raw = device == u"ppmraw" ? u"ppm"_s : QString();
     const QString rendered = folder + u"/.rendering/%d."_s + (raw.isEmpty() ? extension : raw);
     // Raw pages wait for the encoders: the renderer pauses after each until it is let on.
     const QString noPause = raw.isEmpty() ? u" -dNOPAUSE"_s : QString();

@@ -7,9 +7,8 @@
 #include "core/engine/diskspace.h"
 #include "core/engine/ghostscript.h"
 #include "core/engine/gifwriter.h"
-#include "core/engine/pngwriter.h"
-#include "core/engine/rawimage.h"
 #include "core/engine/sharedrender.h"
+#include "core/platform/tools.h"
 #include "pdfs.h"
 #include "testenvironment.h"
 
@@ -116,28 +115,18 @@ QByteArray onePageRun(const ConversionJob &file, int page, const QString &folder
     render.outputFolder = folder;
     render.imageName = u"page%1.%2"_s.arg(page).arg(render.renderedExtension());
     render.sourcePath = file.sourcePath;
-    QProcess gs;
-    gs.start(u"gs"_s, render.arguments());
-    if (!gs.waitForFinished(60000) || gs.exitCode() != 0)
+    QProcess renderer;
+    renderer.start(Tools::locate(RenderJob::toolName()), render.arguments());
+    if (!renderer.waitForFinished(60000) || renderer.exitCode() != 0)
         return {};
     const QString raw = folder + u'/' + render.imageName;
     if (!render.encodedByProgram())
         return contents(raw);
     const QString image = raw + u'.' + RenderJob::extension(file.format);
-    if (file.format == u"GIF")
-        return GifWriter::convertFile(raw, image) ? contents(image) : QByteArray();
-    QFile in(raw);
-    QFile out(image);
-    RawImage pixels;
-    if (!in.open(QIODevice::ReadOnly) || !RawImage::read(in.handle(), raw, &pixels, nullptr) ||
-        !out.open(QIODevice::WriteOnly) ||
-        !PngWriter::write(pixels, render.resolution(), out.handle(), image))
-        return {};
-    out.close();
-    return contents(image);
+    return GifWriter::convertFile(raw, image) ? contents(image) : QByteArray();
 }
 
-// The renderer's own PNG of the page: the device the program's encoder stands in for.
+// Ghostscript's own PNG of the page, which vezudiri-render's stands in for.
 QImage renderersPng(const ConversionJob &file, int page, const QString &folder)
 {
     RenderJob render;
@@ -147,11 +136,8 @@ QImage renderersPng(const ConversionJob &file, int page, const QString &folder)
     render.outputFolder = folder;
     render.imageName = u"own%1.png"_s.arg(page);
     render.sourcePath = file.sourcePath;
-    QStringList arguments = render.arguments();
-    arguments.replaceInStrings(u"-sDEVICE=ppmraw"_s, u"-sDEVICE=png16m"_s);
-    arguments.replaceInStrings(u"-sDEVICE=pgmraw"_s, u"-sDEVICE=pnggray"_s);
     QProcess gs;
-    gs.start(u"gs"_s, arguments);
+    gs.start(u"gs"_s, render.arguments());
     if (!gs.waitForFinished(60000) || gs.exitCode() != 0)
         return {};
     return QImage(folder + u'/' + render.imageName);
@@ -339,7 +325,7 @@ void tst_Engine::splitFileMatchesOneRenderer()
     QVERIFY(three.run({file}));
     QCOMPARE(three.outcome.finished, QList<int>{0});
     // Renderers of raw pages for the encoders are fewer than the raw pages that may wait.
-    const bool encoded = format == u"PNG" || format == u"GIF";
+    const bool encoded = format == u"GIF";
     QCOMPARE(started.first().at(2).toString().count(u'\n') + 1,
              encoded ? qMin(3, EncodeStage::pagesAtOnce()) : 3);
     QList<int> percents;
@@ -675,13 +661,13 @@ void tst_Engine::sharedRunFailsOneFileAlone_data()
         << u"exec gs \"$@\""_s << true << FileConversion::Failure::Error << 1 << u"BMP"_s;
     // The same for a renderer the files' encoders pace, one after the other.
     QTest::newRow("broken PDF in the middle, paced")
-        << u"exec gs \"$@\""_s << true << FileConversion::Failure::Error << 1 << u"PNG"_s;
+        << u"exec gs \"$@\""_s << true << FileConversion::Failure::Error << 1 << u"GIF"_s;
     // At its third page the renderer crashes inside the second file; the last two get renderers
     // of their own.
     QTest::newRow("renderer crashes in the middle")
         << crash << false << FileConversion::Failure::Crash << 3 << u"BMP"_s;
     QTest::newRow("renderer crashes in the middle, paced")
-        << crash << false << FileConversion::Failure::Crash << 3 << u"PNG"_s;
+        << crash << false << FileConversion::Failure::Crash << 3 << u"GIF"_s;
     // The second file's last page cannot be drawn, as the renderer reports after the page: the
     // run is ended there, and one more renderer renders the last two.
     QTest::newRow("page drawing error in the middle")
@@ -708,7 +694,7 @@ void tst_Engine::sharedRunFailsOneFileAlone()
         QVERIFY(Pdfs::write(pdf, 2));
         jobs << job(int(jobs.size()), pdf, {jobs.size() == 1 ? 1 : 2, 2}, format);
         // Pages the encoders are still at when the shared renderer has ended.
-        if (format == u"PNG")
+        if (format == u"GIF")
             jobs.last().dpi = 300;
     }
     jobs[0].pages = {1};

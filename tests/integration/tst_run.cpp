@@ -250,6 +250,7 @@ void tst_Run::failuresEndTheFileNotTheRun()
         env.installTool(u"P2I.exe"_s,
                         u"case \"$*\" in *bad.pdf*) exec sleep 60 ;; esac\nexec gs \"$@\""_s);
     } else if (failure == u"missing") {
+        QVERIFY(QFile::remove(env.path(u"vezudiri-render"_s)));
         qputenv("PATH", env.scratch().toUtf8());
     } else {
         probe.pageRanges()[0] = u""_s;

@@ -3,7 +3,6 @@
 #include "core/engine/encodedsample.h"
 #include "core/engine/encodestage.h"
 #include "core/engine/ghostscript.h"
-#include "core/options/formats.h"
 
 #include <QFileInfo>
 #include <QStorageInfo>
@@ -153,8 +152,6 @@ qint64 jobBytes(const ConversionJob &job, const QList<PdfInfo::PageBox> &boxes,
 {
     const RenderJob render = RenderJob::of(job);
     const QString device = render.device();
-    const QString encoded = Formats::named(job.format).device;
-    const bool gif = Formats::named(job.format).gif;
     const bool sampled = bytesPerPixel > 0 && EncodedSample::measured(job.format);
     qint64 bytes = 0;
     qint64 largest = 0;
@@ -168,9 +165,9 @@ qint64 jobBytes(const ConversionJob &job, const QList<PdfInfo::PageBox> &boxes,
         const qint64 rendered = imageBytes(device, pixels);
         // A GIF page: LZW codes of at most 12 bits for at least one pixel each.
         qint64 image = !render.encodedByProgram() ? rendered
-                       : rendered == unbounded    ? unbounded
-                       : gif ? 3 * qint64(pixels.width()) * pixels.height() / 2 + headerRoom
-                             : imageBytes(encoded, pixels);
+                       : rendered == unbounded
+                           ? unbounded
+                           : 3 * qint64(pixels.width()) * pixels.height() / 2 + headerRoom;
         if (sampled && image != unbounded) {
             const double area = double(pixels.width()) * pixels.height();
             image =

@@ -22,14 +22,12 @@ constexpr qint64 outputBytes = 1 << 20;
 constexpr qint64 memoryBytes = qint64(1) << 30;
 
 // The bytes the program's encoder writes for a rendered page, or -1.
-qint64 encodedBytes(const FolderHandle &folder, const QString &raw, bool gif)
+qint64 encodedBytes(const FolderHandle &folder, const QString &raw)
 {
     const int source = folder.openFile(raw, O_RDONLY);
     const int target = folder.openFile(raw + u".encoded"_s, O_RDWR | O_CREAT | O_EXCL);
-    const bool ok = source >= 0 && target >= 0 &&
-                    EncodeStage::encode(gif ? EncodeStage::Encoder::Gif : EncodeStage::Encoder::Png,
-                                        EncodedSample::resolution, {-1, source, target, raw, raw})
-                        .isEmpty();
+    const bool ok =
+        source >= 0 && target >= 0 && EncodeStage::encode({-1, source, target, raw, raw}).isEmpty();
     const qint64 bytes = ok ? ::lseek(target, 0, SEEK_END) : -1;
     if (source >= 0)
         ::close(source);
@@ -76,9 +74,8 @@ double EncodedSample::bytesPerPixel(const Request &request)
         const QString name = QString::number(page) + render.imageName;
         if (folder.kindOf(name) != FolderHandle::Kind::File)
             return 0;
-        const qint64 bytes = render.encodedByProgram()
-                                 ? encodedBytes(folder, name, Formats::named(request.format).gif)
-                                 : folder.sizeOf(name);
+        const qint64 bytes =
+            render.encodedByProgram() ? encodedBytes(folder, name) : folder.sizeOf(name);
         const PdfInfo::PageBox &box = request.boxes.at(page - 1);
         const QSize size = DiskSpace::pixelSize(box.points, box.rotation, resolution);
         const qint64 pixels = qint64(size.width()) * size.height();

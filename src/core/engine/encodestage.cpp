@@ -1,7 +1,6 @@
 #include "core/engine/encodestage.h"
 
 #include "core/engine/gifwriter.h"
-#include "core/engine/pngwriter.h"
 #include "core/engine/rawimage.h"
 
 #include <QThread>
@@ -11,10 +10,8 @@
 
 #include <unistd.h>
 
-EncodeStage::EncodeStage(Encoder encoder, int resolution, QObject *parent)
+EncodeStage::EncodeStage(QObject *parent)
     : QObject(parent)
-    , encoder(encoder)
-    , resolution(resolution)
 {}
 
 EncodeStage::~EncodeStage()
@@ -47,11 +44,9 @@ void EncodeStage::start(const Page &page)
         if (!cancelled)
             emit encoded(index, error);
     });
-    const Encoder kind = encoder;
-    const int dpi = resolution;
     const std::atomic_bool *cancel = &cancelled;
-    running->setFuture(QtConcurrent::run([page, kind, dpi, cancel] {
-        const QString error = encode(kind, dpi, page, cancel);
+    running->setFuture(QtConcurrent::run([page, cancel] {
+        const QString error = encode(page, cancel);
         ::close(page.source);
         ::close(page.target);
         return error;
@@ -59,17 +54,13 @@ void EncodeStage::start(const Page &page)
     underWay.push_back(std::move(watcher));
 }
 
-QString EncodeStage::encode(Encoder encoder, int resolution, const Page &page,
-                            const std::atomic_bool *cancel)
+QString EncodeStage::encode(const Page &page, const std::atomic_bool *cancel)
 {
     QString error;
     // Each encoding thread reads into the memory of its last page.
     thread_local RawImage image;
-    const bool ok =
-        RawImage::read(page.source, page.sourceName, &image, &error) &&
-        (encoder == Encoder::Png
-             ? PngWriter::write(image, resolution, page.target, page.targetName, &error, cancel)
-             : GifWriter::write(image, page.target, page.targetName, &error, cancel));
+    const bool ok = RawImage::read(page.source, page.sourceName, &image, &error) &&
+                    GifWriter::write(image, page.target, page.targetName, &error, cancel);
     if (image.pixels.capacity() > RawImage::keptBytes)
         std::vector<unsigned char>().swap(image.pixels);
     return ok ? QString() : error;

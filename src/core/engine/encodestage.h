@@ -8,14 +8,13 @@
 #include <memory>
 #include <vector>
 
-// Rendered pages the program encodes itself (PNG, PNGGRAY, GIF), encoded off the GUI thread,
-// several at once: as many as the machine has cores, whichever files they come from.
+// Rendered pages the program encodes itself (GIF, from the renderer's raw pixels), encoded off the
+// GUI thread, several at once: as many as the machine has cores, whichever files they come from.
 class EncodeStage final : public QObject
 {
     Q_OBJECT
 
 public:
-    enum class Encoder { Png, Gif };
     struct Page
     {
         int index = -1;     // the caller's, handed back by encoded()
@@ -25,8 +24,7 @@ public:
         QString targetName;
     };
 
-    // resolution: the renderer's, for the PNG's physical size.
-    EncodeStage(Encoder encoder, int resolution, QObject *parent = nullptr);
+    explicit EncodeStage(QObject *parent = nullptr);
     ~EncodeStage() override;
     Q_DISABLE_COPY_MOVE(EncodeStage)
 
@@ -42,16 +40,13 @@ public:
     static int pagesAtOnce();
     // Reads the raw page and encodes it into the empty target, on the calling thread; leaves
     // both open. Empty when the target is complete, else why not.
-    static QString encode(Encoder encoder, int resolution, const Page &page,
-                          const std::atomic_bool *cancel = nullptr);
+    static QString encode(const Page &page, const std::atomic_bool *cancel = nullptr);
 
 signals:
     // error is empty when the target is complete.
     void encoded(int index, const QString &error);
 
 private:
-    const Encoder encoder;
-    const int resolution;
     std::atomic_bool cancelled{false};
     std::vector<std::unique_ptr<QFutureWatcher<QString>>> underWay;
 };

@@ -303,14 +303,11 @@ bool FileConversion::prepare()
     // The renderer works in the rendering folder itself, whatever happens to its path.
     render.outputFolder = u"."_s;
     render.shownFolder = folder + u'/' + renderFolderName;
-    // PNG and GIF pages come from the renderer as raw pixels and are encoded once complete.
+    // GIF pages come from the renderer as raw pixels and are encoded once complete.
     render.imageName = u'.' + render.renderedExtension();
     render.paced = render.encodedByProgram();
     if (render.encodedByProgram()) {
-        encoder = std::make_unique<EncodeStage>(Formats::named(input.format).gif
-                                                    ? EncodeStage::Encoder::Gif
-                                                    : EncodeStage::Encoder::Png,
-                                                render.resolution());
+        encoder = std::make_unique<EncodeStage>();
         connect(encoder.get(), &EncodeStage::encoded, this, &FileConversion::pageEncoded);
     }
     render.countPages = true;

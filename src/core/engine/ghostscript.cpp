@@ -30,12 +30,9 @@ QString deviceColour(const QString &colour)
 QString RenderJob::device() const
 {
     const Formats::Format &entry = Formats::named(format);
-    // The renderer's own PNG encoder is most of its time on such a page: it draws the same
-    // pixels raw and the program encodes them (EncodeStage).
-    if (entry.device == u"png16m")
+    // GIF is drawn as raw pixels, which the program quantises and encodes (EncodeStage).
+    if (entry.gif)
         return u"ppmraw"_s;
-    if (entry.device == u"pnggray")
-        return u"pgmraw"_s;
     if (entry.colours.isEmpty())
         return entry.device;
     // The renderer has no device without a colour, so an unset colour is the format's default.
@@ -44,14 +41,12 @@ QString RenderJob::device() const
 
 bool RenderJob::encodedByProgram() const
 {
-    return device() == u"ppmraw" || device() == u"pgmraw";
+    return device() == u"ppmraw";
 }
 
 QString RenderJob::renderedExtension() const
 {
-    if (device() == u"ppmraw")
-        return u"ppm"_s;
-    return device() == u"pgmraw" ? u"pgm"_s : extension(format);
+    return encodedByProgram() ? u"ppm"_s : extension(format);
 }
 
 bool RenderJob::smoothText() const

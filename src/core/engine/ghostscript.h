@@ -45,7 +45,8 @@ public:
     QMap<int, QPointF> pageDpi;
 
     QString device() const;
-    // PNG, PNGGRAY and GIF: the renderer writes raw pixels, which the program encodes.
+    // GIF: the renderer writes raw pixels, which the program encodes. PNG and PNGGRAY the
+    // renderer (vezudiri-render) encodes itself, from the page in its memory.
     bool encodedByProgram() const;
     // The extension of what the renderer writes: the format's own, or that of the raw pixels.
     QString renderedExtension() const;

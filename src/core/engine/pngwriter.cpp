@@ -262,7 +262,7 @@ private:
 
 // libpng writes the header and its chunks; the image data is compressed already. No object with
 // a destructor lives here: libpng leaves it by longjmp on an error.
-bool writeChunks(png_structp png, png_infop info, const RawImage &image, quint32 perMetre,
+bool writeChunks(png_structp png, png_infop info, const PixelRows &image, QPointF resolution,
                  const unsigned char *data, size_t size, Target *target)
 {
     if (setjmp(png_jmpbuf(png)))
@@ -271,7 +271,8 @@ bool writeChunks(png_structp png, png_infop info, const RawImage &image, quint32
     png_set_IHDR(png, info, png_uint_32(image.width), png_uint_32(image.height), 8,
                  image.channels == 1 ? PNG_COLOR_TYPE_GRAY : PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
                  PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-    png_set_pHYs(png, info, perMetre, perMetre, PNG_RESOLUTION_METER);
+    png_set_pHYs(png, info, PngWriter::pixelsPerMetre(resolution.x()),
+                 PngWriter::pixelsPerMetre(resolution.y()), PNG_RESOLUTION_METER);
     png_set_sRGB(png, info, PNG_sRGB_INTENT_PERCEPTUAL);
     png_write_info(png, info);
     for (size_t at = 0; at < size; at += chunkBytes)
@@ -285,12 +286,12 @@ bool writeChunks(png_structp png, png_infop info, const RawImage &image, quint32
 
 namespace PngWriter {
 
-quint32 pixelsPerMetre(int resolution)
+quint32 pixelsPerMetre(double resolution)
 {
     return quint32(resolution / 0.0254 + 0.5);
 }
 
-bool write(const RawImage &image, int resolution, int fd, const QString &name, QString *error,
+bool write(const PixelRows &image, QPointF resolution, int fd, const QString &name, QString *error,
            const std::atomic_bool *cancel)
 {
     const auto fail = [&](const QString &why) {
@@ -305,11 +306,11 @@ bool write(const RawImage &image, int resolution, int fd, const QString &name, Q
     const auto noMemory = [&] {
         return fail(QCoreApplication::translate("PngWriter", "not enough memory."));
     };
-    if (image.width < 1 || image.height < 1 || (image.channels != 1 && image.channels != 3) ||
-        image.pixels.size() != size_t(image.width) * size_t(image.height) * size_t(image.channels))
+    const size_t stride = size_t(qMax(0, image.width)) * size_t(qMax(0, image.channels));
+    if (!image.data || image.width < 1 || image.height < 1 ||
+        (image.channels != 1 && image.channels != 3) || image.stride < stride)
         return fail(QCoreApplication::translate("PngWriter", "there is no image to write."));
 
-    const size_t stride = size_t(image.width) * size_t(image.channels);
     const size_t filteredSize = (stride + 1) * size_t(image.height);
     thread_local RowBuffer buffer;
     unsigned char *const filtered = buffer.take(filteredSize + 2 * stride);
@@ -319,8 +320,8 @@ bool write(const RawImage &image, int resolution, int fd, const QString &name, Q
     for (int y = 0; y < image.height; ++y) {
         if (cancelled())
             return fail(QCoreApplication::translate("PngWriter", "cancelled"));
-        const unsigned char *row = image.pixels.data() + size_t(y) * stride;
-        filterRow(row, y > 0 ? row - stride : nullptr, stride, image.channels,
+        const unsigned char *row = image.data + size_t(y) * image.stride;
+        filterRow(row, y > 0 ? row - image.stride : nullptr, stride, image.channels,
                   filtered + size_t(y) * (stride + 1), filtered + filteredSize);
     }
     libdeflate_compressor *deflate = compressor();
@@ -348,8 +349,7 @@ bool write(const RawImage &image, int resolution, int fd, const QString &name, Q
         png_destroy_write_struct(&png, nullptr);
         return noMemory();
     }
-    const bool written =
-        writeChunks(png, info, image, pixelsPerMetre(resolution), compressed.get(), size, &target);
+    const bool written = writeChunks(png, info, image, resolution, compressed.get(), size, &target);
     png_destroy_write_struct(&png, &info);
     if (!written)
         return fail(target.failure);

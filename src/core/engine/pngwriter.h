@@ -2,6 +2,7 @@
 
 #include "core/engine/rawimage.h"
 
+#include <QPointF>
 #include <QString>
 
 #include <atomic>
@@ -11,12 +12,12 @@
 // grey one with sRGB's curve), fewer bytes and far faster.
 namespace PngWriter {
 
-// The pixels to the open file fd from its start, at resolution dots an inch. name is for
-// messages. A set cancel flag makes a write under way give up soon.
-bool write(const RawImage &image, int resolution, int fd, const QString &name,
+// The pixels to the open file fd from its start, at resolution dots an inch across and down. name
+// is for messages. A set cancel flag makes a write under way give up soon.
+bool write(const PixelRows &image, QPointF resolution, int fd, const QString &name,
            QString *error = nullptr, const std::atomic_bool *cancel = nullptr);
 
 // The physical size chunk's pixels a metre for a resolution, rounded as the renderer does.
-quint32 pixelsPerMetre(int resolution);
+quint32 pixelsPerMetre(double resolution);
 
 } // namespace PngWriter

@@ -22,10 +22,8 @@ namespace {
 QString platformToolFor(const QString &toolName)
 {
     static const QHash<QString, QString> platformTools{
-        {u"P2I.exe"_s, u"gs"_s},
-        {u"pdfinfo"_s, u"pdfinfo"_s},
-        {u"pdfinfo.exe"_s, u"pdfinfo"_s},
-        {u"tiffcp.exe"_s, u"tiffcp"_s},
+        {u"P2I.exe"_s, u"vezudiri-render"_s},      {u"pdfinfo"_s, u"pdfinfo"_s},
+        {u"pdfinfo.exe"_s, u"pdfinfo"_s},          {u"tiffcp.exe"_s, u"tiffcp"_s},
         {u"Updates.exe"_s, u"vezudiri-updater"_s},
     };
     return platformTools.value(toolName, toolName);
@@ -36,10 +34,13 @@ QString platformToolFor(const QString &toolName)
 QString Tools::locate(const QString &toolName)
 {
     const QString name = toolName.trimmed();
-    const QFileInfo bundled(QDir::current().filePath(name));
-    if (bundled.isFile() && bundled.isExecutable())
-        return bundled.absoluteFilePath();
-    return QStandardPaths::findExecutable(platformToolFor(name));
+    const QString platformName = platformToolFor(name);
+    for (const QString &bundledName : {name, platformName}) {
+        const QFileInfo bundled(QDir::current().filePath(bundledName));
+        if (bundled.isFile() && bundled.isExecutable())
+            return bundled.absoluteFilePath();
+    }
+    return QStandardPaths::findExecutable(platformName);
 }
 
 void Tools::endWithParent(QProcess &process)

@@ -8,8 +8,9 @@
 
 // The external tools keep the names the program has always shown ("P2I.exe", "pdfinfo.exe",
 // "tiffcp.exe", "Updates.exe"). A file of that name in the installation folder (the working
-// folder) wins, so a bundled tool or a test's fake is used; otherwise the platform's own tool is
-// taken from PATH: Ghostscript, poppler's pdfinfo, libtiff's tiffcp.
+// folder) wins, so a bundled tool or a test's fake is used; then the program's own renderer
+// there, vezudiri-render (Ghostscript's library); otherwise the platform's own tool is taken from
+// PATH: poppler's pdfinfo, libtiff's tiffcp.
 namespace Tools {
 
 QString locate(const QString &toolName);
