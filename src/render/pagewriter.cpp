@@ -16,7 +16,7 @@
 
 using namespace Qt::Literals::StringLiterals;
 
-struct Callbacks
+struct PageWriter::Callbacks
 {
     static PageWriter *writer(void *handle) { return static_cast<PageWriter *>(handle); }
     static int nothing(void *, void *) { return 0; }
@@ -68,10 +68,12 @@ int PageWriter::fail(const QString &why) const
 int PageWriter::presize(int width, int height)
 {
     // As many pixels as the program reads of any raw page, before the device takes the memory.
-    if (qint64(width) * height > RawImage::maxPixels)
-        return fail(
-            u"A page of %1 x %2 pixels is too large to write as PNG."_s.arg(width).arg(height));
-    return 0;
+    // Refused, the device keeps its last size and draws the next page into it: that page fails.
+    refused =
+        qint64(width) * height > RawImage::maxPixels
+            ? u"A page of %1 x %2 pixels is too large to write as PNG."_s.arg(width).arg(height)
+            : QString();
+    return refused.isEmpty() ? 0 : fail(refused);
 }
 
 int PageWriter::size(int width, int height, int raster, unsigned char *image)
@@ -117,6 +119,9 @@ int PageWriter::page()
     if (path.isEmpty())
         return fail(u"No output file is named for page %1: \"%2\"."_s.arg(number).arg(
             QFile::decodeName(pattern)));
+    // The page that was to have the refused size; later ones of the size kept are as always.
+    if (!refused.isEmpty())
+        return fail(std::exchange(refused, {}));
     const QPointF dpi = resolution();
     if (dpi.isNull())
         return fail(u"The device gave no resolution for %1."_s.arg(name));

@@ -21,6 +21,8 @@ public:
     void nextOutput() { ++output; }
 
 private:
+    struct Callbacks;
+
     int presize(int width, int height);
     int size(int width, int height, int raster, unsigned char *image);
     int page();
@@ -36,6 +38,5 @@ private:
     int height = 0;
     int raster = 0;
     const unsigned char *pixels = nullptr;
-
-    friend struct Callbacks;
+    QString refused; // why the device's last size was refused, for the page drawn at it
 };

@@ -7,10 +7,21 @@
 
 #include <QFile>
 #include <QImage>
+#include <QPageSize>
 #include <QProcess>
 #include <QTest>
 
 using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+QByteArray contents(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
 
 // vezudiri-render: the command line it is given turned into Ghostscript's, the marker taken out
 // of the output, and its PNGs beside Ghostscript's own on the same command.
@@ -28,6 +39,7 @@ private slots:
     void pngsAreGhostscriptsPixels_data();
     void pngsAreGhostscriptsPixels();
     void linkInTheWayIsNotFollowed();
+    void pageTooLargeFailsAlone();
 };
 
 void tst_Renderer::argumentsForGhostscript_data()
@@ -221,6 +233,31 @@ void tst_Renderer::linkInTheWayIsNotFollowed()
     QVERIFY(renderer.readAllStandardError().contains(QFile::encodeName(folder + u"/1.png"_s)));
     QVERIFY(!QFileInfo::exists(env.scratch(u"elsewhere.png"_s)));
     QVERIFY(QImage(folder + u"/1.png"_s).isNull());
+}
+
+// A page of more pixels than a raw page may have is missing as a page drawing error, rather than
+// drawn at the size before it; the next page, of the size kept, is as always.
+void tst_Renderer::pageTooLargeFailsAlone()
+{
+    TestEnvironment env;
+    const QString poster = env.scratch(u"poster.pdf"_s);
+    const QString report = env.scratch(u"report.pdf"_s);
+    QVERIFY(Pdfs::write(poster, 1, QPageSize(QSizeF(36, 36), QPageSize::Inch)));
+    QVERIFY(Pdfs::write(report, 1));
+    const QString folder = env.scratch(u"out"_s);
+    QVERIFY(QDir().mkpath(folder));
+    QProcess renderer;
+    renderer.start(env.path(u"vezudiri-render"_s),
+                   {u"-q"_s, u"-sDEVICE=pnggray"_s, u"-dSAFER"_s, u"-dBATCH"_s, u"-dNOPAUSE"_s,
+                    u"-r600"_s, u"-sOutputFile="_s + folder + u"/%d.png"_s, report, poster,
+                    report});
+    QVERIFY(renderer.waitForFinished(60000));
+    QCOMPARE(renderer.readAllStandardOutput().count("Page drawing error"), 1);
+    QVERIFY(renderer.readAllStandardError().contains("21600 x 21600 pixels"));
+    QCOMPARE(QDir(folder).entryList(QDir::Files), (QStringList{u"1.png"_s, u"2.png"_s}));
+    const QByteArray first = contents(folder + u"/1.png"_s);
+    QVERIFY(!first.isEmpty());
+    QCOMPARE(contents(folder + u"/2.png"_s), first);
 }
 
 QTEST_MAIN(tst_Renderer)

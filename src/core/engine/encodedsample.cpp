@@ -19,7 +19,7 @@ namespace {
 // A sample is a few small pages: what the renderer may take for them.
 constexpr int timeoutMs = 30000;
 constexpr qint64 outputBytes = 1 << 20;
-constexpr qint64 memoryBytes = qint64(1) << 30;
+constexpr qint64 memoryBytes = VEZ_CHILD_MEMORY_LIMIT;
 
 // The bytes the program's encoder writes for a rendered page, or -1.
 qint64 encodedBytes(const FolderHandle &folder, const QString &raw)

@@ -9,7 +9,7 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-std::atomic<qint64> memoryLimitBytes{VEZ_PROBE_MEMORY_LIMIT};
+std::atomic<qint64> memoryLimitBytes{VEZ_CHILD_MEMORY_LIMIT};
 
 ProtectedProbe::Result failed(const QString &why)
 {
