@@ -890,10 +890,6 @@ Der Ausgabeordner muss ein vollständiger Pfad sein, etwa /home/me/images.</tran
 <context>
     <name>PngWriter</name>
     <message>
-        <source>cancelled</source>
-        <translation>abgebrochen</translation>
-    </message>
-    <message>
         <source>Cannot write %1: %2</source>
         <translation>%1 kann nicht geschrieben werden: %2</translation>
     </message>

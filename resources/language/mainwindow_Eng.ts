@@ -890,10 +890,6 @@ The output folder must be a full path, such as /home/me/images.</translation>
 <context>
     <name>PngWriter</name>
     <message>
-        <source>cancelled</source>
-        <translation>cancelled</translation>
-    </message>
-    <message>
         <source>Cannot write %1: %2</source>
         <translation>Cannot write %1: %2</translation>
     </message>

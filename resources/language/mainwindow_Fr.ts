@@ -890,10 +890,6 @@ Le dossier de sortie doit être un chemin complet, par exemple /home/me/images.<
 <context>
     <name>PngWriter</name>
     <message>
-        <source>cancelled</source>
-        <translation>annulé</translation>
-    </message>
-    <message>
         <source>Cannot write %1: %2</source>
         <translation>Impossible d’écrire %1 : %2</translation>
     </message>

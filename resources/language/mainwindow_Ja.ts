@@ -890,10 +890,6 @@ The output folder must be a full path, such as /home/me/images.</source>
 <context>
     <name>PngWriter</name>
     <message>
-        <source>cancelled</source>
-        <translation>中止されました</translation>
-    </message>
-    <message>
         <source>Cannot write %1: %2</source>
         <translation>%1 に書き込めません：%2</translation>
     </message>

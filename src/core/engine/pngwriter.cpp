@@ -291,17 +291,13 @@ quint32 pixelsPerMetre(double resolution)
     return quint32(resolution / 0.0254 + 0.5);
 }
 
-bool write(const PixelRows &image, QPointF resolution, int fd, const QString &name, QString *error,
-           const std::atomic_bool *cancel)
+bool write(const PixelRows &image, QPointF resolution, int fd, const QString &name, QString *error)
 {
     const auto fail = [&](const QString &why) {
         if (error)
             *error = QCoreApplication::translate("PngWriter", "Cannot write %1: %2")
                          .arg(QDir::toNativeSeparators(name), why);
         return false;
-    };
-    const auto cancelled = [cancel] {
-        return cancel && cancel->load();
     };
     const auto noMemory = [&] {
         return fail(QCoreApplication::translate("PngWriter", "not enough memory."));
@@ -318,8 +314,6 @@ bool write(const PixelRows &image, QPointF resolution, int fd, const QString &na
     if (!filtered)
         return noMemory();
     for (int y = 0; y < image.height; ++y) {
-        if (cancelled())
-            return fail(QCoreApplication::translate("PngWriter", "cancelled"));
         const unsigned char *row = image.data + size_t(y) * image.stride;
         filterRow(row, y > 0 ? row - image.stride : nullptr, stride, image.channels,
                   filtered + size_t(y) * (stride + 1), filtered + filteredSize);
@@ -336,8 +330,6 @@ bool write(const PixelRows &image, QPointF resolution, int fd, const QString &na
         libdeflate_zlib_compress(deflate, filtered, filteredSize, compressed.get(), bound);
     if (size == 0)
         return noMemory();
-    if (cancelled())
-        return fail(QCoreApplication::translate("PngWriter", "cancelled"));
 
     QFile file;
     if (!file.open(fd, QIODevice::WriteOnly, QFileDevice::DontCloseHandle))
