@@ -391,10 +391,6 @@
         <source>The output folder %1 was moved or replaced during the conversion; the file was stopped.</source>
         <translation>输出文件夹 %1 在转换期间被移动或替换；该文件已停止转换。</translation>
     </message>
-    <message>
-        <source>Page %1 could not be written as PNG: %2</source>
-        <translation>无法将第 %1 页写为 PNG：%2</translation>
-    </message>
 </context>
 <context>
     <name>GifWriter</name>

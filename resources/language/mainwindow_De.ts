@@ -391,10 +391,6 @@
         <source>The output folder %1 was moved or replaced during the conversion; the file was stopped.</source>
         <translation>Der Ausgabeordner %1 wurde während der Umwandlung verschoben oder ersetzt; die Datei wurde angehalten.</translation>
     </message>
-    <message>
-        <source>Page %1 could not be written as PNG: %2</source>
-        <translation>Seite %1 konnte nicht als PNG geschrieben werden: %2</translation>
-    </message>
 </context>
 <context>
     <name>GifWriter</name>

@@ -391,10 +391,6 @@
         <source>The output folder %1 was moved or replaced during the conversion; the file was stopped.</source>
         <translation>The output folder %1 was moved or replaced during the conversion; the file was stopped.</translation>
     </message>
-    <message>
-        <source>Page %1 could not be written as PNG: %2</source>
-        <translation>Page %1 could not be written as PNG: %2</translation>
-    </message>
 </context>
 <context>
     <name>GifWriter</name>

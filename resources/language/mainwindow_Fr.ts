@@ -391,10 +391,6 @@
         <source>The output folder %1 was moved or replaced during the conversion; the file was stopped.</source>
         <translation>Le dossier de sortie %1 a été déplacé ou remplacé pendant la conversion ; le fichier a été arrêté.</translation>
     </message>
-    <message>
-        <source>Page %1 could not be written as PNG: %2</source>
-        <translation>La page %1 n’a pas pu être écrite en PNG : %2</translation>
-    </message>
 </context>
 <context>
     <name>GifWriter</name>

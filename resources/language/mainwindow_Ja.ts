@@ -391,10 +391,6 @@
         <source>The output folder %1 was moved or replaced during the conversion; the file was stopped.</source>
         <translation>出力フォルダー %1 が変換中に移動または置き換えられたため、このファイルの変換を中止しました。</translation>
     </message>
-    <message>
-        <source>Page %1 could not be written as PNG: %2</source>
-        <translation>%1 ページを PNG として書き込めませんでした: %2</translation>
-    </message>
 </context>
 <context>
     <name>GifWriter</name>

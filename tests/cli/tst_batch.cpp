@@ -59,12 +59,6 @@ Finished runBatch(const TestEnvironment &env, const QStringList &arguments,
     return finished;
 }
 
-QByteArray contents(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 // Every file below a folder with its size, to tell that nothing was created.
 QStringList listing(const QString &folder)
 {
@@ -187,8 +181,8 @@ void tst_Batch::imagesMatchTheWindow()
         QCOMPARE(images.size(), 2);
         QCOMPARE(Conversion::filesIn(env.scratch(u"batch/"_s + name)), images);
         for (const QString &image : images)
-            QVERIFY(contents(env.scratch(u"batch/%1/%2"_s.arg(name, image))) ==
-                    contents(env.scratch(u"window/%1/%2"_s.arg(name, image))));
+            QVERIFY(TestEnvironment::contents(env.scratch(u"batch/%1/%2"_s.arg(name, image))) ==
+                    TestEnvironment::contents(env.scratch(u"window/%1/%2"_s.arg(name, image))));
     }
     // The naming the window stored leaves the batch's own default alone.
     QCOMPARE(runBatch(env, choices + QStringList{u"-o"_s, u"own"_s}).status, 0);
@@ -540,8 +534,8 @@ void tst_Batch::planConvertedInShards()
                     [](const QString &file) { return file.startsWith(u".vezudiri-done-"_s); }) > 0);
         QCOMPARE(parts, QStringList{u".vezudiri-plan"_s} + images);
         for (const QString &image : images)
-            QVERIFY(contents(env.scratch(u"parts/%1/%2"_s.arg(name, image))) ==
-                    contents(env.scratch(u"one/%1/%2"_s.arg(name, image))));
+            QVERIFY(TestEnvironment::contents(env.scratch(u"parts/%1/%2"_s.arg(name, image))) ==
+                    TestEnvironment::contents(env.scratch(u"one/%1/%2"_s.arg(name, image))));
     }
 
     // Done is kept; a PDF changed since the plan fails with the reason: its time changed, or its
@@ -722,7 +716,7 @@ void tst_Batch::pixelSizesAsPdftoppm()
     QStringList written;
     for (const QString &name : {u"a4/a4-1.png"_s, u"letter/letter-1.png"_s}) {
         // The width and height of the PNG's header.
-        const QByteArray header = contents(env.scratch(name)).mid(16, 8);
+        const QByteArray header = TestEnvironment::contents(env.scratch(name)).mid(16, 8);
         QCOMPARE(header.size(), 8);
         const auto big = [&header](int at) {
             return qFromBigEndian<quint32>(header.constData() + at);

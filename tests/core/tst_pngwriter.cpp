@@ -1,4 +1,5 @@
 #include "core/engine/pngwriter.h"
+#include "core/engine/rawimage.h"
 
 #include <QFile>
 #include <QImage>
@@ -66,7 +67,7 @@ void tst_PngWriter::decodesToItsPixels()
     QFile file(name);
     QVERIFY(file.open(QIODevice::WriteOnly));
     // Rows apart by more than their samples, the padding unlike any of them.
-    PixelRows rows = image.rows();
+    PixelRows rows{image.pixels.data(), width, image.height, channels, stride};
     std::vector<unsigned char> padded;
     for (int y = 0; padding > 0 && y < image.height; ++y) {
         const unsigned char *row = image.pixels.data() + size_t(y) * stride;

@@ -26,12 +26,6 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-QByteArray contents(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 // The user's configuration folder for one test.
 class ConfigHome final
 {
@@ -93,7 +87,7 @@ void tst_Installed::settingsFollowTheFolderThatCanBeWritten()
     const ConfigHome home(env.scratch(u"config"_s));
     const QString installed = env.path(u"config.ini"_s);
     const QString user = env.scratch(u"config/vezudiri/config.ini"_s);
-    const QByteArray delivered = contents(installed);
+    const QByteArray delivered = TestEnvironment::contents(installed);
 
     QCOMPARE(SettingsFile::select(installed, folderWritable), folderWritable ? installed : user);
     {
@@ -110,7 +104,7 @@ void tst_Installed::settingsFollowTheFolderThatCanBeWritten()
     if (folderWritable) {
         QVERIFY(!QFileInfo::exists(user));
     } else {
-        QCOMPARE(contents(installed), delivered);
+        QCOMPARE(TestEnvironment::contents(installed), delivered);
     }
 }
 
@@ -154,7 +148,7 @@ void tst_Installed::brokenUsersFileStartsAgainFromTheDefaults()
     QTest::ignoreMessage(QtWarningMsg,
                          QRegularExpression(u"^Settings file .*config\\.ini .* kept as "_s));
     QCOMPARE(SettingsFile::select(env.path(u"config.ini"_s), false), user);
-    QCOMPARE(contents(user), contents(env.path(u"config.ini"_s)));
+    QCOMPARE(TestEnvironment::contents(user), TestEnvironment::contents(env.path(u"config.ini"_s)));
     QVERIFY(QFileInfo::exists(user + u".broken"_s));
     MainWindow window;
     window.changeFrench();

@@ -57,15 +57,9 @@ int runBatch(const TestEnvironment &env, const QStringList &arguments, QString *
     return batch.exitStatus() == QProcess::NormalExit ? batch.exitCode() : -1;
 }
 
-QByteArray contents(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 int linesIn(const QString &path)
 {
-    return int(contents(path).count('\n'));
+    return int(TestEnvironment::contents(path).count('\n'));
 }
 
 bool write(const QString &path, const QByteArray &data)
@@ -136,7 +130,8 @@ void TestHostilePlans::resumeKeepsOnlyRecordedImages()
     QCOMPARE(file.value(u"pages"_s).toInt(), 3);
     QCOMPARE(linesIn(env.scratch(u"rendered"_s)), 3);
     for (const QString &image : std::as_const(images))
-        QVERIFY2(contents(folder + image) == contents(env.scratch(u"one/doc/"_s) + image),
+        QVERIFY2(TestEnvironment::contents(folder + image) ==
+                     TestEnvironment::contents(env.scratch(u"one/doc/"_s) + image),
                  qPrintable(image));
 }
 

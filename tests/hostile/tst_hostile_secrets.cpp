@@ -118,12 +118,6 @@ int mode(const QString &path)
                                                                      : -1;
 }
 
-QByteArray contents(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 // A PDF written object by object, for what the generated ones lack: crop boxes, rotations,
 // fractional sizes and odd dates. qpdf rebuilds its cross-reference table.
 bool writeRawPdf(const QString &path, const QByteArray &pageAttributes, const QByteArray &date,
@@ -371,7 +365,7 @@ void TstHostileSecrets::settingsAreForTheirOwnerAlone()
         QVERIFY(::chmod(QFile::encodeName(user).constData(), mode_t(earlierUserMode)) == 0);
         QVERIFY(::chmod(QFile::encodeName(userFolder).constData(), 0755) == 0);
     }
-    const QByteArray delivered = contents(installed);
+    const QByteArray delivered = TestEnvironment::contents(installed);
     const qint64 deliveredTime = QFileInfo(installed).lastModified().toMSecsSinceEpoch();
 
     // The program itself, as root when the tests run as root, then a password stored through the
@@ -392,10 +386,10 @@ void TstHostileSecrets::settingsAreForTheirOwnerAlone()
 
     QCOMPARE(chosen, installedCopy ? user : installed);
     QCOMPARE(mode(chosen), 0600);
-    QVERIFY(contents(chosen).contains(secret.toUtf8()));
+    QVERIFY(TestEnvironment::contents(chosen).contains(secret.toUtf8()));
     if (installedCopy) {
         QCOMPARE(mode(userFolder), 0700);
-        QCOMPARE(contents(installed), delivered);
+        QCOMPARE(TestEnvironment::contents(installed), delivered);
         QCOMPARE(QFileInfo(installed).lastModified().toMSecsSinceEpoch(), deliveredTime);
     } else {
         QVERIFY(!QFileInfo::exists(userFolder));

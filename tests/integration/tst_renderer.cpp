@@ -13,16 +13,6 @@
 
 using namespace Qt::Literals::StringLiterals;
 
-namespace {
-
-QByteArray contents(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-} // namespace
-
 // vezudiri-render: the command line it is given turned into Ghostscript's, the marker taken out
 // of the output, and its PNGs beside Ghostscript's own on the same command.
 class tst_Renderer : public QObject
@@ -255,9 +245,9 @@ void tst_Renderer::pageTooLargeFailsAlone()
     QCOMPARE(renderer.readAllStandardOutput().count("Page drawing error"), 1);
     QVERIFY(renderer.readAllStandardError().contains("21600 x 21600 pixels"));
     QCOMPARE(QDir(folder).entryList(QDir::Files), (QStringList{u"1.png"_s, u"2.png"_s}));
-    const QByteArray first = contents(folder + u"/1.png"_s);
+    const QByteArray first = TestEnvironment::contents(folder + u"/1.png"_s);
     QVERIFY(!first.isEmpty());
-    QCOMPARE(contents(folder + u"/2.png"_s), first);
+    QCOMPARE(TestEnvironment::contents(folder + u"/2.png"_s), first);
 }
 
 QTEST_MAIN(tst_Renderer)

@@ -109,6 +109,12 @@ QString TestEnvironment::executable() const
     return target;
 }
 
+QByteArray TestEnvironment::contents(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 QProcessEnvironment TestEnvironment::withoutDisplay()
 {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();

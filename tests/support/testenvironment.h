@@ -86,6 +86,8 @@ public:
     QString executable() const;
     // The environment a script under cron or ssh gives the program: no display at all.
     static QProcessEnvironment withoutDisplay();
+    // A file's bytes; none when it cannot be read.
+    static QByteArray contents(const QString &path);
 
     // Puts an executable script of that name into the installation folder, where it wins over the
     // platform's tool.

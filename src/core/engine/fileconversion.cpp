@@ -4,7 +4,6 @@
 #include "core/engine/outputfolder.h"
 #include "core/engine/planfolder.h"
 #include "core/engine/tiffpages.h"
-#include "core/options/formats.h"
 #include "core/platform/tools.h"
 
 #include <QDir>
@@ -545,10 +544,7 @@ QString FileConversion::encodedName(int index) const
 
 QString FileConversion::encodingFailure(int index, const QString &error) const
 {
-    const int page = distinctPages.at(index);
-    return Formats::named(input.format).gif
-               ? tr("Page %1 could not be written as GIF: %2").arg(page).arg(error)
-               : tr("Page %1 could not be written as PNG: %2").arg(page).arg(error);
+    return tr("Page %1 could not be written as GIF: %2").arg(distinctPages.at(index)).arg(error);
 }
 
 // Complete pages go to the encoders as they have room, each to a name of its own in the rendering

@@ -21,7 +21,7 @@
 
 // One PDF's way through the engine: a fresh folder, its pages rendered by one renderer run, or by
 // several runs of contiguous page ranges side by side, each page named as soon as it is complete,
-// PNG and GIF encoding off the GUI thread, the TIFF join. It ends in exactly one of finished() or
+// GIF encoding off the GUI thread, the TIFF join. It ends in exactly one of finished() or
 // failed(), or silently in abort().
 class FileConversion final : public QObject
 {

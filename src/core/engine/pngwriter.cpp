@@ -1,5 +1,7 @@
 #include "core/engine/pngwriter.h"
 
+#include "core/engine/rawimage.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>

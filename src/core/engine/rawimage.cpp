@@ -163,11 +163,3 @@ bool RawImage::read(int fd, const QString &name, RawImage *image, QString *error
     image->channels = channels;
     return true;
 }
-
-PixelRows RawImage::rows() const
-{
-    const size_t stride = size_t(qMax(0, width)) * size_t(qMax(0, channels));
-    if (stride == 0 || pixels.size() != stride * size_t(qMax(0, height)))
-        return {};
-    return {pixels.data(), width, height, channels, stride};
-}

@@ -1,21 +1,9 @@
 #pragma once
 
 #include <QString>
-#include <QtGlobal>
 
 #include <cstddef>
 #include <vector>
-
-// Rows of 8-bit samples in memory as an encoder reads them, one or three a pixel: a raw page, or
-// the renderer's own page memory, whose rows may be padded.
-struct PixelRows
-{
-    const unsigned char *data = nullptr;
-    int width = 0;
-    int height = 0;
-    int channels = 0;
-    size_t stride = 0; // bytes from the start of one row to the next
-};
 
 // A page as the renderer draws it before any encoder: 8-bit samples, one (grey) or three (red,
 // green, blue) a pixel, row after row without padding. The renderer writes it as binary PNM
@@ -38,6 +26,4 @@ struct RawImage
     // beyond maxPixels, or fewer or more pixel bytes than the header promises is an error. name
     // is for messages.
     static bool read(int fd, const QString &name, RawImage *image, QString *error);
-    // Its pixels, or none when they are not as many as its size says.
-    PixelRows rows() const;
 };
